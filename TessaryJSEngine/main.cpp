@@ -1,0 +1,6 @@
+#include "JSBatchEvaluator.h"
+
+int main()
+{
+    JSBatchEvaluator::runWithStandardIO();
+}

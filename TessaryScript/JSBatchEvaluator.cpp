@@ -1,0 +1,341 @@
+#include "JSBatchEvaluator.h"
+
+#include "JSBatchRequest.h"
+#include "JSString.h"
+#include "StandardStreams.h"
+
+#include <QScopeGuard>
+#include <QTextBoundaryFinder>
+
+#include <cmath>
+#include <cstdlib>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype maxLogLines = 50;
+constexpr qsizetype maxLogCharacters = 1000;
+
+// Names the engine sees on every item, created once per process.
+struct Names {
+    JSString fields{u"fields"_s};
+    JSString context{u"context"_s};
+    JSString console{u"console"_s};
+    JSString line{u"line"_s};
+    JSString sourceURL{u"script.js"_s};
+    JSString consoleFunctions[5]{JSString(u"log"_s), JSString(u"info"_s), JSString(u"warn"_s),
+                                 JSString(u"error"_s), JSString(u"debug"_s)};
+};
+
+const Names& names()
+{
+    static const Names instance;
+    return instance;
+}
+
+// What one item's engine callbacks append to; reached from the console through the global object.
+struct ItemRecord {
+    QStringList exceptions;
+    QStringList logs;
+};
+
+// ECMAScript ToInt32.
+qint32 toInt32(double number)
+{
+    if (!std::isfinite(number))
+        return 0;
+    const double wrapped = std::fmod(std::trunc(number), 4294967296.0);
+    return qint32(quint32(qint64(wrapped < 0 ? wrapped + 4294967296.0 : wrapped)));
+}
+
+// ToString; a throwing conversion gives nothing, and its exception goes to `exceptions` when given.
+std::optional<QString> toText(JSContextRef ctx, JSValueRef value, QStringList* exceptions);
+
+QString exceptionText(JSContextRef ctx, JSValueRef exception)
+{
+    // Exceptions raised while describing an exception are dropped rather than reported in turn.
+    const std::optional<QString> message = exception ? toText(ctx, exception, nullptr) : std::nullopt;
+    if (!message)
+        return u"Unknown JavaScript error"_s;
+    if (JSValueIsObject(ctx, exception)) {
+        JSValueRef failure = nullptr;
+        const JSValueRef line = JSObjectGetProperty(ctx, JSObjectRef(exception), names().line.get(), &failure);
+        if (!failure && line && JSValueIsNumber(ctx, line)) {
+            const double number = JSValueToNumber(ctx, line, &failure);
+            if (!failure)
+                return u"Line %1: %2"_s.arg(toInt32(number)).arg(*message);
+        }
+    }
+    return *message;
+}
+
+void report(JSContextRef ctx, JSValueRef exception, QStringList* exceptions)
+{
+    if (exception && exceptions)
+        exceptions->append(exceptionText(ctx, exception));
+}
+
+std::optional<QString> toText(JSContextRef ctx, JSValueRef value, QStringList* exceptions)
+{
+    JSValueRef exception = nullptr;
+    JSStringRef string = JSValueToStringCopy(ctx, value, &exception);
+    if (exception || !string) {
+        report(ctx, exception, exceptions);
+        if (string)
+            JSStringRelease(string);
+        return std::nullopt;
+    }
+    return JSString::adopt(string).toQString();
+}
+
+// JSObjectCopyPropertyNames has no exception parameter and leaves a throwing enumeration (a Proxy's
+// ownKeys trap) pending, where the next engine call would report it. Take it out here.
+void discardPendingException(JSContextRef ctx)
+{
+    JSValueRef pending = nullptr;
+    JSValueToNumber(ctx, JSValueMakeNumber(ctx, 0), &pending);
+}
+
+QString firstCharacters(const QString& text, qsizetype limit)
+{
+    if (text.size() <= limit) // every user-perceived character takes at least one UTF-16 unit
+        return text;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype end = 0;
+    for (qsizetype count = 0; count < limit; ++count) {
+        const qsizetype next = finder.toNextBoundary();
+        if (next < 0)
+            return text;
+        end = next;
+    }
+    return text.first(end);
+}
+
+JSValueRef consoleFunction(JSContextRef ctx, JSObjectRef, JSObjectRef, size_t argumentCount,
+                           const JSValueRef arguments[], JSValueRef*)
+{
+    auto* record = static_cast<ItemRecord*>(JSObjectGetPrivate(JSContextGetGlobalObject(ctx)));
+    if (!record || record->logs.size() >= maxLogLines)
+        return JSValueMakeUndefined(ctx);
+    QStringList texts;
+    texts.reserve(qsizetype(argumentCount));
+    for (size_t i = 0; i < argumentCount; ++i)
+        texts.append(toText(ctx, arguments[i], &record->exceptions).value_or(u"undefined"_s));
+    record->logs.append(firstCharacters(texts.join(u' '), maxLogCharacters));
+    return JSValueMakeUndefined(ctx);
+}
+
+JSValueRef makeObject(JSContextRef ctx, const Fields& fields, QStringList& exceptions)
+{
+    const JSObjectRef object = JSObjectMake(ctx, nullptr, nullptr);
+    if (!object)
+        return JSValueMakeUndefined(ctx);
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
+        const JSString name(it.key());
+        const JSString value(it.value());
+        JSValueRef exception = nullptr;
+        JSObjectSetProperty(ctx, object, name.get(), JSValueMakeString(ctx, value.get()), kJSPropertyAttributeNone,
+                            &exception);
+        report(ctx, exception, &exceptions);
+    }
+    return object;
+}
+
+// Exceptions while reading back are not reported: the property they concern is left out.
+std::optional<Fields> toFields(JSContextRef ctx, JSValueRef value)
+{
+    if (!value || !JSValueIsObject(ctx, value))
+        return std::nullopt;
+    const JSObjectRef object = JSObjectRef(value);
+    const JSPropertyNameArrayRef propertyNames = JSObjectCopyPropertyNames(ctx, object);
+    discardPendingException(ctx);
+    const auto release = qScopeGuard([&] { JSPropertyNameArrayRelease(propertyNames); });
+
+    Fields fields;
+    const size_t count = JSPropertyNameArrayGetCount(propertyNames);
+    fields.reserve(qsizetype(count));
+    for (size_t i = 0; i < count; ++i) {
+        const JSStringRef name = JSPropertyNameArrayGetNameAtIndex(propertyNames, i);
+        JSValueRef exception = nullptr;
+        const JSValueRef property = JSObjectGetProperty(ctx, object, name, &exception);
+        if (exception || !property || JSValueIsUndefined(ctx, property) || JSValueIsNull(ctx, property))
+            continue;
+        if (auto text = toText(ctx, property, nullptr))
+            fields.insert(JSString::toQString(name), std::move(*text));
+    }
+    return fields;
+}
+
+JSValueRef property(JSContextRef ctx, JSObjectRef object, const JSString& name)
+{
+    JSValueRef exception = nullptr;
+    const JSValueRef value = JSObjectGetProperty(ctx, object, name.get(), &exception);
+    return exception ? nullptr : value;
+}
+
+void setProperty(JSContextRef ctx, JSObjectRef object, const JSString& name, JSValueRef value,
+                 QStringList& exceptions)
+{
+    JSValueRef exception = nullptr;
+    JSObjectSetProperty(ctx, object, name.get(), value, kJSPropertyAttributeNone, &exception);
+    report(ctx, exception, &exceptions);
+}
+
+void installConsole(JSContextRef ctx, JSObjectRef global, QStringList& exceptions)
+{
+    const JSObjectRef console = JSObjectMake(ctx, nullptr, nullptr);
+    if (!console)
+        return;
+    const JSObjectRef function = JSObjectMakeFunctionWithCallback(ctx, names().consoleFunctions[0].get(),
+                                                                  consoleFunction);
+    for (const JSString& name : names().consoleFunctions)
+        setProperty(ctx, console, name, function, exceptions);
+    setProperty(ctx, global, names().console, console, exceptions);
+}
+
+struct ItemOutcome {
+    std::optional<QString> error; // present when the item failed
+    Fields fields;
+    Fields context;
+    QStringList logs;
+};
+
+ItemOutcome failure(const QString& error, QStringList logs = {})
+{
+    return ItemOutcome{error, {}, {}, std::move(logs)};
+}
+
+} // namespace
+
+struct JSBatchEvaluator::VirtualMachine {
+    JSContextGroupRef group = nullptr;
+    JSClassRef globalClass = nullptr; // gives each item's global object room for its ItemRecord
+
+    VirtualMachine()
+    {
+        JSClassDefinition definition = kJSClassDefinitionEmpty;
+        definition.className = "global";
+        globalClass = JSClassCreate(&definition);
+        group = JSContextGroupCreate();
+    }
+    ~VirtualMachine()
+    {
+        if (group)
+            JSContextGroupRelease(group);
+        if (globalClass)
+            JSClassRelease(globalClass);
+    }
+    VirtualMachine(const VirtualMachine&) = delete;
+    VirtualMachine& operator=(const VirtualMachine&) = delete;
+
+    ItemOutcome evaluate(const JSString& script, const Fields& item, const Fields& context) const
+    {
+        const JSGlobalContextRef ctx = group ? JSGlobalContextCreateInGroup(group, globalClass) : nullptr;
+        if (!ctx)
+            return failure(u"Failed to create a JavaScript context"_s);
+        const JSObjectRef global = JSContextGetGlobalObject(ctx);
+        ItemRecord record;
+        JSObjectSetPrivate(global, &record);
+        const auto release = qScopeGuard([&] {
+            JSObjectSetPrivate(global, nullptr);
+            JSGlobalContextRelease(ctx);
+        });
+
+        installConsole(ctx, global, record.exceptions);
+        setProperty(ctx, global, names().fields, makeObject(ctx, item, record.exceptions), record.exceptions);
+        setProperty(ctx, global, names().context, makeObject(ctx, context, record.exceptions),
+                          record.exceptions);
+
+        JSValueRef exception = nullptr;
+        JSEvaluateScript(ctx, script.get(), nullptr, names().sourceURL.get(), 1, &exception);
+        report(ctx, exception, &record.exceptions);
+        if (!record.exceptions.isEmpty())
+            return failure(record.exceptions.join(u'\n'), record.logs);
+
+        auto fields = toFields(ctx, property(ctx, global, names().fields));
+        if (!fields)
+            return failure(u"`fields` must be an object"_s, record.logs);
+        auto newContext = toFields(ctx, property(ctx, global, names().context));
+        if (!newContext)
+            return failure(u"`context` must be an object"_s, record.logs);
+        return ItemOutcome{std::nullopt, std::move(*fields), std::move(*newContext), record.logs};
+    }
+};
+
+JSBatchEvaluator::JSBatchEvaluator() : vm(std::make_unique<VirtualMachine>())
+{
+    if (!vm->group)
+        vm.reset();
+}
+
+JSBatchEvaluator::~JSBatchEvaluator() = default;
+JSBatchEvaluator::JSBatchEvaluator(JSBatchEvaluator&&) noexcept = default;
+JSBatchEvaluator& JSBatchEvaluator::operator=(JSBatchEvaluator&&) noexcept = default;
+
+void JSBatchEvaluator::run(const JSBatchInput& input, const Output& output) const
+{
+    run(input.script, input.context, input.items.size(), [&](qsizetype i) { return input.items[i]; }, output);
+}
+
+void JSBatchEvaluator::run(const QString& scriptText, const Fields& startingContext, qsizetype itemCount,
+                           const ItemAt& itemAt, const Output& output) const
+{
+    const JSString script(scriptText);
+    Fields context = startingContext;
+    for (qsizetype i = 0; i < itemCount; ++i) {
+        ItemOutcome outcome = vm ? vm->evaluate(script, itemAt(i), context)
+                                 : failure(u"Failed to create a JavaScript context"_s);
+        JSBatchOutputLine line;
+        if (!outcome.logs.isEmpty())
+            line.logs = std::move(outcome.logs);
+        if (outcome.error) {
+            line.error = std::move(outcome.error);
+        } else {
+            line.fields = std::move(outcome.fields);
+            context = std::move(outcome.context);
+        }
+        output(line);
+    }
+}
+
+namespace {
+
+[[noreturn]] void fail(const QString& description)
+{
+    StandardStreams::writeAll(STDERR_FILENO, description.toUtf8());
+    std::exit(EXIT_FAILURE);
+}
+
+} // namespace
+
+void JSBatchEvaluator::runWithStandardIO()
+{
+    std::optional<JSBatchRequest> request;
+    {
+        const StandardStreams::ReadResult input = StandardStreams::readToEnd(STDIN_FILENO);
+        if (input.error)
+            fail(*input.error);
+        if (input.data.isEmpty())
+            fail(u"Cannot read input from stdin"_s);
+        QString error;
+        request = JSBatchRequest::fromJson(input.data, &error);
+        if (!request)
+            fail(error);
+    }
+    if (request->itemCount() > 0) {
+        const JSBatchEvaluator evaluator;
+        evaluator.run(
+            request->script(), request->context(), request->itemCount(),
+            [&](qsizetype i) { return request->item(i); },
+            [](const JSBatchOutputLine& line) {
+                QByteArray bytes = line.toJsonLine();
+                bytes.append('\n');
+                if (const auto error = StandardStreams::writeAll(STDOUT_FILENO, bytes))
+                    fail(u"Failed to write the script result: %1"_s.arg(*error));
+            });
+    }
+    std::exit(EXIT_SUCCESS);
+}

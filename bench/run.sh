@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds an optimised tree in build-bench/ and runs every benchmark; each prints its peers and ratios.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-dependencies.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARY_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench
+build-bench/bench/bench_jsengine

@@ -1,0 +1,21 @@
+# Every target links TessaryBuildOptions: language level, warnings and Qt definitions live here only.
+add_library(TessaryBuildOptions INTERFACE)
+target_compile_features(TessaryBuildOptions INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+target_compile_options(TessaryBuildOptions INTERFACE -Wall -Wextra -Wpedantic)
+if("$ENV{CI}" STREQUAL "true")
+  target_compile_options(TessaryBuildOptions INTERFACE -Werror)
+endif()
+
+target_compile_definitions(TessaryBuildOptions INTERFACE
+  QT_NO_CAST_FROM_ASCII
+  QT_NO_CONTEXTLESS_CONNECT
+  QT_NO_KEYWORDS
+)
+
+if(TESSARY_SANITIZE)
+  set(sanitizers -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_compile_options(TessaryBuildOptions INTERFACE ${sanitizers})
+  target_link_options(TessaryBuildOptions INTERFACE ${sanitizers})
+endif()
