@@ -6,10 +6,8 @@
 
 #include <QScopeGuard>
 #include <QTextBoundaryFinder>
-
 #include <cmath>
 #include <cstdlib>
-
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -62,7 +60,8 @@ QString exceptionText(JSContextRef ctx, JSValueRef exception)
         return u"Unknown JavaScript error"_s;
     if (JSValueIsObject(ctx, exception)) {
         JSValueRef failure = nullptr;
-        const JSValueRef line = JSObjectGetProperty(ctx, JSObjectRef(exception), names().line.get(), &failure);
+        const JSValueRef line =
+            JSObjectGetProperty(ctx, JSObjectRef(exception), names().line.get(), &failure);
         if (!failure && line && JSValueIsNumber(ctx, line)) {
             const double number = JSValueToNumber(ctx, line, &failure);
             if (!failure)
@@ -137,8 +136,8 @@ JSValueRef makeObject(JSContextRef ctx, const Fields& fields, QStringList& excep
         const JSString name(it.key());
         const JSString value(it.value());
         JSValueRef exception = nullptr;
-        JSObjectSetProperty(ctx, object, name.get(), JSValueMakeString(ctx, value.get()), kJSPropertyAttributeNone,
-                            &exception);
+        JSObjectSetProperty(ctx, object, name.get(), JSValueMakeString(ctx, value.get()),
+                            kJSPropertyAttributeNone, &exception);
         report(ctx, exception, &exceptions);
     }
     return object;
@@ -189,8 +188,8 @@ void installConsole(JSContextRef ctx, JSObjectRef global, QStringList& exception
     const JSObjectRef console = JSObjectMake(ctx, nullptr, nullptr);
     if (!console)
         return;
-    const JSObjectRef function = JSObjectMakeFunctionWithCallback(ctx, names().consoleFunctions[0].get(),
-                                                                  consoleFunction);
+    const JSObjectRef function =
+        JSObjectMakeFunctionWithCallback(ctx, names().consoleFunctions[0].get(), consoleFunction);
     for (const JSString& name : names().consoleFunctions)
         setProperty(ctx, console, name, function, exceptions);
     setProperty(ctx, global, names().console, console, exceptions);
@@ -247,7 +246,7 @@ struct JSBatchEvaluator::VirtualMachine {
         installConsole(ctx, global, record.exceptions);
         setProperty(ctx, global, names().fields, makeObject(ctx, item, record.exceptions), record.exceptions);
         setProperty(ctx, global, names().context, makeObject(ctx, context, record.exceptions),
-                          record.exceptions);
+                    record.exceptions);
 
         JSValueRef exception = nullptr;
         JSEvaluateScript(ctx, script.get(), nullptr, names().sourceURL.get(), 1, &exception);
@@ -277,7 +276,8 @@ JSBatchEvaluator& JSBatchEvaluator::operator=(JSBatchEvaluator&&) noexcept = def
 
 void JSBatchEvaluator::run(const JSBatchInput& input, const Output& output) const
 {
-    run(input.script, input.context, input.items.size(), [&](qsizetype i) { return input.items[i]; }, output);
+    run(
+        input.script, input.context, input.items.size(), [&](qsizetype i) { return input.items[i]; }, output);
 }
 
 void JSBatchEvaluator::run(const QString& scriptText, const Fields& startingContext, qsizetype itemCount,

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 // One batch request: the script, the context the first item starts with, and one field map per item.

@@ -46,9 +46,9 @@ std::optional<JSBatchOutputLine> JSBatchOutputLine::fromJsonLine(QByteArrayView 
     const QJsonObject object = document.object();
 
     JSBatchOutputLine result;
-    if (!decodeMember(object, u"fields"_s, result.fields, JSONFields::fieldsFrom)
-        || !decodeMember(object, u"error"_s, result.error, JSONFields::stringFrom)
-        || !decodeMember(object, u"logs"_s, result.logs, JSONFields::stringsFrom))
+    if (!decodeMember(object, u"fields"_s, result.fields, JSONFields::fieldsFrom) ||
+        !decodeMember(object, u"error"_s, result.error, JSONFields::stringFrom) ||
+        !decodeMember(object, u"logs"_s, result.logs, JSONFields::stringsFrom))
         return std::nullopt;
     return result;
 }

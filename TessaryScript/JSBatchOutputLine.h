@@ -6,7 +6,6 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 // The answer for one item. The engine writes exactly one of `fields` and `error`; lines the client

@@ -3,7 +3,6 @@
 #include "JSBatchInput.h"
 
 #include <QJsonArray>
-
 #include <optional>
 
 // A request checked against every rule of JSBatchInput whose items stay in their JSON form until they

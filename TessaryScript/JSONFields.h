@@ -5,7 +5,6 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QStringList>
-
 #include <optional>
 
 // JSON mapping shared by the protocol records. Checks and decoders fail when a value is not exactly of

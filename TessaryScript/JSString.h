@@ -1,14 +1,14 @@
 #pragma once
 
 #include <JavaScriptCore/JavaScript.h>
-
 #include <QString>
 
 // Owns one JavaScriptCore string; converts to and from QString without leaving UTF-16.
 class JSString {
 public:
     explicit JSString(const QString& text)
-        : ref(JSStringCreateWithCharacters(reinterpret_cast<const JSChar*>(text.utf16()), size_t(text.size())))
+        : ref(JSStringCreateWithCharacters(reinterpret_cast<const JSChar*>(text.utf16()),
+                                           size_t(text.size())))
     {
     }
     static JSString adopt(JSStringRef owned) { return JSString(owned); }

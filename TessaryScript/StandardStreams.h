@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-
 #include <optional>
 
 // Whole-stream reads and writes on raw descriptors, so every answer line reaches the reader at once.

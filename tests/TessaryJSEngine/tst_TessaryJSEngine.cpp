@@ -33,7 +33,8 @@ Exchange finish(QProcess& process)
     if (!process.waitForFinished(hangLimitMs))
         process.kill();
     process.waitForFinished();
-    return {process.readAllStandardOutput(), process.readAllStandardError(), process.exitCode(), process.exitStatus()};
+    return {process.readAllStandardOutput(), process.readAllStandardError(), process.exitCode(),
+            process.exitStatus()};
 }
 
 Exchange exchange(const QByteArray& request)
@@ -51,7 +52,8 @@ QList<JSBatchOutputLine> decodeLines(const QByteArray& standardOutput)
     QList<QByteArray> parts = standardOutput.split('\n');
     parts.removeLast(); // after the last line feed: empty when every line is complete
     for (const QByteArray& bytes : parts)
-        lines.append(JSBatchOutputLine::fromJsonLine(bytes).value_or(JSBatchOutputLine{{}, u"<invalid line>"_s, {}}));
+        lines.append(
+            JSBatchOutputLine::fromJsonLine(bytes).value_or(JSBatchOutputLine{{}, u"<invalid line>"_s, {}}));
     return lines;
 }
 
@@ -70,38 +72,48 @@ private Q_SLOTS:
         QTest::addColumn<QString>("errorPattern");
         QTest::addColumn<int>("exitCode");
 
-        QTest::newRow("empty standard input") << QByteArray() << QStringList{} << u"^Cannot read input from stdin$"_s
-                                              << 1;
-        QTest::newRow("not JSON") << QByteArray("hello") << QStringList{} << u"^The request isn't valid JSON: .+$"_s
-                                  << 1;
-        QTest::newRow("invalid UTF-8") << QByteArray("{\"script\":\"\",\"context\":{},\"items\":[{\"a\":\"\xc3\x28\"}]}")
-                                       << QStringList{} << u"^The request isn't valid JSON: .+$"_s << 1;
+        QTest::newRow("empty standard input")
+            << QByteArray() << QStringList{} << u"^Cannot read input from stdin$"_s << 1;
+        QTest::newRow("not JSON") << QByteArray("hello") << QStringList{}
+                                  << u"^The request isn't valid JSON: .+$"_s << 1;
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("{\"script\":\"\",\"context\":{},\"items\":[{\"a\":\"\xc3\x28\"}]}")
+            << QStringList{} << u"^The request isn't valid JSON: .+$"_s << 1;
         QTest::newRow("number where a string is expected")
             << QByteArray(R"({"script":"","context":{},"items":[{"n":1}]})") << QStringList{}
             << u"^Expected a string at “items\\[0\\]\\.n”$"_s << 1;
-        QTest::newRow("missing context with empty items") << QByteArray(R"({"script":"","items":[]})")
-                                                          << QStringList{} << u"^The request has no “context”$"_s << 1;
+        QTest::newRow("missing context with empty items")
+            << QByteArray(R"({"script":"","items":[]})") << QStringList{}
+            << u"^The request has no “context”$"_s << 1;
         QTest::newRow("empty items") << QByteArray(R"({"script":"throw 1","context":{},"items":[]})")
                                      << QStringList{} << u"^$"_s << 0;
         QTest::newRow("one line per item, in order")
-            << QByteArray(R"({"script":"fields.n = Number(fields.n) * 2","context":{},"items":[{"n":"1"},{"n":"2"},{"n":"3"}]})")
-            << QStringList{uR"({"fields":{"n":"2"}})"_s, uR"({"fields":{"n":"4"}})"_s, uR"({"fields":{"n":"6"}})"_s}
+            << QByteArray(
+                   R"({"script":"fields.n = Number(fields.n) * 2","context":{},"items":[{"n":"1"},{"n":"2"},{"n":"3"}]})")
+            << QStringList{uR"({"fields":{"n":"2"}})"_s, uR"({"fields":{"n":"4"}})"_s,
+                           uR"({"fields":{"n":"6"}})"_s}
             << u"^$"_s << 0;
         QTest::newRow("failed items do not stop the batch")
-            << QByteArray(R"({"script":"if (fields.i === '1') throw 'bad'; console.log(fields.i);","context":{},"items":[{"i":"1"},{"i":"2"}]})")
-            << QStringList{uR"({"error":"bad"})"_s, uR"({"fields":{"i":"2"},"logs":["2"]})"_s} << u"^$"_s << 0;
+            << QByteArray(
+                   R"({"script":"if (fields.i === '1') throw 'bad'; console.log(fields.i);","context":{},"items":[{"i":"1"},{"i":"2"}]})")
+            << QStringList{uR"({"error":"bad"})"_s, uR"({"fields":{"i":"2"},"logs":["2"]})"_s} << u"^$"_s
+            << 0;
         QTest::newRow("context carried across items")
-            << QByteArray(R"({"script":"context.n = (Number(context.n) || 0) + 1; fields.n = context.n","context":{},"items":[{},{},{}]})")
-            << QStringList{uR"({"fields":{"n":"1"}})"_s, uR"({"fields":{"n":"2"}})"_s, uR"({"fields":{"n":"3"}})"_s}
+            << QByteArray(
+                   R"({"script":"context.n = (Number(context.n) || 0) + 1; fields.n = context.n","context":{},"items":[{},{},{}]})")
+            << QStringList{uR"({"fields":{"n":"1"}})"_s, uR"({"fields":{"n":"2"}})"_s,
+                           uR"({"fields":{"n":"3"}})"_s}
             << u"^$"_s << 0;
         QTest::newRow("line feeds, quotes and backslashes stay inside their line")
-            << QByteArray(R"({"script":"fields.b = fields.a + '\\n\"\\\\'; console.log(fields.b);","context":{},"items":[{"a":"x\ny"},{"a":"\r"}]})")
+            << QByteArray(
+                   R"({"script":"fields.b = fields.a + '\\n\"\\\\'; console.log(fields.b);","context":{},"items":[{"a":"x\ny"},{"a":"\r"}]})")
             // Plain literals: moc cannot read a raw string that ends a JSON string with an escaped backslash.
             << QStringList{u"{\"fields\":{\"a\":\"x\\ny\",\"b\":\"x\\ny\\n\\\"\\\\\"},\"logs\":[\"x\\ny\\n\\\"\\\\\"]}"_s,
                            u"{\"fields\":{\"a\":\"\\r\",\"b\":\"\\r\\n\\\"\\\\\"},\"logs\":[\"\\r\\n\\\"\\\\\"]}"_s}
             << u"^$"_s << 0;
         QTest::newRow("NUL and lone surrogate")
-            << QByteArray(R"({"script":"fields.b = fields.a + '\uDFFF'","context":{},"items":[{"a":"\u0000\uD800"}]})")
+            << QByteArray(
+                   R"({"script":"fields.b = fields.a + '\uDFFF'","context":{},"items":[{"a":"\u0000\uD800"}]})")
             << QStringList{uR"({"fields":{"a":"\u0000\ud800","b":"\u0000\ud800\udfff"}})"_s} << u"^$"_s << 0;
         QTest::newRow("syntax error fails each item")
             << QByteArray(R"({"script":"1 +","context":{},"items":[{},{}]})")
@@ -160,7 +172,8 @@ private Q_SLOTS:
         // The second item never ends, so a first line on the pipe can only have been streamed.
         QProcess process;
         startEngine(process);
-        process.write(R"({"script":"if (fields.i === '2') for (;;) {}","context":{},"items":[{"i":"1"},{"i":"2"}]})");
+        process.write(
+            R"({"script":"if (fields.i === '2') for (;;) {}","context":{},"items":[{"i":"1"},{"i":"2"}]})");
         process.closeWriteChannel();
         while (!process.canReadLine() && process.state() == QProcess::Running)
             process.waitForReadyRead(hangLimitMs);
@@ -168,10 +181,10 @@ private Q_SLOTS:
         QCOMPARE(process.state(), QProcess::Running);
         process.kill();
         process.waitForFinished();
-        QCOMPARE(JSBatchOutputLine::fromJsonLine(line.chopped(1)), (JSBatchOutputLine{Fields{{u"i"_s, u"1"_s}}, {}, {}}));
+        QCOMPARE(JSBatchOutputLine::fromJsonLine(line.chopped(1)),
+                 (JSBatchOutputLine{Fields{{u"i"_s, u"1"_s}}, {}, {}}));
     }
 };
 
 QTEST_GUILESS_MAIN(tst_TessaryJSEngine)
 #include "tst_TessaryJSEngine.moc"
-

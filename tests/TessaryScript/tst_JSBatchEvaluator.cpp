@@ -38,51 +38,57 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("items");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("empty script keeps fields") << QString() << QByteArray(R"([{"a":"1"},{}])")
-                                                   << QStringList{uR"({"fields":{"a":"1"}})"_s, u"{\"fields\":{}}"_s};
+        QTest::newRow("empty script keeps fields")
+            << QString() << QByteArray(R"([{"a":"1"},{}])")
+            << QStringList{uR"({"fields":{"a":"1"}})"_s, u"{\"fields\":{}}"_s};
         QTest::newRow("reading only") << u"fields.a + fields.missing;"_s << QByteArray(R"([{"a":"1"}])")
                                       << QStringList{uR"({"fields":{"a":"1"}})"_s};
-        QTest::newRow("number becomes its text") << u"fields.n = 1 + 1"_s << QByteArray("[{}]")
-                                                 << QStringList{uR"({"fields":{"n":"2"}})"_s};
-        QTest::newRow("real and odd numbers") << u"fields.a = 0.5; fields.b = 1/0; fields.c = -0; fields.d = 1e21"_s
-                                              << QByteArray("[{}]")
-                                              << QStringList{uR"({"fields":{"a":"0.5","b":"Infinity","c":"0","d":"1e+21"}})"_s};
-        QTest::newRow("boolean becomes its text") << u"fields.t = true"_s << QByteArray("[{}]")
-                                                  << QStringList{uR"({"fields":{"t":"true"}})"_s};
+        QTest::newRow("number becomes its text")
+            << u"fields.n = 1 + 1"_s << QByteArray("[{}]") << QStringList{uR"({"fields":{"n":"2"}})"_s};
+        QTest::newRow("real and odd numbers")
+            << u"fields.a = 0.5; fields.b = 1/0; fields.c = -0; fields.d = 1e21"_s << QByteArray("[{}]")
+            << QStringList{uR"({"fields":{"a":"0.5","b":"Infinity","c":"0","d":"1e+21"}})"_s};
+        QTest::newRow("boolean becomes its text")
+            << u"fields.t = true"_s << QByteArray("[{}]") << QStringList{uR"({"fields":{"t":"true"}})"_s};
         QTest::newRow("null removes a field") << u"fields.a = null"_s << QByteArray(R"([{"a":"1","b":"2"}])")
                                               << QStringList{uR"({"fields":{"b":"2"}})"_s};
-        QTest::newRow("undefined removes a field") << u"fields.a = undefined"_s << QByteArray(R"([{"a":"1"}])")
-                                                   << QStringList{u"{\"fields\":{}}"_s};
-        QTest::newRow("delete removes a field") << u"delete fields.a"_s << QByteArray(R"([{"a":"1","b":"2"}])")
-                                                << QStringList{uR"({"fields":{"b":"2"}})"_s};
+        QTest::newRow("undefined removes a field")
+            << u"fields.a = undefined"_s << QByteArray(R"([{"a":"1"}])") << QStringList{u"{\"fields\":{}}"_s};
+        QTest::newRow("delete removes a field")
+            << u"delete fields.a"_s << QByteArray(R"([{"a":"1","b":"2"}])")
+            << QStringList{uR"({"fields":{"b":"2"}})"_s};
         QTest::newRow("nested values use ToString")
             << u"fields.o = {x: 1}; fields.l = [1, 'a', [2, 3]]; fields.f = Symbol.prototype.toString.name"_s
             << QByteArray("[{}]")
             << QStringList{uR"({"fields":{"o":"[object Object]","l":"1,a,2,3","f":"toString"}})"_s};
-        QTest::newRow("new object replaces fields") << u"fields = {only: 'x'}"_s << QByteArray(R"([{"a":"1"}])")
-                                                    << QStringList{uR"({"fields":{"only":"x"}})"_s};
-        QTest::newRow("empty array is an empty map") << u"fields = []"_s << QByteArray(R"([{"a":"1"}])")
-                                                     << QStringList{u"{\"fields\":{}}"_s};
+        QTest::newRow("new object replaces fields")
+            << u"fields = {only: 'x'}"_s << QByteArray(R"([{"a":"1"}])")
+            << QStringList{uR"({"fields":{"only":"x"}})"_s};
+        QTest::newRow("empty array is an empty map")
+            << u"fields = []"_s << QByteArray(R"([{"a":"1"}])") << QStringList{u"{\"fields\":{}}"_s};
         QTest::newRow("array keys are indices") << u"fields = ['a', 'b']"_s << QByteArray("[{}]")
                                                 << QStringList{uR"({"fields":{"0":"a","1":"b"}})"_s};
-        QTest::newRow("function is an empty map") << u"fields = function () {}"_s << QByteArray("[{}]")
-                                                  << QStringList{u"{\"fields\":{}}"_s};
+        QTest::newRow("function is an empty map")
+            << u"fields = function () {}"_s << QByteArray("[{}]") << QStringList{u"{\"fields\":{}}"_s};
         QTest::newRow("inherited enumerable properties count")
             << u"fields = Object.create({inherited: 'i'}); fields.own = 'o'"_s << QByteArray("[{}]")
             << QStringList{uR"({"fields":{"inherited":"i","own":"o"}})"_s};
         QTest::newRow("non-enumerable properties are left out")
             << u"Object.defineProperty(fields, 'hidden', {value: 'h'})"_s << QByteArray(R"([{"a":"1"}])")
             << QStringList{uR"({"fields":{"a":"1"}})"_s};
-        QTest::newRow("number as fields fails") << u"fields = 5"_s << QByteArray("[{}]")
-                                                << QStringList{u"{\"error\":\"`fields` must be an object\"}"_s};
+        QTest::newRow("number as fields fails")
+            << u"fields = 5"_s << QByteArray("[{}]")
+            << QStringList{u"{\"error\":\"`fields` must be an object\"}"_s};
         QTest::newRow("null as fields fails") << u"fields = null"_s << QByteArray("[{}]")
                                               << QStringList{u"{\"error\":\"`fields` must be an object\"}"_s};
         QTest::newRow("deleted fields fails") << u"delete globalThis.fields"_s << QByteArray("[{}]")
                                               << QStringList{u"{\"error\":\"`fields` must be an object\"}"_s};
-        QTest::newRow("string context fails") << u"context = 'x'"_s << QByteArray("[{}]")
-                                              << QStringList{u"{\"error\":\"`context` must be an object\"}"_s};
-        QTest::newRow("fields checked before context") << u"fields = 1; context = 1"_s << QByteArray("[{}]")
-                                                       << QStringList{u"{\"error\":\"`fields` must be an object\"}"_s};
+        QTest::newRow("string context fails")
+            << u"context = 'x'"_s << QByteArray("[{}]")
+            << QStringList{u"{\"error\":\"`context` must be an object\"}"_s};
+        QTest::newRow("fields checked before context")
+            << u"fields = 1; context = 1"_s << QByteArray("[{}]")
+            << QStringList{u"{\"error\":\"`fields` must be an object\"}"_s};
         QTest::newRow("getter that throws is left out")
             << u"fields = {get bad() { throw new Error('no') }, good: 'g'}"_s << QByteArray("[{}]")
             << QStringList{uR"({"fields":{"good":"g"}})"_s};
@@ -106,8 +112,8 @@ private Q_SLOTS:
         QTest::newRow("NUL and lone surrogate from the item")
             << u"fields.len = fields.s.length"_s << QByteArray(R"([{"s":"\u0000\udc00"}])")
             << QStringList{uR"({"fields":{"s":"\u0000\udc00","len":"2"}})"_s};
-        QTest::newRow("replaced console")
-            << u"console = 5; fields.x = 'ok'"_s << QByteArray("[{}]") << QStringList{uR"({"fields":{"x":"ok"}})"_s};
+        QTest::newRow("replaced console") << u"console = 5; fields.x = 'ok'"_s << QByteArray("[{}]")
+                                          << QStringList{uR"({"fields":{"x":"ok"}})"_s};
     }
     void answers()
     {
@@ -131,20 +137,22 @@ private Q_SLOTS:
         QTest::newRow("called through apply and as a value")
             << u"console.log.apply(null, ['x', 'y']); ['z'].forEach(console.info)"_s
             << QStringList{u"x y"_s, u"z 0 z"_s};
-        QTest::newRow("objects use ToString") << u"console.log({}, [1, 2])"_s << QStringList{u"[object Object] 1,2"_s};
-        QTest::newRow("line breaks stay inside one entry") << u"console.log('a\\nb')"_s << QStringList{u"a\nb"_s};
+        QTest::newRow("objects use ToString")
+            << u"console.log({}, [1, 2])"_s << QStringList{u"[object Object] 1,2"_s};
+        QTest::newRow("line breaks stay inside one entry")
+            << u"console.log('a\\nb')"_s << QStringList{u"a\nb"_s};
         QStringList fifty;
         for (int i = 0; i < 50; ++i)
             fifty.append(QString::number(i));
         QTest::newRow("51st call ignored") << u"for (let i = 0; i < 60; i++) console.log(i)"_s << fifty;
-        QTest::newRow("cut to 1000 characters") << u"console.log('x'.repeat(1500))"_s
-                                                << QStringList{QString(1000, u'x')};
-        QTest::newRow("1000 characters kept whole") << u"console.log('x'.repeat(1000))"_s
-                                                    << QStringList{QString(1000, u'x')};
+        QTest::newRow("cut to 1000 characters")
+            << u"console.log('x'.repeat(1500))"_s << QStringList{QString(1000, u'x')};
+        QTest::newRow("1000 characters kept whole")
+            << u"console.log('x'.repeat(1000))"_s << QStringList{QString(1000, u'x')};
         QTest::newRow("combining marks count with their base")
             << u"console.log('e\\u0301'.repeat(1200))"_s << QStringList{u"e\u0301"_s.repeated(1000)};
-        QTest::newRow("emoji sequences count once")
-            << u"console.log('👨‍👩‍👧'.repeat(1001))"_s << QStringList{u"👨‍👩‍👧"_s.repeated(1000)};
+        QTest::newRow("emoji sequences count once") << u"console.log('👨‍👩‍👧'.repeat(1001))"_s
+                                                    << QStringList{u"👨‍👩‍👧"_s.repeated(1000)};
     }
     void console()
     {
@@ -163,11 +171,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("errorPattern");
         QTest::addColumn<QStringList>("logs");
 
-        QTest::newRow("error object names its line")
-            << u"let a = 1;\nlet b = 2;\nthrow new Error('third')"_s << u"^Line 3: Error: third$"_s << QStringList{};
+        QTest::newRow("error object names its line") << u"let a = 1;\nlet b = 2;\nthrow new Error('third')"_s
+                                                     << u"^Line 3: Error: third$"_s << QStringList{};
         QTest::newRow("type error") << u"null.x"_s << u"^Line 1: TypeError: .+$"_s << QStringList{};
-        QTest::newRow("reference error") << u"\nmissing()"_s << u"^Line 2: ReferenceError: .*missing.*$"_s
-                                         << QStringList{};
+        QTest::newRow("reference error")
+            << u"\nmissing()"_s << u"^Line 2: ReferenceError: .*missing.*$"_s << QStringList{};
         QTest::newRow("syntax error") << u"fields.a = ;"_s << u"^Line 1: SyntaxError: .+$"_s << QStringList{};
         QTest::newRow("plain string") << u"throw 'just text'"_s << u"^just text$"_s << QStringList{};
         QTest::newRow("number") << u"throw 42"_s << u"^42$"_s << QStringList{};
@@ -176,15 +184,15 @@ private Q_SLOTS:
                                                     << u"^Line 7: custom$"_s << QStringList{};
         QTest::newRow("line beyond 32 bits wraps like ToInt32")
             << u"throw {line: 4294967297, toString() { return 'w' }}"_s << u"^Line 1: w$"_s << QStringList{};
-        QTest::newRow("object with a text line") << u"throw {line: '7', toString() { return 'custom' }}"_s
-                                                 << u"^custom$"_s << QStringList{};
-        QTest::newRow("object whose ToString throws")
-            << u"throw {toString() { throw new Error('inner') }}"_s << u"^Unknown JavaScript error$"_s
-            << QStringList{};
-        QTest::newRow("line getter that throws") << u"throw {get line() { throw 1 }, toString() { return 'g' }}"_s
-                                                 << u"^g$"_s << QStringList{};
-        QTest::newRow("logs come back with the error") << u"console.log('before'); throw new Error('after')"_s
-                                                       << u"^Line 1: Error: after$"_s << QStringList{u"before"_s};
+        QTest::newRow("object with a text line")
+            << u"throw {line: '7', toString() { return 'custom' }}"_s << u"^custom$"_s << QStringList{};
+        QTest::newRow("object whose ToString throws") << u"throw {toString() { throw new Error('inner') }}"_s
+                                                      << u"^Unknown JavaScript error$"_s << QStringList{};
+        QTest::newRow("line getter that throws")
+            << u"throw {get line() { throw 1 }, toString() { return 'g' }}"_s << u"^g$"_s << QStringList{};
+        QTest::newRow("logs come back with the error")
+            << u"console.log('before'); throw new Error('after')"_s << u"^Line 1: Error: after$"_s
+            << QStringList{u"before"_s};
         QTest::newRow("console argument whose ToString throws")
             << u"console.log('a', {toString() { throw new Error('arg') }}); fields.x = 1"_s
             << u"^Line 1: Error: arg$"_s << QStringList{u"a undefined"_s};
@@ -193,9 +201,9 @@ private Q_SLOTS:
             << QStringList{u"undefined"_s};
         QTest::newRow("console function removed then called")
             << u"delete console.log; console.log('x')"_s << u"^Line 1: TypeError: .+$"_s << QStringList{};
-        QTest::newRow("runaway recursion") << u"function f() { return f() + 1 } f()"_s
-                                           << u"^Line 1: RangeError: Maximum call stack size exceeded.?$"_s
-                                           << QStringList{};
+        QTest::newRow("runaway recursion")
+            << u"function f() { return f() + 1 } f()"_s
+            << u"^Line 1: RangeError: Maximum call stack size exceeded.?$"_s << QStringList{};
     }
     void failures()
     {
@@ -219,7 +227,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("startingContext");
         QTest::addColumn<QStringList>("expected");
 
-        const QString count = u"context.count = Number(context.count || 0) + 1; fields.seen = context.count;"_s;
+        const QString count =
+            u"context.count = Number(context.count || 0) + 1; fields.seen = context.count;"_s;
         QTest::newRow("success carries the context")
             << count << QByteArray("{}")
             << QStringList{uR"({"fields":{"i":"1","seen":"1"}})"_s, uR"({"fields":{"i":"2","seen":"2"}})"_s,
@@ -230,7 +239,8 @@ private Q_SLOTS:
                            uR"({"fields":{"i":"3","seen":"2"}})"_s};
         QTest::newRow("bad fields keep the context before it")
             << count + u"if (fields.i === '2') fields = 0"_s << QByteArray("{}")
-            << QStringList{uR"({"fields":{"i":"1","seen":"1"}})"_s, uR"({"error":"`fields` must be an object"})"_s,
+            << QStringList{uR"({"fields":{"i":"1","seen":"1"}})"_s,
+                           uR"({"error":"`fields` must be an object"})"_s,
                            uR"({"fields":{"i":"3","seen":"2"}})"_s};
         QTest::newRow("starting context is seen first")
             << count << QByteArray(R"({"count":"41"})")
@@ -239,11 +249,12 @@ private Q_SLOTS:
         QTest::newRow("context values travel as text")
             << u"fields.type = typeof context.v; context.v = 5"_s << QByteArray("{}")
             << QStringList{uR"({"fields":{"i":"1","type":"undefined"}})"_s,
-                           uR"({"fields":{"i":"2","type":"string"}})"_s, uR"({"fields":{"i":"3","type":"string"}})"_s};
+                           uR"({"fields":{"i":"2","type":"string"}})"_s,
+                           uR"({"fields":{"i":"3","type":"string"}})"_s};
         QTest::newRow("a replaced context object is carried")
             << u"fields.prev = String(context.k); context = {k: fields.i}"_s << QByteArray(R"({"other":"x"})")
-            << QStringList{uR"({"fields":{"i":"1","prev":"undefined"}})"_s, uR"({"fields":{"i":"2","prev":"1"}})"_s,
-                           uR"({"fields":{"i":"3","prev":"2"}})"_s};
+            << QStringList{uR"({"fields":{"i":"1","prev":"undefined"}})"_s,
+                           uR"({"fields":{"i":"2","prev":"1"}})"_s, uR"({"fields":{"i":"3","prev":"2"}})"_s};
     }
     void contextFlowsFromItemToItem()
     {
@@ -253,10 +264,7 @@ private Q_SLOTS:
         QCOMPARE(run(script, R"([{"i":"1"},{"i":"2"},{"i":"3"}])", startingContext), linesFromJson(expected));
     }
 
-    void emptyBatchAnswersNothing()
-    {
-        QCOMPARE(run(u"throw 1"_s, "[]"), QList<JSBatchOutputLine>{});
-    }
+    void emptyBatchAnswersNothing() { QCOMPARE(run(u"throw 1"_s, "[]"), QList<JSBatchOutputLine>{}); }
 };
 
 QTEST_APPLESS_MAIN(tst_JSBatchEvaluator)

@@ -30,7 +30,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<JSBatchInput>("expected");
 
-        QTest::newRow("empty batch") << QByteArray(R"({"script":"","context":{},"items":[]})") << JSBatchInput{};
+        QTest::newRow("empty batch") << QByteArray(R"({"script":"","context":{},"items":[]})")
+                                     << JSBatchInput{};
         QTest::newRow("other keys ignored")
             << QByteArray(R"({"version":3,"script":"x","context":{"c":"1"},"items":[{"a":"b"}],"z":null})")
             << JSBatchInput{u"x"_s, {{u"c"_s, u"1"_s}}, {{{u"a"_s, u"b"_s}}}};
@@ -58,33 +59,37 @@ private Q_SLOTS:
 
         QTest::newRow("empty") << QByteArray() << u"isn't valid JSON"_s;
         QTest::newRow("not JSON") << QByteArray("script") << u"isn't valid JSON"_s;
-        QTest::newRow("truncated") << QByteArray(R"({"script":"","context":{},"items":[)") << u"isn't valid JSON"_s;
-        QTest::newRow("invalid UTF-8") << QByteArray("{\"script\":\"\xff\",\"context\":{},\"items\":[]}")
-                                       << u"isn't valid JSON"_s;
+        QTest::newRow("truncated") << QByteArray(R"({"script":"","context":{},"items":[)")
+                                   << u"isn't valid JSON"_s;
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("{\"script\":\"\xff\",\"context\":{},\"items\":[]}") << u"isn't valid JSON"_s;
         QTest::newRow("encoded surrogate in UTF-8")
-            << QByteArray("{\"script\":\"\xed\xa0\x80\",\"context\":{},\"items\":[]}") << u"isn't valid JSON"_s;
+            << QByteArray("{\"script\":\"\xed\xa0\x80\",\"context\":{},\"items\":[]}")
+            << u"isn't valid JSON"_s;
         QTest::newRow("array at top") << QByteArray("[]") << u"isn't a JSON object"_s;
         QTest::newRow("no script") << QByteArray(R"({"context":{},"items":[]})") << u"“script”"_s;
         QTest::newRow("no context, no items") << QByteArray(R"({"script":"","items":[]})") << u"“context”"_s;
         QTest::newRow("no items") << QByteArray(R"({"script":"","context":{}})") << u"“items”"_s;
-        QTest::newRow("script is a number") << QByteArray(R"({"script":1,"context":{},"items":[]})")
-                                            << u"a string at “script”"_s;
-        QTest::newRow("context is null") << QByteArray(R"({"script":"","context":null,"items":[]})")
-                                         << u"an object at “context”"_s;
-        QTest::newRow("context is an array") << QByteArray(R"({"script":"","context":[],"items":[]})")
-                                             << u"an object at “context”"_s;
-        QTest::newRow("number in context") << QByteArray(R"({"script":"","context":{"n":1},"items":[]})")
-                                           << u"a string at “context.n”"_s;
-        QTest::newRow("items is an object") << QByteArray(R"({"script":"","context":{},"items":{}})")
-                                            << u"an array at “items”"_s;
-        QTest::newRow("item is a string") << QByteArray(R"({"script":"","context":{},"items":[{},"a"]})")
-                                          << u"an object at “items[1]”"_s;
-        QTest::newRow("number in an item") << QByteArray(R"({"script":"","context":{},"items":[{"a":"b","n":2}]})")
-                                           << u"a string at “items[0].n”"_s;
+        QTest::newRow("script is a number")
+            << QByteArray(R"({"script":1,"context":{},"items":[]})") << u"a string at “script”"_s;
+        QTest::newRow("context is null")
+            << QByteArray(R"({"script":"","context":null,"items":[]})") << u"an object at “context”"_s;
+        QTest::newRow("context is an array")
+            << QByteArray(R"({"script":"","context":[],"items":[]})") << u"an object at “context”"_s;
+        QTest::newRow("number in context")
+            << QByteArray(R"({"script":"","context":{"n":1},"items":[]})") << u"a string at “context.n”"_s;
+        QTest::newRow("items is an object")
+            << QByteArray(R"({"script":"","context":{},"items":{}})") << u"an array at “items”"_s;
+        QTest::newRow("item is a string")
+            << QByteArray(R"({"script":"","context":{},"items":[{},"a"]})") << u"an object at “items[1]”"_s;
+        QTest::newRow("number in an item")
+            << QByteArray(R"({"script":"","context":{},"items":[{"a":"b","n":2}]})")
+            << u"a string at “items[0].n”"_s;
         QTest::newRow("null in an item") << QByteArray(R"({"script":"","context":{},"items":[{"n":null}]})")
                                          << u"a string at “items[0].n”"_s;
-        QTest::newRow("boolean in an item") << QByteArray(R"({"script":"","context":{},"items":[{"n":true}]})")
-                                            << u"a string at “items[0].n”"_s;
+        QTest::newRow("boolean in an item")
+            << QByteArray(R"({"script":"","context":{},"items":[{"n":true}]})")
+            << u"a string at “items[0].n”"_s;
     }
     void requestIsRejected()
     {
@@ -133,17 +138,19 @@ private Q_SLOTS:
 
         const Fields ab{{u"a"_s, u"b"_s}};
         QTest::newRow("empty object") << QByteArray("{}") << JSBatchOutputLine{};
-        QTest::newRow("nulls mean absent") << QByteArray(R"({"fields":null,"error":null,"logs":null})")
-                                           << JSBatchOutputLine{};
-        QTest::newRow("success with logs") << QByteArray(R"({"fields":{"a":"b"},"logs":["one",""]})")
-                                           << JSBatchOutputLine{ab, std::nullopt, QStringList{u"one"_s, QString()}};
-        QTest::newRow("failure") << QByteArray(R"({"error":"a\/b"})") << JSBatchOutputLine{std::nullopt, u"a/b"_s, {}};
+        QTest::newRow("nulls mean absent")
+            << QByteArray(R"({"fields":null,"error":null,"logs":null})") << JSBatchOutputLine{};
+        QTest::newRow("success with logs")
+            << QByteArray(R"({"fields":{"a":"b"},"logs":["one",""]})")
+            << JSBatchOutputLine{ab, std::nullopt, QStringList{u"one"_s, QString()}};
+        QTest::newRow("failure") << QByteArray(R"({"error":"a\/b"})")
+                                 << JSBatchOutputLine{std::nullopt, u"a/b"_s, {}};
         QTest::newRow("other keys ignored") << QByteArray(R"({"fields":{"a":"b"},"context":{"n":1},"x":[1]})")
                                             << JSBatchOutputLine{ab, {}, {}};
         QTest::newRow("empty fields and logs")
             << QByteArray(R"({"fields":{},"logs":[]})") << JSBatchOutputLine{Fields{}, {}, QStringList{}};
-        QTest::newRow("white space around") << QByteArray(" {\"error\" : \"e\"} ")
-                                            << JSBatchOutputLine{{}, u"e"_s, {}};
+        QTest::newRow("white space around")
+            << QByteArray(" {\"error\" : \"e\"} ") << JSBatchOutputLine{{}, u"e"_s, {}};
     }
     void answerLineDecodes()
     {
@@ -187,7 +194,8 @@ private Q_SLOTS:
                                     << QByteArray(R"({"error":"`fields` must be an object"})");
         QTest::newRow("fields only") << JSBatchOutputLine{Fields{{u"n"_s, u"2"_s}}, {}, {}}
                                      << QByteArray(R"({"fields":{"n":"2"}})");
-        QTest::newRow("empty fields stay") << JSBatchOutputLine{Fields{}, {}, {}} << QByteArray(R"({"fields":{}})");
+        QTest::newRow("empty fields stay")
+            << JSBatchOutputLine{Fields{}, {}, {}} << QByteArray(R"({"fields":{}})");
         QTest::newRow("error with logs") << JSBatchOutputLine{{}, u"e"_s, QStringList{u"l"_s}}
                                          << QByteArray(R"({"error":"e","logs":["l"]})");
     }
@@ -198,7 +206,6 @@ private Q_SLOTS:
         QCOMPARE(line.toJsonLine(), json);
     }
 };
-
 
 QTEST_APPLESS_MAIN(tst_JSBatchRecords)
 #include "tst_JSBatchRecords.moc"

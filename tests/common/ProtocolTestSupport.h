@@ -36,8 +36,8 @@ inline JSBatchInput requestFromJson(const QString& script, const QByteArray& ite
                                     const QByteArray& contextJson = "{}")
 {
     QString error;
-    auto input = JSBatchInput::fromJson("{\"script\":\"\",\"context\":" + contextJson + ",\"items\":" + itemsJson + "}",
-                                        &error);
+    auto input = JSBatchInput::fromJson(
+        "{\"script\":\"\",\"context\":" + contextJson + ",\"items\":" + itemsJson + "}", &error);
     if (!input)
         qFatal("Test table holds an invalid request: %s", qPrintable(error));
     input->script = script;
