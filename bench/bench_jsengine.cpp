@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -69,7 +68,8 @@ void startUp()
         loadOnly.append(millisecondsToFirstLine(QStringLiteral(TESSARY_JSENGINE_PATH), {}, emptyRequest));
         echo.append(millisecondsToFirstLine(u"/bin/cat"_s, {}, request + '\n'));
     }
-    std::printf("start-up to first line      TessaryJSEngine %6.2f ms   same, empty batch (libraries only) %6.2f ms   "
+    std::printf("start-up to first line      TessaryJSEngine %6.2f ms   same, empty batch (libraries only) "
+                "%6.2f ms   "
                 "cat %6.2f ms   ratio to cat %5.1fx   (goal: median <= 30 ms)\n",
                 median(engine), median(loadOnly), median(echo), median(engine) / median(echo));
 }
@@ -114,7 +114,8 @@ void perItem()
         bare.append(bareLoopMicroseconds(items));
         evaluator.append(evaluatorMicroseconds(input));
     }
-    std::printf("per item, 10 fields         JSBatchEvaluator %6.1f us   bare loop %6.1f us   ratio %5.2fx   (goal: <= 1.4x)\n",
+    std::printf("per item, 10 fields         JSBatchEvaluator %6.1f us   bare loop %6.1f us   ratio %5.2fx   "
+                "(goal: <= 1.4x)\n",
                 median(evaluator), median(bare), median(evaluator) / median(bare));
 }
 

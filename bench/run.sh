@@ -6,3 +6,4 @@ bash scripts/install-dependencies.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARY_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench
 build-bench/bench/bench_jsengine
+build-bench/bench/bench_jsengineclient

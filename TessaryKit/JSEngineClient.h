@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Fields.h"
+#include "JSBatchOutputLine.h"
+
+#include <QList>
+#include <QString>
+#include <chrono>
+#include <stop_token>
+
+// Runs one batch of script evaluations in the helper program TessaryJSEngine and watches it: when no
+// answer line arrives for the time limit, the helper is stopped and the item it was on is reported as
+// timed out. Whatever happens, the result holds exactly one line per item, in item order.
+class JSEngineClient {
+public:
+    static constexpr std::chrono::milliseconds defaultTimeout{5000};
+
+    // The helper next to the running program: <executable's folder>/../libexec/tessary/TessaryJSEngine.
+    static QString bundledHelperURL();
+
+    explicit JSEngineClient(QString helperURL) : helperURL(std::move(helperURL)) {}
+
+    // Blocks until the batch is done: call it from a worker thread, never from the main thread.
+    // A stop request ends the wait at once and stops the helper; unanswered items then read "Cancelled".
+    // Never throws.
+    QList<JSBatchOutputLine> evaluate(const QString& script, const QList<Fields>& items,
+                                      const Fields& context, std::chrono::milliseconds timeout,
+                                      std::stop_token stop = {}) const;
+
+    QString helperURL;
+};

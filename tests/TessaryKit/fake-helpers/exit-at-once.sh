@@ -1,0 +1,3 @@
+#!/bin/sh
+# Exits without reading its input.
+exit 3
