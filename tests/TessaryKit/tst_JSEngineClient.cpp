@@ -159,6 +159,9 @@ private Q_SLOTS:
             << u"killed-by-signal.sh"_s << 3
             << (Lines{n(1)} + repeated(failed(stoppedUnexpectedly(SIGKILL)), 2))
             << u"^JavaScript engine exited with status 9: $"_s;
+        QTest::newRow("invalid UTF-8 in the error text is replaced")
+            << u"invalid-error-text.sh"_s << 2 << repeated(failed(u"bad \uFFFD text"_s), 2)
+            << u"^JavaScript engine exited with status 1: bad \uFFFD text$"_s;
         QTest::newRow("standard error is capped and drained")
             << u"flood-error.sh"_s << 2 << repeated(failed(QString(65'536, u'x')), 2)
             << u"^JavaScript engine exited with status 2: x+$"_s;
