@@ -7,3 +7,4 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARY_BUILD_TE
 cmake --build build-bench
 build-bench/bench/bench_jsengine
 build-bench/bench/bench_jsengineclient
+build-bench/bench/bench_planner

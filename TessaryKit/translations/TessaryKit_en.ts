@@ -57,5 +57,55 @@
         <extracomment>Error shown for every file in the file list; the placeholder is the system&apos;s error message</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The new name is empty</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” can&apos;t be used as a file name</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name, . or ..</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new name “%1” contains “/” or “:”, which can&apos;t be used in file names</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new name contains line breaks or other control characters</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new name is too long (%1 bytes, the limit is 255)</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the length of the new name in bytes</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid regular expression: %1</source>
+        <extracomment>Error shown for every file in the file list; the placeholder is the regex parser&apos;s error</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The regular expression doesn&apos;t match the whole file name</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The script failed</source>
+        <extracomment>Error shown for a file in the file list when the JavaScript engine gave no reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another file in the list would also be named “%1”</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” already exists in this folder</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "FileDescriptor.h"
+
+#include <QString>
+#include <map>
+#include <optional>
+#include <sys/types.h>
+
+// Which item a path names, without following a final symbolic link: a dangling link is an item too.
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+
+    // Nothing when no item is at `path` or the question cannot be answered.
+    static std::optional<FileIdentity> of(const QString& path);
+};
+
+// Asks for many names in few folders, resolving each folder once rather than once per name.
+class FolderLookup {
+public:
+    std::optional<FileIdentity> identityOf(const QString& folder, const QString& name);
+
+private:
+    std::map<QString, FileDescriptor> folders; // closed descriptor: the folder cannot be reached
+};

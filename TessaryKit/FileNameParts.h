@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// How every part of Tessary splits a path: the planner, the metadata extractor and the renamer.
+struct FileNameParts {
+    QString parent;    // the folder that holds the item
+    QString name;      // the last path component
+    QString stem;      // the name without its extension
+    QString extension; // the text after the name's last dot; empty when there is none
+
+    // ".profile" has no extension (its only dot comes first), "notes." none either (the stem keeps
+    // the dot), "archive.tar.gz" the extension "gz".
+    static FileNameParts of(const QString& path);
+};
+
+// `folder` joined with one more path component.
+QString joinPath(const QString& folder, const QString& name);

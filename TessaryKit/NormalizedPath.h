@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The form in which two locations are compared when they may be the same item on a file system that
+// ignores case or composition: "." and ".." resolved, Unicode NFC, lower case (locale-independent).
+QString normalizedPath(const QString& path);
