@@ -8,3 +8,4 @@ cmake --build build-bench
 build-bench/bench/bench_jsengine
 build-bench/bench/bench_jsengineclient
 build-bench/bench/bench_planner
+build-bench/bench/bench_filerenamer

@@ -107,5 +107,69 @@
         <extracomment>Error shown for a file in the file list; the placeholder is the new name</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 The file was left as “%2” in the same folder.</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are the system&apos;s error message and the temporary file name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an item with that name already exists</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder it was to be moved into doesn&apos;t exist</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it no longer exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>you don&apos;t have permission to change it</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name is too long for this file system</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the new location is on another volume</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume is read-only</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is in use</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this file system can&apos;t rename a folder without the risk of replacing an item</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>of an error: %1</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;; the placeholder is the system&apos;s error</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” couldn&apos;t be renamed to “%2” because %3.</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are the current name, the new name and the reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "FileMover.h"
+#include "RenameOperation.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+// Carries out a list of moves so that files of the list may take each other's names (swaps, rotations,
+// chains) without ever overwriting anything. Every operation is attempted; none stops the call.
+namespace FileRenamer {
+
+using Failures = QHash<QString, QString>; // operation id to what went wrong; empty when every move succeeded
+
+// Blocks while it moves: call it from a worker thread.
+Failures perform(const QList<RenameOperation>& operations);
+Failures perform(const QList<RenameOperation>& operations, FileMover& mover);
+
+// The name an entry has between its two moves: ".tessary-" and a new upper-case UUID.
+QString newTemporaryName();
+
+} // namespace FileRenamer

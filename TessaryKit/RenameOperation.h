@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// One move of a file system entry.
+struct RenameOperation {
+    QString id;          // the file's identity, as in PlanInput; key of the failure map
+    QString source;      // absolute path now
+    QString destination; // absolute path after the move
+
+    friend bool operator==(const RenameOperation&, const RenameOperation&) = default;
+};
