@@ -8,5 +8,6 @@ struct RenameOperation {
     QString source;      // absolute path now
     QString destination; // absolute path after the move
 
-    friend bool operator==(const RenameOperation&, const RenameOperation&) = default;
+    // Paths compare exactly, as locations; the id as text, under canonical equivalence.
+    friend bool operator==(const RenameOperation& a, const RenameOperation& b);
 };

@@ -1,4 +1,5 @@
 #include "PlanOutput.h"
+#include "RenameOperation.h"
 #include "RenameRules.h"
 
 #include <QTest>
@@ -63,6 +64,14 @@ private Q_SLOTS:
         const PlanOutput base{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}};
         QCOMPARE(base == other, equal);
         QCOMPARE(other == base, equal);
+    }
+
+    void operationEquality()
+    {
+        const RenameOperation operation{u"café"_s, u"/a/é"_s, u"/a/b"_s};
+        QVERIFY(operation == (RenameOperation{u"cafe\u0301"_s, u"/a/é"_s, u"/a/b"_s}));
+        QVERIFY(!(operation == RenameOperation{u"café"_s, u"/a/e\u0301"_s, u"/a/b"_s})); // another name on disk
+        QVERIFY(!(operation == RenameOperation{u"café"_s, u"/a/é"_s, u"/a/c"_s}));
     }
 
     void errorsCompareCanonically()
