@@ -9,3 +9,4 @@ build-bench/bench/bench_jsengine
 build-bench/bench/bench_jsengineclient
 build-bench/bench/bench_planner
 build-bench/bench/bench_filerenamer
+build-bench/bench/bench_metadata

@@ -15,6 +15,8 @@ packages=(
   libexiv2-dev libavformat-dev libavcodec-dev libavutil-dev libpoppler-cpp-dev libzip-dev libgsf-1-dev
   # running the window headless and taking screenshots
   xvfb xauth imagemagick fonts-dejavu-core
+  # benchmark peers
+  libimage-exiftool-perl ffmpeg
 )
 
 missing=()

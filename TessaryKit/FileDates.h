@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+// A file's birth and content modification times, as the file system reports them.
+struct FileDates {
+    std::optional<QDateTime> created; // absent where the file system keeps no birth time
+    std::optional<QDateTime> modified;
+
+    // Nothing when the file cannot be asked; `error` then holds the system's description.
+    static std::optional<FileDates> read(const QString& path, QString* error);
+};

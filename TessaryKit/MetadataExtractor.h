@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Fields.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Reads the base fields of files: for every file its name without extension and its dates, and, by
+// type, image, video, audio, PDF and office document fields. Never fails: what cannot be read is left
+// out, and every file gets at least `filename`.
+namespace MetadataExtractor {
+
+// One map per path, in input order. Reads a few files at a time (by the processor count) on threads of
+// its own and blocks until all are read: call it from a worker thread.
+QList<Fields> fields(const QStringList& paths);
+
+Fields extract(const QString& path);
+
+// How many files are read at once on a machine with `processors` cores: 2 below 4 cores, then half the
+// cores, at most 8.
+int width(int processors);
+
+} // namespace MetadataExtractor

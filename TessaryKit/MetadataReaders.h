@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Fields.h"
+
+#include <QString>
+
+// The field groups read from a file's content, one adapter per library. Each adds what it can read to
+// `fields` and never fails: a library's exceptions and log lines stay inside its adapter.
+namespace MetadataReaders {
+
+void readImageFields(const QString& path, Fields& fields);    // exiv2
+void readVideoFields(const QString& path, Fields& fields);    // libavformat
+void readAudioFields(const QString& path, Fields& fields);    // libavformat
+void readPDFFields(const QString& path, Fields& fields);      // poppler
+void readDocumentFields(const QString& path, Fields& fields); // libzip and libgsf
+
+} // namespace MetadataReaders
