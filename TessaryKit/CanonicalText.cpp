@@ -6,7 +6,6 @@ namespace {
 Fields composed(const Fields& fields)
 {
     Fields result;
-    result.reserve(fields.size());
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         result.insert(it.key().normalized(QString::NormalizationForm_C),
                       it.value().normalized(QString::NormalizationForm_C));

@@ -10,7 +10,7 @@ namespace {
 
 QDateTime instant(const statx_timestamp& timestamp)
 {
-    return QDateTime::fromMSecsSinceEpoch(timestamp.tv_sec * 1000 + timestamp.tv_nsec / 1'000'000);
+    return QDateTime::fromMSecsSinceEpoch(timestamp.tv_sec * 1000 + timestamp.tv_nsec / 1'000'000, Qt::UTC);
 }
 
 } // namespace

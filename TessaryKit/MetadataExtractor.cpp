@@ -107,15 +107,18 @@ Fields extract(const QString& path)
     return fields;
 }
 
-QList<Fields> fields(const QStringList& paths)
+QList<Fields> fields(const QStringList& paths, const std::function<void()>& fileRead)
 {
     const Signpost signpost("Read metadata", u"%1 files"_s.arg(paths.size()));
     QList<Fields> results(paths.size());
     // Each reader takes the next file in input order as soon as it is free, and writes its own position.
     std::atomic<qsizetype> next = 0;
     const auto read = [&] {
-        for (qsizetype i; (i = next++) < paths.size();)
+        for (qsizetype i; (i = next++) < paths.size();) {
             results[i] = extract(paths[i]);
+            if (fileRead)
+                fileRead();
+        }
     };
     {
         std::vector<std::jthread> readers;

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Reads the base fields of files: for every file its name without extension and its dates, and, by
 // type, image, video, audio, PDF and office document fields. Never fails: what cannot be read is left
@@ -12,8 +13,9 @@
 namespace MetadataExtractor {
 
 // One map per path, in input order. Reads a few files at a time (by the processor count) on threads of
-// its own and blocks until all are read: call it from a worker thread.
-QList<Fields> fields(const QStringList& paths);
+// its own and blocks until all are read: call it from a worker thread. `fileRead`, when given, is called
+// after each file, on the thread that read it.
+QList<Fields> fields(const QStringList& paths, const std::function<void()>& fileRead = {});
 
 Fields extract(const QString& path);
 

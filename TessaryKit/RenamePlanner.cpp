@@ -28,28 +28,10 @@ struct Entry {
 
 QList<Entry> sortedEntries(const QList<PlanInput>& inputs, bool reversed)
 {
-    const NaturalOrder order;
-    std::vector<NaturalOrder::Key> keys;
-    keys.reserve(size_t(inputs.size()));
-    QList<FileNameParts> parts;
-    parts.reserve(inputs.size());
-    for (const PlanInput& input : inputs) {
-        parts.append(FileNameParts::of(input.url));
-        keys.push_back(order.key(parts.last().name));
-    }
-
-    std::vector<qsizetype> positions(size_t(inputs.size()));
-    std::iota(positions.begin(), positions.end(), 0);
-    std::sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
-        if (const int byName = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]))
-            return reversed ? byName > 0 : byName < 0;
-        return inputs[a].url < inputs[b].url; // the same name in two folders: by path, always ascending
-    });
-
     QList<Entry> entries;
     entries.reserve(inputs.size());
-    for (const qsizetype position : positions)
-        entries.append(Entry{&inputs[position], parts[position], {}});
+    for (const qsizetype position : order(inputs, reversed))
+        entries.append(Entry{&inputs[position], FileNameParts::of(inputs[position].url), {}});
     return entries;
 }
 
@@ -188,6 +170,24 @@ void collisionCheck(QList<Entry>& entries)
 }
 
 } // namespace
+
+QList<qsizetype> order(const QList<PlanInput>& inputs, bool reversed)
+{
+    const NaturalOrder naturalOrder;
+    std::vector<NaturalOrder::Key> keys;
+    keys.reserve(size_t(inputs.size()));
+    for (const PlanInput& input : inputs)
+        keys.push_back(naturalOrder.key(FileNameParts::of(input.url).name));
+
+    QList<qsizetype> positions(inputs.size());
+    std::iota(positions.begin(), positions.end(), 0);
+    std::sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
+        if (const int byName = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]))
+            return reversed ? byName > 0 : byName < 0;
+        return inputs[a].url < inputs[b].url; // the same name in two folders: by path, always ascending
+    });
+    return positions;
+}
 
 std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
                          const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,

@@ -23,4 +23,8 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
                          const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,
                          std::stop_token stop = {});
 
+// The positions of `inputs` in the order the planner numbers them: natural name order, or its reverse;
+// files of the same name in different folders by path, ascending.
+QList<qsizetype> order(const QList<PlanInput>& inputs, bool reversed);
+
 } // namespace RenamePlanner

@@ -155,7 +155,6 @@ std::optional<Fields> toFields(JSContextRef ctx, JSValueRef value)
 
     Fields fields;
     const size_t count = JSPropertyNameArrayGetCount(propertyNames);
-    fields.reserve(qsizetype(count));
     for (size_t i = 0; i < count; ++i) {
         const JSStringRef name = JSPropertyNameArrayGetNameAtIndex(propertyNames, i);
         JSValueRef exception = nullptr;

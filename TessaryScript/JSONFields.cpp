@@ -51,7 +51,6 @@ bool isFields(const QJsonValue& value, const QString& path, QString* error)
 Fields fieldsOf(const QJsonObject& object)
 {
     Fields fields;
-    fields.reserve(object.size());
     for (auto it = object.constBegin(); it != object.constEnd(); ++it)
         fields.insert(it.key(), it.value().toString());
     return fields;

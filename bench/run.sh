@@ -10,3 +10,4 @@ build-bench/bench/bench_jsengineclient
 build-bench/bench/bench_planner
 build-bench/bench/bench_filerenamer
 build-bench/bench/bench_metadata
+bash bench/bench_cli.sh build-bench/bin/tessary-cli

@@ -16,7 +16,7 @@ packages=(
   # running the window headless and taking screenshots
   xvfb xauth imagemagick fonts-dejavu-core
   # benchmark peers
-  libimage-exiftool-perl ffmpeg
+  libimage-exiftool-perl ffmpeg rename bc
 )
 
 missing=()

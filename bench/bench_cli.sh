@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# tessary-cli rename against Debian's perl rename doing the same renames, in one run, at 10,000 and
+# 100,000 empty files in one folder. Paths go to both on standard input, NUL-separated.
+set -euo pipefail
+cli=${1:?the path of tessary-cli}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_STATE_HOME="$work/state"
+
+make_files() { # folder count
+    mkdir -p "$1"
+    (cd "$1" && seq 1 "$2" | sed 's/^/file-/' | xargs touch)
+}
+
+seconds() { # command...
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null
+    end=$(date +%s%N)
+    echo "scale=3; ($end - $start) / 1000000000" | bc
+}
+
+tessary() { find "$1" -type f -print0 | "$cli" rename --regex '(?P<n>.*)-(?P<i>\d+)' --pattern '{i}_{n}' -; }
+perl_rename() { find "$1" -type f -print0 | rename -0 's{([^/]*)-(\d+)$}{$2_$1}'; }
+
+declare -A ours
+for count in 10000 100000; do
+    make_files "$work/t$count" "$count"
+    make_files "$work/p$count" "$count"
+    ours[$count]=$(seconds tessary "$work/t$count")
+    theirs=$(seconds perl_rename "$work/p$count")
+    [ "$(ls "$work/t$count" | head -1)" = "$(ls "$work/p$count" | head -1)" ] || { echo "different results"; exit 1; }
+    printf '%6d files   tessary-cli %6.3f s (%6.0f files/s)   perl rename %6.3f s   ratio %5.2fx   (goals: <= 2x, > 34,000 files/s)\n' \
+        "$count" "${ours[$count]}" "$(echo "$count / ${ours[$count]}" | bc)" "$theirs" "$(echo "${ours[$count]} / $theirs" | bc -l)"
+done
+printf 'growth from 10,000 to 100,000 files: %5.2fx   (goal: <= 12x)\n' "$(echo "${ours[100000]} / ${ours[10000]}" | bc -l)"

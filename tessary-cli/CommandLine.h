@@ -1,0 +1,26 @@
+#pragma once
+
+#include "RenameRules.h"
+
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <optional>
+
+// What the user asked tessary-cli for.
+struct CommandLine {
+    enum class Command { Plan, Rename, Undo };
+
+    Command command = Command::Plan;
+    RenameRules rules{QString(), QString(), QStringLiteral("{filename}"), false};
+    std::chrono::milliseconds scriptTimeout{5000};
+    bool json = false;
+    bool recursive = false;
+    bool verbose = false;
+    QStringList paths; // as given; "-" stands for NUL-separated paths on standard input
+
+    // Nothing when the arguments are not understood; `error` then says why in one line. `--help` gives
+    // nothing with an empty error.
+    static std::optional<CommandLine> parse(const QStringList& arguments, QString* error);
+    static QString usage();
+};

@@ -1,0 +1,247 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString output;
+    QString error;
+};
+
+} // namespace
+
+// tessary-cli run as a program on real temporary folders.
+class tst_TessaryCli : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> folder;
+    std::optional<QTemporaryDir> state;
+
+    QString path(const QString& name) const { return folder->filePath(name); }
+
+    Run run(const QStringList& arguments, const QByteArray& input = QByteArray()) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_STATE_HOME"_s, state->path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(folder->path());
+        process.start(QStringLiteral(TESSARY_CLI_PATH), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(120'000);
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    // Files carry their first name as content, so moves can be followed.
+    void create(const QStringList& names) const
+    {
+        for (const QString& name : names) {
+            QDir().mkpath(QFileInfo(path(name)).path());
+            QFile file(path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(name.toUtf8());
+        }
+    }
+
+    QMap<QString, QString> contents() const
+    {
+        QMap<QString, QString> result;
+        for (const QFileInfo& entry : QDir(folder->path()).entryInfoList(QDir::Files | QDir::Hidden)) {
+            QFile file(entry.filePath());
+            result.insert(entry.fileName(),
+                          file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+        }
+        return result;
+    }
+
+    const QStringList numbered{u"--regex"_s, u"(?P<name>.*)-(?P<n>\\d+)"_s, u"--pattern"_s, u"{n}_{name}"_s};
+
+private Q_SLOTS:
+    void init()
+    {
+        folder.emplace();
+        state.emplace();
+    }
+
+    void planShowsEveryFileInOrder()
+    {
+        create({u"photo-12.jpg"_s, u"photo-3.jpg"_s, u"other.jpg"_s});
+        const Run result = run(QStringList{u"plan"_s} + numbered +
+                               QStringList{u"photo-12.jpg"_s, u"photo-3.jpg"_s, u"other.jpg"_s});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.output, u"other.jpg  →  unchanged\n"
+                                u"    The regular expression doesn't match the whole file name\n"
+                                u"photo-3.jpg  →  3_photo.jpg\n"
+                                u"photo-12.jpg  →  12_photo.jpg\n"
+                                u"3 files, 2 to rename, 1 error\n"_s);
+        QCOMPARE(result.error, QString()); // no progress line when standard error is not a terminal
+        QCOMPARE(contents().size(), 3);
+    }
+
+    void planAsJson()
+    {
+        create({u"a-1.txt"_s, u"b-2.txt"_s});
+        const Run result =
+            run(QStringList{u"plan"_s, u"--json"_s} + numbered + QStringList{u"a-1.txt"_s, u"b-2.txt"_s});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList lines = result.output.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject first = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+        QCOMPARE(first.value(u"path"_s).toString(), path(u"a-1.txt"_s));
+        QCOMPARE(first.value(u"resultName"_s).toString(), u"1_a.txt"_s);
+        QCOMPARE(first.value(u"fields"_s).toObject().value(u"name"_s).toString(), u"a"_s);
+        QCOMPARE(first.value(u"fields"_s).toObject().value(u"filename"_s).toString(), u"a-1"_s);
+        QVERIFY(!first.contains(u"error"_s) && !first.contains(u"logs"_s) && !first.contains(u"renamed"_s));
+    }
+
+    void renameRefuses_data()
+    {
+        QTest::addColumn<QStringList>("rules");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("an error") << numbered << u"tessary-cli: Fix the errors in the file list first\n"_s;
+        QTest::newRow("no new name") << QStringList{} << u"tessary-cli: No file gets a new name\n"_s;
+    }
+    void renameRefuses()
+    {
+        QFETCH(QStringList, rules);
+        QFETCH(QString, reason);
+        create({u"a-1.txt"_s, u"plain.txt"_s});
+        const Run result = run(QStringList{u"rename"_s} + rules + QStringList{u"a-1.txt"_s, u"plain.txt"_s});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.error, reason);
+        QCOMPARE(contents(),
+                 (QMap<QString, QString>{{u"a-1.txt"_s, u"a-1.txt"_s}, {u"plain.txt"_s, u"plain.txt"_s}}));
+    }
+
+    void renameThenUndo()
+    {
+        create({u"a-1.txt"_s, u"b-2.txt"_s});
+        const QMap<QString, QString> before = contents();
+        Run result = run(QStringList{u"rename"_s} + numbered + QStringList{u"."_s, u"-r"_s});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(contents(),
+                 (QMap<QString, QString>{{u"1_a.txt"_s, u"a-1.txt"_s}, {u"2_b.txt"_s, u"b-2.txt"_s}}));
+
+        result = run({u"undo"_s, u"--json"_s});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.output.count(u"\"renamed\":false"_s), 2);
+        QCOMPARE(contents(), before);
+
+        result = run({u"undo"_s});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.error, u"tessary-cli: Nothing to undo\n"_s);
+    }
+
+    void swapThroughTheScript()
+    {
+        create({u"a.txt"_s, u"b.txt"_s});
+        const Run result =
+            run({u"rename"_s, u"--script"_s, u"fields.new = fields.filename == 'a' ? 'b' : 'a'"_s,
+                 u"--pattern"_s, u"{new}"_s, u"a.txt"_s, u"b.txt"_s});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(contents(), (QMap<QString, QString>{{u"a.txt"_s, u"b.txt"_s}, {u"b.txt"_s, u"a.txt"_s}}));
+    }
+
+    void folderIsOneItemUnlessRecursive()
+    {
+        create({u"album/x-1.jpg"_s, u"album/deeper/y-2.jpg"_s});
+        Run result =
+            run(QStringList{u"plan"_s} + QStringList{u"--pattern"_s, u"{filename}-new"_s, u"album"_s});
+        QCOMPARE(result.output, u"album  →  album-new\n1 file, 1 to rename, 0 errors\n"_s);
+        result = run(QStringList{u"plan"_s} + numbered + QStringList{u"-r"_s, u"album"_s});
+        QCOMPARE(result.output,
+                 u"x-1.jpg  →  1_x.jpg\ny-2.jpg  →  2_y.jpg\n2 files, 2 to rename, 0 errors\n"_s);
+    }
+
+    void pathsOnStandardInput()
+    {
+        create({u"a-1.txt"_s, u"line\nbreak-2.txt"_s});
+        const QByteArray input = QFile::encodeName(path(u"a-1.txt"_s)) + '\0' +
+                                 QFile::encodeName(path(u"line\nbreak-2.txt"_s)) + '\0' +
+                                 QFile::encodeName(path(u"a-1.txt"_s)) + '\0';
+        // (?s): the name holds a line break, which "." matches only in that mode.
+        const QStringList rules{u"--regex"_s, u"(?s)(?P<name>.*)-(?P<n>\\d+)"_s, u"--pattern"_s,
+                                u"{n}_{name}"_s};
+        Run result = run(QStringList{u"plan"_s} + rules + QStringList{u"-"_s}, input);
+        QCOMPARE(result.output, u"a-1.txt  →  1_a.txt\nline\\nbreak-2.txt  →  2_line\\nbreak.txt\n"
+                                u"    The new name contains line breaks or other control characters\n"
+                                u"2 files, 2 to rename, 1 error\n"_s);
+        result = run(QStringList{u"plan"_s, u"--json"_s} + rules + QStringList{u"-"_s}, input);
+        const QStringList lines = result.output.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(QJsonDocument::fromJson(lines[1].toUtf8()).object().value(u"resultName"_s).toString(),
+                 u"2_line\nbreak.txt"_s);
+    }
+
+    void manyPathsOnStandardInput()
+    {
+        QByteArray input;
+        for (int i = 0; i < 20'000; ++i) {
+            create({u"f-%1"_s.arg(i)});
+            input += QFile::encodeName(path(u"f-%1"_s.arg(i))) + '\0';
+        }
+        const Run result = run(QStringList{u"plan"_s} + numbered + QStringList{u"-"_s}, input);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.output.endsWith(u"20000 files, 20000 to rename, 0 errors\n"_s));
+    }
+
+    void missingFileIsPlannedAndReported()
+    {
+        create({u"a-1.txt"_s});
+        const Run result = run(QStringList{u"rename"_s, u"--json"_s} + numbered +
+                               QStringList{u"a-1.txt"_s, u"gone-2.txt"_s});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.output.contains(
+                     u"“gone-2.txt” couldn't be renamed to “2_gone.txt” because it no longer exists."_s),
+                 qPrintable(result.output));
+        QCOMPARE(contents(), (QMap<QString, QString>{{u"1_a.txt"_s, u"a-1.txt"_s}}));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no command") << QStringList{} << u"No command given"_s;
+        QTest::newRow("unknown command") << QStringList{u"move"_s} << u"Unknown command “move”"_s;
+        QTest::newRow("unknown option")
+            << QStringList{u"plan"_s, u"--colour"_s, u"x"_s} << u"Unknown option “--colour”"_s;
+        QTest::newRow("missing value")
+            << QStringList{u"plan"_s, u"x"_s, u"--pattern"_s} << u"Option --pattern needs a value"_s;
+        QTest::newRow("no paths") << QStringList{u"rename"_s} << u"No files given"_s;
+        QTest::newRow("bad timeout") << QStringList{u"plan"_s, u"--timeout"_s, u"soon"_s, u"x"_s}
+                                     << u"The timeout must be a number of seconds above 0, not “soon”"_s;
+        QTest::newRow("unreadable script file")
+            << QStringList{u"plan"_s, u"--script-file"_s, u"/nonexistent/s.js"_s, u"x"_s}
+            << u"Cannot read the script file “/nonexistent/s.js”: No such file or directory"_s;
+    }
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Run result = run(arguments);
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.error.startsWith(u"tessary-cli: "_s + message + u"\nUsage:"_s),
+                 qPrintable(result.error));
+        QCOMPARE(result.output, QString());
+    }
+
+    void helpGoesToStandardOutput()
+    {
+        const Run result = run({u"--help"_s});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.output.startsWith(u"Usage:"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_TessaryCli)
+#include "tst_TessaryCli.moc"
