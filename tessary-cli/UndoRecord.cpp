@@ -1,22 +1,26 @@
 #include "UndoRecord.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
 namespace UndoRecord {
+namespace {
+
+constexpr quint32 magic = 0x54455355; // "TESU"
+constexpr quint32 version = 1;
+
+} // namespace
 
 QString location()
 {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty())
         state = QDir::homePath() + u"/.local/state"_s;
-    return state + u"/org.tessary.Tessary/cli-last-rename.json"_s;
+    return state + u"/org.tessary.Tessary/cli-last-rename"_s;
 }
 
 QList<RenameOperation> load()
@@ -24,28 +28,34 @@ QList<RenameOperation> load()
     QFile file(location());
     if (!file.open(QIODevice::ReadOnly))
         return {};
+    QDataStream stream(&file);
+    quint32 fileMagic = 0, fileVersion = 0;
+    qint64 count = 0;
+    stream >> fileMagic >> fileVersion >> count;
+    if (fileMagic != magic || fileVersion != version || count < 0)
+        return {};
     QList<RenameOperation> operations;
-    for (const QJsonValue value : QJsonDocument::fromJson(file.readAll()).array()) {
-        const QJsonObject object = value.toObject();
-        operations.append({object.value(u"id"_s).toString(), object.value(u"source"_s).toString(),
-                           object.value(u"destination"_s).toString()});
+    for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
+        RenameOperation operation;
+        stream >> operation.id >> operation.source >> operation.destination;
+        operations.append(operation);
     }
-    return operations;
+    return stream.status() == QDataStream::Ok ? operations : QList<RenameOperation>();
 }
 
 bool save(const QList<RenameOperation>& operations)
 {
     if (operations.isEmpty())
         return !QFile::exists(location()) || QFile::remove(location());
-    QJsonArray array;
-    for (const RenameOperation& operation : operations)
-        array.append(QJsonObject{{u"id"_s, operation.id},
-                                 {u"source"_s, operation.source},
-                                 {u"destination"_s, operation.destination}});
     QDir().mkpath(QFileInfo(location()).path());
     QSaveFile file(location()); // written whole or not at all
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(QJsonDocument(array).toJson(QJsonDocument::Compact)) >= 0 && file.commit();
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream stream(&file);
+    stream << magic << version << qint64(operations.size());
+    for (const RenameOperation& operation : operations)
+        stream << operation.id << operation.source << operation.destination;
+    return stream.status() == QDataStream::Ok && file.commit();
 }
 
 } // namespace UndoRecord
