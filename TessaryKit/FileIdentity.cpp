@@ -8,10 +8,13 @@ namespace {
 
 std::optional<FileIdentity> identityAt(int folder, const QByteArray& path)
 {
-    struct stat status {};
-    if (::fstatat(folder, path.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+    struct statx status {};
+    if (::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &status) != 0)
         return std::nullopt;
-    return FileIdentity{status.st_dev, status.st_ino};
+    const qint64 birth = (status.stx_mask & STATX_BTIME)
+                             ? qint64(status.stx_btime.tv_sec) * 1'000'000'000 + status.stx_btime.tv_nsec
+                             : 0;
+    return FileIdentity{(quint64(status.stx_dev_major) << 32) | status.stx_dev_minor, status.stx_ino, birth};
 }
 
 } // namespace

@@ -5,12 +5,13 @@
 #include <QString>
 #include <map>
 #include <optional>
-#include <sys/types.h>
 
 // Which item a path names, without following a final symbolic link: a dangling link is an item too.
+// The birth time tells a file apart from a later one that was given the same inode number.
 struct FileIdentity {
-    dev_t device;
-    ino_t inode;
+    quint64 device;
+    quint64 inode;
+    qint64 birthNanoseconds; // 0 where the file system keeps no birth time
 
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 

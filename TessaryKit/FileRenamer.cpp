@@ -38,6 +38,21 @@ QString newTemporaryName()
     return u".tessary-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
 }
 
+QList<bool> parksFirst(const QList<RenameOperation>& operations)
+{
+    QSet<QString> occupied;
+    occupied.reserve(operations.size());
+    for (const RenameOperation& operation : operations)
+        occupied.insert(normalizedPath(operation.source));
+    QList<bool> parks;
+    parks.reserve(operations.size());
+    for (const RenameOperation& operation : operations) {
+        const QString destination = normalizedPath(operation.destination);
+        parks.append(destination != normalizedPath(operation.source) && occupied.contains(destination));
+    }
+    return parks;
+}
+
 Failures perform(const QList<RenameOperation>& operations)
 {
     NonReplacingMover mover;
@@ -46,27 +61,35 @@ Failures perform(const QList<RenameOperation>& operations)
 
 Failures perform(const QList<RenameOperation>& operations, FileMover& mover)
 {
+    QStringList temporaryNames;
+    temporaryNames.reserve(operations.size());
+    for (const bool parks : parksFirst(operations))
+        temporaryNames.append(parks ? newTemporaryName() : QString());
+    return perform(operations, temporaryNames, mover);
+}
+
+Failures perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,
+                 FileMover& mover)
+{
     const Signpost signpost("Rename files", u"%1 files"_s.arg(operations.size()));
     Failures failures;
 
     // A destination that another listed file holds now is freed only once that file has moved: such
-    // files park under a temporary name first. Case- or composition-only renames move directly.
-    QSet<QString> occupied;
-    occupied.reserve(operations.size());
-    for (const RenameOperation& operation : operations)
-        occupied.insert(normalizedPath(operation.source));
-    QList<const RenameOperation*> viaTemporary;
+    // files park under a temporary name first.
+    const QList<bool> parks = parksFirst(operations);
+    QList<qsizetype> viaTemporary;
     QList<const RenameOperation*> direct;
-    for (const RenameOperation& operation : operations) {
-        const QString destination = normalizedPath(operation.destination);
-        const bool destinationHeld =
-            destination != normalizedPath(operation.source) && occupied.contains(destination);
-        (destinationHeld ? viaTemporary : direct).append(&operation);
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        if (parks[i])
+            viaTemporary.append(i);
+        else
+            direct.append(&operations[i]);
     }
 
     QList<Parked> parked;
-    for (const RenameOperation* operation : viaTemporary) {
-        const QString temporary = joinPath(FileNameParts::of(operation->source).parent, newTemporaryName());
+    for (const qsizetype i : viaTemporary) {
+        const RenameOperation* operation = &operations[i];
+        const QString temporary = joinPath(FileNameParts::of(operation->source).parent, temporaryNames[i]);
         if (const int reason = mover.move(operation->source, temporary))
             failures.insert(operation->id, failure(*operation, reason, operation->source));
         else

@@ -13,9 +13,16 @@ namespace FileRenamer {
 
 using Failures = QHash<QString, QString>; // operation id to what went wrong; empty when every move succeeded
 
-// Blocks while it moves: call it from a worker thread.
+// Which operations park under a temporary name first: those whose destination another listed file holds
+// now. Case- or composition-only renames move directly.
+QList<bool> parksFirst(const QList<RenameOperation>& operations);
+
+// Blocks while it moves: call it from a worker thread. `temporaryNames[i]` is the name operation i parks
+// under when it parks, chosen ahead so that a journal can record it; without them, fresh names are used.
 Failures perform(const QList<RenameOperation>& operations);
 Failures perform(const QList<RenameOperation>& operations, FileMover& mover);
+Failures perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,
+                 FileMover& mover);
 
 // The name an entry has between its two moves: ".tessary-" and a new upper-case UUID.
 QString newTemporaryName();

@@ -27,6 +27,7 @@ QString CommandLine::usage()
   tessary-cli plan   [RULES] [--json] [-v] [-r] PATH...
   tessary-cli rename [RULES] [--json] [-v] [-r] PATH...
   tessary-cli undo   [--json]
+  tessary-cli recover [--forward]
 
 Rules:
   --regex TEXT         must match each whole name without extension; named groups become fields
@@ -40,6 +41,7 @@ Options:
   -r, --recursive      rename the files inside folders rather than the folders themselves
   --json               one JSON object per file and line
   -v, --verbose        show every file's fields and script logs
+  --forward            recover: complete an interrupted rename instead of rolling it back
   -h, --help           show this help
 A PATH of - reads NUL-separated paths from standard input, as find -print0 writes them.
 )"_s;
@@ -63,6 +65,8 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         line.command = Command::Rename;
     else if (command == u"undo")
         line.command = Command::Undo;
+    else if (command == u"recover")
+        line.command = Command::Recover;
     else {
         *error = u"Unknown command “%1”"_s.arg(command);
         return std::nullopt;
@@ -82,6 +86,8 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
             line.recursive = true;
         } else if (argument == u"-v" || argument == u"--verbose") {
             line.verbose = true;
+        } else if (argument == u"--forward" && line.command == Command::Recover) {
+            line.forward = true;
         } else if (argument == u"--reverse") {
             line.rules.reversed = true;
         } else if (argument == u"--regex") {
@@ -117,11 +123,12 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
             return std::nullopt;
         }
     }
-    if (line.command == Command::Undo && !line.paths.isEmpty()) {
-        *error = u"undo takes no paths: it gives the last renamed files their names back"_s;
+    const bool takesPaths = line.command == Command::Plan || line.command == Command::Rename;
+    if (!takesPaths && !line.paths.isEmpty()) {
+        *error = u"%1 takes no paths: it works on the renames recorded in the journal"_s.arg(command);
         return std::nullopt;
     }
-    if (line.command != Command::Undo && line.paths.isEmpty()) {
+    if (takesPaths && line.paths.isEmpty()) {
         *error = u"No files given"_s;
         return std::nullopt;
     }

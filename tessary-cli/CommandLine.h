@@ -9,7 +9,7 @@
 
 // What the user asked tessary-cli for.
 struct CommandLine {
-    enum class Command { Plan, Rename, Undo };
+    enum class Command { Plan, Rename, Undo, Recover };
 
     Command command = Command::Plan;
     RenameRules rules{QString(), QString(), QStringLiteral("{filename}"), false};
@@ -17,7 +17,8 @@ struct CommandLine {
     bool json = false;
     bool recursive = false;
     bool verbose = false;
-    QStringList paths; // as given; "-" stands for NUL-separated paths on standard input
+    bool forward = false; // recover by completing the interrupted rename instead of rolling it back
+    QStringList paths;    // as given; "-" stands for NUL-separated paths on standard input
 
     // Nothing when the arguments are not understood; `error` then says why in one line. `--help` gives
     // nothing with an empty error.

@@ -5,12 +5,13 @@
 #include "FileNameParts.h"
 #include "FileRenamer.h"
 #include "InputFiles.h"
+#include "JournaledRename.h"
 #include "KitCatalogue.h"
 #include "MetadataExtractor.h"
 #include "ProgressLine.h"
 #include "RenamePlanner.h"
+#include "RenameRecovery.h"
 #include "Report.h"
-#include "UndoRecord.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -79,8 +80,21 @@ int plan(const CommandLine& line)
     return errors == 0 ? success : failure;
 }
 
+// Damaged journal entries are told about and otherwise left alone.
+RenameJournal::Contents journal()
+{
+    RenameJournal::Contents contents = RenameJournal::scan(RenameJournal::defaultFolder());
+    for (const QString& problem : contents.unreadable)
+        complain(problem);
+    return contents;
+}
+
 int rename(const CommandLine& line)
 {
+    if (!journal().incomplete.isEmpty()) {
+        complain(u"An earlier rename was interrupted: run tessary-cli recover first"_s);
+        return failure;
+    }
     const QList<PlannedFile> files = planFiles(line);
     Report report(line.json, line.verbose);
     const bool anyError =
@@ -100,50 +114,87 @@ int rename(const CommandLine& line)
             operations.append({file.input.id, file.input.url,
                                joinPath(FileNameParts::of(file.input.url).parent, file.output.resultName)});
     ProgressLine progress;
-    const FileRenamer::Failures failures = progress.show(
-        std::async(std::launch::async, [&] { return FileRenamer::perform(operations); }), u"Renaming…"_s);
-
-    QList<RenameOperation> done;
-    for (const RenameOperation& operation : operations)
-        if (!failures.contains(operation.id))
-            done.append(operation);
-    if (!UndoRecord::save(done))
-        complain(u"The renames could not be recorded for undo in %1"_s.arg(UndoRecord::location()));
-    for (const PlannedFile& file : files) {
-        const bool moved = file.changed && !failures.contains(file.input.id);
-        report.add(
-            {file.input.url, file.output, file.changed, moved,
-             failures.contains(file.input.id) ? std::optional(failures.value(file.input.id)) : std::nullopt});
+    NonReplacingMover mover;
+    QString error;
+    const auto failures =
+        progress.show(std::async(std::launch::async,
+                                 [&] {
+                                     return JournaledRename::rename(
+                                         operations, RenameJournal::defaultFolder(), &error, mover);
+                                 }),
+                      u"Renaming…"_s);
+    if (!failures) {
+        complain(error);
+        return failure;
     }
-    return failures.isEmpty() ? success : failure;
+    for (const PlannedFile& file : files) {
+        const bool moved = file.changed && !failures->contains(file.input.id);
+        report.add({file.input.url, file.output, file.changed, moved,
+                    failures->contains(file.input.id) ? std::optional(failures->value(file.input.id))
+                                                      : std::nullopt});
+    }
+    return failures->isEmpty() ? success : failure;
 }
 
 int undo(const CommandLine& line)
 {
-    const QList<RenameOperation> renamed = UndoRecord::load();
-    if (renamed.isEmpty()) {
+    const RenameJournal::Contents contents = journal();
+    if (!contents.incomplete.isEmpty()) {
+        complain(u"An earlier rename was interrupted: run tessary-cli recover first"_s);
+        return failure;
+    }
+    if (contents.history.isEmpty()) {
         complain(u"Nothing to undo"_s);
         return failure;
     }
-    QList<RenameOperation> reverse;
-    for (const RenameOperation& operation : renamed)
-        reverse.append({operation.id, operation.destination, operation.source});
+    const JournalEntry& last = contents.history.first();
     ProgressLine progress;
-    const FileRenamer::Failures failures = progress.show(
-        std::async(std::launch::async, [&] { return FileRenamer::perform(reverse); }), u"Restoring names…"_s);
-
-    QList<RenameOperation> stillRenamed;
-    Report report(line.json, false, true);
-    for (const RenameOperation& operation : renamed) {
-        const bool failed = failures.contains(operation.id);
-        if (failed)
-            stillRenamed.append(operation);
-        PlanOutput output{{}, FileNameParts::of(operation.source).name, std::nullopt, {}};
-        report.add({operation.destination, output, true, failed,
-                    failed ? std::optional(failures.value(operation.id)) : std::nullopt});
+    NonReplacingMover mover;
+    QString error;
+    const auto failures = progress.show(
+        std::async(
+            std::launch::async,
+            [&] { return JournaledRename::undo(last, RenameJournal::defaultFolder(), &error, mover); }),
+        u"Restoring names…"_s);
+    if (!failures) {
+        complain(error);
+        return failure;
     }
-    UndoRecord::save(stillRenamed);
-    return failures.isEmpty() ? success : failure;
+    Report report(line.json, false, true);
+    for (const JournalOperation& operation : last.operations) {
+        const RenameOperation& renamed = operation.operation;
+        if (last.failures.contains(renamed.id))
+            continue;
+        const bool failed = failures->contains(renamed.id);
+        const PlanOutput output{{}, FileNameParts::of(renamed.source).name, std::nullopt, {}};
+        report.add({renamed.destination, output, true, failed,
+                    failed ? std::optional(failures->value(renamed.id)) : std::nullopt});
+    }
+    return failures->isEmpty() ? success : failure;
+}
+
+int recover(const CommandLine& line)
+{
+    const RenameJournal::Contents contents = journal();
+    if (contents.incomplete.isEmpty()) {
+        std::puts("Nothing to recover");
+        return contents.unreadable.isEmpty() ? success : failure;
+    }
+    NonReplacingMover mover;
+    QStringList problems;
+    qsizetype files = 0;
+    for (const JournalEntry& entry : contents.incomplete) {
+        files += entry.operations.size();
+        problems += RenameRecovery::recover(
+            entry, line.forward ? RenameRecovery::Direction::Forward : RenameRecovery::Direction::Rollback,
+            mover);
+    }
+    for (const QString& problem : problems)
+        std::puts(Report::printable(problem).toUtf8().constData());
+    std::printf("%lld files of %lld interrupted renames %s, %lld problems\n", qint64(files),
+                qint64(contents.incomplete.size()), line.forward ? "completed" : "rolled back",
+                qint64(problems.size()));
+    return problems.isEmpty() ? success : failure;
 }
 
 } // namespace
@@ -175,6 +226,8 @@ int main(int argc, char* argv[])
         return rename(*line);
     case CommandLine::Command::Undo:
         return undo(*line);
+    case CommandLine::Command::Recover:
+        return recover(*line);
     }
     return usageError;
 }

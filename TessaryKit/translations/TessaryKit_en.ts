@@ -171,5 +171,35 @@
         <extracomment>Error shown for a file in the file list; the placeholders are the current name, the new name and the reason</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The rename journal can&apos;t be written (%1), so nothing was renamed.</source>
+        <extracomment>Whole-operation error; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was replaced or changed since the rename, so it keeps that name.</source>
+        <extracomment>Error shown for a file after Undo; the placeholder is the file&apos;s new name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was found neither under its original name, nor its new name, nor its temporary name.</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder is the file&apos;s original name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 It is now “%2”.</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder says what failed and why</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A file of the interrupted rename could not be moved back and is now “%1”.</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder is where the file is now</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The interrupted rename of this file could not be completed.</source>
+        <extracomment>Error shown for a file whose interrupted rename could not be completed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -235,6 +235,43 @@ private Q_SLOTS:
         QCOMPARE(result.output, QString());
     }
 
+    void interruptedRenameIsRecovered_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("kept"); // s1a's content ends under this name
+        QTest::newRow("rolled back") << QStringList{u"recover"_s} << u"s1a"_s;
+        QTest::newRow("rolled forward") << QStringList{u"recover"_s, u"--forward"_s} << u"s1b"_s;
+    }
+    void interruptedRenameIsRecovered()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, kept);
+        // The files of the crash test's mix, killed after five moves.
+        create({u"s1a"_s, u"s1b"_s, u"s2a"_s, u"s2b"_s, u"r1"_s, u"r2"_s, u"r3"_s, u"c1"_s, u"c2"_s, u"d1"_s,
+                u"d2"_s});
+        for (int i = 1; i <= 19; ++i)
+            create({u"m%1"_s.arg(i)});
+        QProcess crash;
+        crash.start(QStringLiteral(TESSARY_CRASH_RENAMER),
+                    {folder->path(), state->filePath(u"org.tessary.Tessary/journal"_s), u"5"_s});
+        QVERIFY(crash.waitForFinished(60'000));
+        QCOMPARE(crash.exitStatus(), QProcess::CrashExit);
+
+        Run result = run(QStringList{u"rename"_s, u"--pattern"_s, u"x{row}"_s, u"m1"_s});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.error,
+                 u"tessary-cli: An earlier rename was interrupted: run tessary-cli recover first\n"_s);
+
+        result = run(arguments);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.output.endsWith(u"30 files of 1 interrupted renames %1, 0 problems\n"_s.arg(
+                     arguments.contains(u"--forward"_s) ? u"completed"_s : u"rolled back"_s)),
+                 qPrintable(result.output));
+        QCOMPARE(contents().value(kept), u"s1a"_s);
+        QCOMPARE(contents().size(), 30);
+        QCOMPARE(run({u"recover"_s}).output, u"Nothing to recover\n"_s);
+    }
+
     void helpGoesToStandardOutput()
     {
         const Run result = run({u"--help"_s});

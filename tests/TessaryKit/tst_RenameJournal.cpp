@@ -1,0 +1,211 @@
+#include "JournaledRename.h"
+#include "KitCatalogue.h"
+#include "RenameMix.h"
+#include "RenameRecovery.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int movesOfTheMix = 39; // 9 files park (two moves each), 21 move directly
+
+QMap<QString, QString> contents(const QString& folder)
+{
+    QMap<QString, QString> result;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+        QFile file(entry.filePath());
+        result.insert(entry.fileName(),
+                      file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+    }
+    return result;
+}
+
+void create(const QString& folder, const QStringList& names)
+{
+    for (const QString& name : names) {
+        QFile file(QDir(folder).filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("Cannot create %s", qPrintable(name));
+        file.write(name.toUtf8());
+    }
+}
+
+QString nameOf(const QString& path)
+{
+    return path.section(u'/', -1);
+}
+
+} // namespace
+
+class tst_RenameJournal : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> scratch;
+    QString files;
+    QString journal;
+    NonReplacingMover mover;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(KitCatalogue::install());
+    }
+
+    void init()
+    {
+        scratch.emplace();
+        files = scratch->filePath(u"files"_s);
+        journal = scratch->filePath(u"journal"_s);
+        QVERIFY(QDir().mkpath(files));
+    }
+
+    // Killed after every possible number of moves, the rename is recovered to one consistent side.
+    void crashAtEveryMoveIsRecovered_data()
+    {
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<bool>("forward");
+        for (int moves = 0; moves <= movesOfTheMix; ++moves) {
+            QTest::addRow("killed after %d moves, rolled back", moves) << moves << false;
+            QTest::addRow("killed after %d moves, rolled forward", moves) << moves << true;
+        }
+    }
+    void crashAtEveryMoveIsRecovered()
+    {
+        QFETCH(int, moves);
+        QFETCH(bool, forward);
+        const QList<RenameOperation> operations = renameMix(files);
+        QStringList sources;
+        for (const RenameOperation& operation : operations)
+            sources.append(nameOf(operation.source));
+        create(files, sources);
+
+        QProcess crash;
+        crash.start(QStringLiteral(TESSARY_CRASH_RENAMER), {files, journal, QString::number(moves)});
+        QVERIFY(crash.waitForFinished(60'000));
+        const bool killed = moves < movesOfTheMix;
+        QCOMPARE(crash.exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
+
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.incomplete.size(), killed ? 1 : 0);
+        QCOMPARE(found.unreadable, QStringList{});
+        if (killed)
+            QCOMPARE(RenameRecovery::recover(found.incomplete.first(),
+                                             forward ? RenameRecovery::Direction::Forward
+                                                     : RenameRecovery::Direction::Rollback,
+                                             mover),
+                     QStringList{});
+
+        QMap<QString, QString> expected;
+        for (const RenameOperation& operation : operations)
+            expected.insert(nameOf(forward || !killed ? operation.destination : operation.source),
+                            nameOf(operation.source));
+        QCOMPARE(contents(files), expected); // every file on one side, nothing parked, nothing lost
+        QCOMPARE(RenameJournal::scan(journal).incomplete.size(), 0);
+        QCOMPARE(RenameJournal::scan(journal).history.size(), forward || !killed ? 1 : 0);
+    }
+
+    void damagedEntriesAreSkipped()
+    {
+        create(files, {u"a"_s});
+        JournalEntry entry = RenameJournal::prepare(journal, JournalEntry::Kind::Rename,
+                                                    {{u"a"_s, files + u"/a"_s, files + u"/b"_s}});
+        QString error;
+        QVERIFY(RenameJournal::write(entry, &error));
+        QFile written(entry.file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QByteArray flipped = bytes;
+        flipped[bytes.size() / 2] = char(~flipped[bytes.size() / 2]);
+        const std::pair<QString, QByteArray> damaged[] = {
+            {u"1-truncated.journal"_s, bytes.first(bytes.size() / 2)},
+            {u"2-flipped.journal"_s, flipped},
+            {u"3-empty.journal"_s, QByteArray()},
+        };
+        for (const auto& [name, content] : damaged) {
+            QFile file(journal + u'/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.unreadable.size(), 3);
+        QVERIFY(
+            found.unreadable.first().startsWith(u"The rename journal entry “3-empty.journal” was skipped"_s));
+        QCOMPARE(found.incomplete.size(), 1);
+        QCOMPARE(found.incomplete.first().file, entry.file);
+    }
+
+    void undoAfterRestart()
+    {
+        create(files, {u"a"_s, u"b"_s});
+        QString error;
+        auto failures = JournaledRename::rename(
+            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"b"_s, files + u"/b"_s, files + u"/a"_s}}, journal,
+            &error, mover);
+        QVERIFY(failures && failures->isEmpty());
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"b"_s}, {u"b"_s, u"a"_s}}));
+
+        const RenameJournal::Contents found = RenameJournal::scan(journal); // what a new process finds
+        QCOMPARE(found.history.size(), 1);
+        failures = JournaledRename::undo(found.history.first(), journal, &error, mover);
+        QVERIFY(failures && failures->isEmpty());
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}}));
+        QCOMPARE(RenameJournal::scan(journal).history.size(), 0);
+    }
+
+    void undoRefusesAReplacedFile()
+    {
+        create(files, {u"a"_s, u"c"_s});
+        QString error;
+        QVERIFY(JournaledRename::rename(
+            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"c"_s, files + u"/c"_s, files + u"/d"_s}}, journal,
+            &error, mover));
+        QVERIFY(QFile::remove(files + u"/b"_s));
+        create(files, {u"b"_s}); // another file under the new name
+        const auto failures =
+            JournaledRename::undo(RenameJournal::scan(journal).history.first(), journal, &error, mover);
+        QVERIFY(failures);
+        QCOMPARE(*failures,
+                 (FileRenamer::Failures{
+                     {u"a"_s, u"“b” was replaced or changed since the rename, so it keeps that name."_s}}));
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"b"_s, u"b"_s}, {u"c"_s, u"c"_s}}));
+        QCOMPARE(RenameJournal::scan(journal).history.first().operations.size(), 1); // still to undo: a
+    }
+
+    void unwritableJournalMovesNothing()
+    {
+        create(files, {u"a"_s, u"blocker"_s});
+        QString error;
+        const auto failures = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s}},
+                                                      files + u"/blocker/journal"_s, &error, mover);
+        QCOMPARE(failures, std::nullopt);
+        QVERIFY2(error.startsWith(u"The rename journal can't be written ("_s) &&
+                     error.endsWith(u"), so nothing was renamed."_s),
+                 qPrintable(error));
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"blocker"_s, u"blocker"_s}}));
+    }
+
+    void historyKeepsTheNewestTwenty()
+    {
+        QString error;
+        for (int i = 0; i < 22; ++i) {
+            const QString from = files + u"/f%1"_s.arg(i);
+            create(files, {nameOf(from)});
+            QVERIFY(JournaledRename::rename({{nameOf(from), from, from + u"-renamed"_s}}, journal, &error,
+                                            mover));
+        }
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.history.size(), 20);
+        QCOMPARE(nameOf(found.history.first().operations.first().operation.source), u"f21"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_RenameJournal)
+#include "tst_RenameJournal.moc"
