@@ -15,15 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-QList<RenameOperation> JournalEntry::renameOperations() const
-{
-    QList<RenameOperation> list;
-    list.reserve(operations.size());
-    for (const JournalOperation& operation : operations)
-        list.append(operation.operation);
-    return list;
-}
-
 namespace RenameJournal {
 namespace {
 

@@ -26,8 +26,6 @@ struct JournalEntry {
     QList<JournalOperation> operations;
     bool complete = false;
     FileRenamer::Failures failures; // when complete
-
-    QList<RenameOperation> renameOperations() const;
 };
 
 // The entries under $XDG_STATE_HOME/org.tessary.Tessary/journal/. Every write reaches the disk, file and

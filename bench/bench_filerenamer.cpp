@@ -2,6 +2,7 @@
 //   10,000 direct renames in one folder;
 //   a 10,000-file rotation, where every file goes through a temporary name;
 //   10,000 direct renames through the rename journal, against the same without it.
+#include "BenchSupport.h"
 #include "FileRenamer.h"
 #include "JournaledRename.h"
 
@@ -19,12 +20,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int count = 10'000;
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 QList<RenameOperation> operations(const QString& folder, const QString& from, const QString& to, int shift)
 {
@@ -98,11 +93,14 @@ int main()
     }
     std::printf("10,000 direct renames     FileRenamer %7.1f ms   bare renameat2 loop %7.1f ms   ratio "
                 "%5.2fx   (goal: <= 1.5x)\n",
-                median(direct), median(bare), median(direct) / median(bare));
+                BenchSupport::median(direct), BenchSupport::median(bare),
+                BenchSupport::median(direct) / BenchSupport::median(bare));
     std::printf("10,000-file rotation      FileRenamer %7.1f ms   bare renameat2 loop %7.1f ms   ratio "
                 "%5.2fx   (goal: <= 3x)\n",
-                median(rotated), median(bare), median(rotated) / median(bare));
+                BenchSupport::median(rotated), BenchSupport::median(bare),
+                BenchSupport::median(rotated) / BenchSupport::median(bare));
     std::printf("10,000 journaled renames  with journal %7.1f ms   without %7.1f ms   overhead %5.1f%%   "
                 "(goal: <= 20%%)\n",
-                median(journaled), median(direct), 100 * (median(journaled) / median(direct) - 1));
+                BenchSupport::median(journaled), BenchSupport::median(direct),
+                100 * (BenchSupport::median(journaled) / BenchSupport::median(direct) - 1));
 }

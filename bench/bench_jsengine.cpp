@@ -3,6 +3,7 @@
 //   loading its libraries) and a process that only echoes a line (cat);
 //   per-item cost of JSBatchEvaluator, against a bare "create context, evaluate, release" loop;
 //   peak resident memory of the helper over 100,000 items.
+#include "BenchSupport.h"
 #include "JSBatchEvaluator.h"
 #include "JSString.h"
 
@@ -35,12 +36,6 @@ JSBatchInput batch(int items)
     return input;
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Milliseconds from starting `program` to the first complete line on its standard output, or to its end
 // when it writes none.
 double millisecondsToFirstLine(const QString& program, const QStringList& arguments, const QByteArray& input)
@@ -71,7 +66,8 @@ void startUp()
     std::printf("start-up to first line      TessaryJSEngine %6.2f ms   same, empty batch (libraries only) "
                 "%6.2f ms   "
                 "cat %6.2f ms   ratio to cat %5.1fx   (goal: median <= 30 ms)\n",
-                median(engine), median(loadOnly), median(echo), median(engine) / median(echo));
+                BenchSupport::median(engine), BenchSupport::median(loadOnly), BenchSupport::median(echo),
+                BenchSupport::median(engine) / BenchSupport::median(echo));
 }
 
 double bareLoopMicroseconds(int items)
@@ -116,18 +112,8 @@ void perItem()
     }
     std::printf("per item, 10 fields         JSBatchEvaluator %6.1f us   bare loop %6.1f us   ratio %5.2fx   "
                 "(goal: <= 1.4x)\n",
-                median(evaluator), median(bare), median(evaluator) / median(bare));
-}
-
-qint64 peakResidentKiB(qint64 pid)
-{
-    QFile status(u"/proc/%1/status"_s.arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+                BenchSupport::median(evaluator), BenchSupport::median(bare),
+                BenchSupport::median(evaluator) / BenchSupport::median(bare));
 }
 
 void memory()
@@ -144,7 +130,8 @@ void memory()
             process.readLine();
             ++lines;
             if (lines == 1'000 || lines == 10'000 || lines == 50'000 || lines == items - 1)
-                samples.append({lines, peakResidentKiB(process.processId())});
+                samples.append(
+                    {lines, BenchSupport::statusKiB("VmHWM:", QString::number(process.processId()))});
         }
     }
     process.waitForFinished();

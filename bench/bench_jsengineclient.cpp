@@ -1,6 +1,7 @@
 // JSEngineClient against running the same helper directly, side by side in one run:
 //   a 10,000-item batch through evaluate() and through the helper with the request piped in;
 //   a 100 MB request answered with 100 MB, and the client's peak memory over that data.
+#include "BenchSupport.h"
 #include "JSBatchInput.h"
 #include "JSEngineClient.h"
 
@@ -31,12 +32,6 @@ QList<Fields> items(int count)
         list.append(fields);
     }
     return list;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double secondsThroughClient(const QList<Fields>& batch)
@@ -86,25 +81,15 @@ void tenThousandItems()
     }
     std::printf("10,000 items              evaluate() %6.3f s   helper with the request piped in %6.3f s   "
                 "ratio %5.3fx   (goal: <= 1.10x)\n",
-                median(client), median(direct), median(client) / median(direct));
-}
-
-qint64 statusKiB(const char* key)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+                BenchSupport::median(client), BenchSupport::median(direct),
+                BenchSupport::median(client) / BenchSupport::median(direct));
 }
 
 void hundredMegabytes()
 {
     constexpr int count = 100;
     const QList<Fields> batch(count, Fields{{u"v"_s, QString(1 << 20, u'v')}});
-    const qint64 before = statusKiB("VmRSS:");
+    const qint64 before = BenchSupport::statusKiB("VmRSS:");
     QFile clearPeak(u"/proc/self/clear_refs"_s); // resets the peak to the current size
     if (clearPeak.open(QIODevice::WriteOnly))
         clearPeak.write("5");
@@ -119,7 +104,7 @@ void hundredMegabytes()
     if (lines.size() != count || !lines.last().fields)
         qFatal("The 100 MB batch failed");
     const double dataMB = 200.0; // the request and the answers
-    const double growthMB = double(statusKiB("VmHWM:") - before) / 1024;
+    const double growthMB = double(BenchSupport::statusKiB("VmHWM:") - before) / 1024;
     std::printf(
         "100 MB request, 100 MB of answers   %6.2f s   client's peak memory growth %6.1f MB = %4.2fx the "
         "data   (goal: <= 3x)\n",

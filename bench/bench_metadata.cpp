@@ -2,6 +2,7 @@
 //   1,000 JPEGs with EXIF against one `exiftool -fast -j` process;
 //   200 short MP4s against one `ffprobe -show_format -show_streams` per file;
 //   peak resident memory after batches of 1,000 and 10,000 files.
+#include "BenchSupport.h"
 #include "MetadataExtractor.h"
 
 #include <QDir>
@@ -51,17 +52,6 @@ double secondsToRun(const QString& program, const QStringList& arguments)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-qint64 peakResidentKiB()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
 } // namespace
 
 int main()
@@ -87,11 +77,11 @@ int main()
 
     const QStringList thousand = copies(many.path(), u"photo.jpg"_s, 1000);
     secondsToExtract(thousand);
-    const qint64 afterThousand = peakResidentKiB();
+    const qint64 afterThousand = BenchSupport::statusKiB("VmHWM:");
     QStringList tenThousand;
     for (int round = 0; round < 10; ++round)
         tenThousand += thousand;
     secondsToExtract(tenThousand);
     std::printf("peak resident memory   after 1,000 files %6.1f MB   after 10,000 files %6.1f MB\n",
-                double(afterThousand) / 1024, double(peakResidentKiB()) / 1024);
+                double(afterThousand) / 1024, double(BenchSupport::statusKiB("VmHWM:")) / 1024);
 }

@@ -3,6 +3,7 @@
 //   and its growth (linear: 100,000 take at most 12 times as long as 10,000);
 //   10,000 files with a one-line script, end to end through the helper;
 //   peak memory for 100,000 files with 10 base fields each.
+#include "BenchSupport.h"
 #include "JSEngineClient.h"
 #include "RenamePlanner.h"
 
@@ -65,17 +66,6 @@ double bestOf(int runs, const QList<PlanInput>& list, const RenameRules& rules)
     return best;
 }
 
-qint64 peakResidentKiB()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
 } // namespace
 
 int main()
@@ -92,7 +82,7 @@ int main()
                     "(goals: 100,000 <= 1 s, growth <= 12x)\n",
                     smallSeconds, largeSeconds, largeSeconds / smallSeconds);
         std::printf("peak resident memory with 100,000 files of 10 base fields: %.1f MB\n",
-                    double(peakResidentKiB()) / 1024);
+                    double(BenchSupport::statusKiB("VmHWM:")) / 1024);
     }
 
     const RenameRules scripted{rules.regex, u"fields.n = String(Number(fields.n) + 1);"_s, rules.pattern,
