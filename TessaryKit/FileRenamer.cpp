@@ -75,12 +75,11 @@ Failures perform(const QList<RenameOperation>& operations, const QStringList& te
     Failures failures;
 
     // A destination that another listed file holds now is freed only once that file has moved: such
-    // files park under a temporary name first.
-    const QList<bool> parks = parksFirst(operations);
+    // files park under their temporary name first (parksFirst chose them).
     QList<qsizetype> viaTemporary;
     QList<const RenameOperation*> direct;
     for (qsizetype i = 0; i < operations.size(); ++i) {
-        if (parks[i])
+        if (!temporaryNames[i].isEmpty())
             viaTemporary.append(i);
         else
             direct.append(&operations[i]);

@@ -18,7 +18,8 @@ using Failures = QHash<QString, QString>; // operation id to what went wrong; em
 QList<bool> parksFirst(const QList<RenameOperation>& operations);
 
 // Blocks while it moves: call it from a worker thread. `temporaryNames[i]` is the name operation i parks
-// under when it parks, chosen ahead so that a journal can record it; without them, fresh names are used.
+// under, empty for one that moves directly: chosen ahead by parksFirst, so that a journal can record them.
+// Without them, fresh names are chosen here.
 Failures perform(const QList<RenameOperation>& operations);
 Failures perform(const QList<RenameOperation>& operations, FileMover& mover);
 Failures perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,
