@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QSet>
 #include <QUuid>
 #include <fcntl.h>
@@ -78,7 +77,11 @@ QByteArray operationsPayload(const JournalEntry& entry)
     QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream << magic << version << quint8(entry.kind) << entry.created << qint64(entry.operations.size());
     for (const JournalOperation& operation : entry.operations) {
-        stream << operation.operation.id;
+        // The file list identifies a file by its path: then the id is not written twice.
+        const bool idIsSource = operation.operation.id == operation.operation.source;
+        stream << idIsSource;
+        if (!idIsSource)
+            stream << operation.operation.id;
         writePath(stream, operation.operation.source);
         writePath(stream, operation.operation.destination);
         stream << operation.temporaryName << operation.identity.has_value();
@@ -112,8 +115,13 @@ std::optional<JournalEntry> parseOperations(const QByteArray& payload)
     entry.kind = JournalEntry::Kind(kind);
     for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
         JournalOperation operation;
-        stream >> operation.operation.id;
+        bool idIsSource = false;
+        stream >> idIsSource;
+        if (!idIsSource)
+            stream >> operation.operation.id;
         operation.operation.source = readPath(stream);
+        if (idIsSource)
+            operation.operation.id = operation.operation.source;
         operation.operation.destination = readPath(stream);
         bool hasIdentity = false;
         stream >> operation.temporaryName >> hasIdentity;
@@ -171,11 +179,14 @@ std::optional<JournalEntry> read(const QString& file, QString* problem)
     return entry;
 }
 
+// A new file, on the disk before this returns. Its name is new, so nothing is replaced.
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path); // replaced whole, and synced to the disk by commit()
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size() ||
+        !file.flush() || ::fdatasync(file.handle()) != 0) {
         *error = file.errorString();
+        file.remove();
         return false;
     }
     return true;
