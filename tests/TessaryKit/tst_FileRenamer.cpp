@@ -1,5 +1,6 @@
 #include "FileRenamer.h"
 #include "KitCatalogue.h"
+#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,30 +52,10 @@ class tst_FileRenamer : public QObject {
 
     QString path(const QString& name) const { return folder->filePath(name); }
 
-    // Every file starts with its own name as its content, so moves can be followed by content.
-    void create(const QStringList& names) const
-    {
-        for (const QString& name : names) {
-            QFile file(path(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(name.toUtf8());
-        }
-    }
-
-    // Every entry of the folder, hidden ones too, with its content (folders show as "<folder>").
+    void create(const QStringList& names) const { TestFolder::create(folder->path(), names); }
     QMap<QString, QString> contents(const QString& subfolder = QString()) const
     {
-        QMap<QString, QString> result;
-        const QDir dir(path(subfolder));
-        for (const QFileInfo& entry :
-             dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-            QFile file(entry.filePath());
-            result.insert(entry.fileName(),
-                          entry.isDir() ? u"<folder>"_s
-                                        : (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
-                                                                          : u"<unreadable>"_s));
-        }
-        return result;
+        return TestFolder::contents(path(subfolder));
     }
 
     RenameOperation op(const QString& from, const QString& to) const { return {from, path(from), path(to)}; }

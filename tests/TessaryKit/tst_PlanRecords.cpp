@@ -70,7 +70,8 @@ private Q_SLOTS:
     {
         const RenameOperation operation{u"café"_s, u"/a/é"_s, u"/a/b"_s};
         QVERIFY(operation == (RenameOperation{u"cafe\u0301"_s, u"/a/é"_s, u"/a/b"_s}));
-        QVERIFY(!(operation == RenameOperation{u"café"_s, u"/a/e\u0301"_s, u"/a/b"_s})); // another name on disk
+        QVERIFY(
+            !(operation == RenameOperation{u"café"_s, u"/a/e\u0301"_s, u"/a/b"_s})); // another name on disk
         QVERIFY(!(operation == RenameOperation{u"café"_s, u"/a/é"_s, u"/a/c"_s}));
     }
 

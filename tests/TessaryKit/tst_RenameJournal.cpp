@@ -2,6 +2,7 @@
 #include "KitCatalogue.h"
 #include "RenameMix.h"
 #include "RenameRecovery.h"
+#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,26 +17,8 @@ namespace {
 
 constexpr int movesOfTheMix = 39; // 9 files park (two moves each), 21 move directly
 
-QMap<QString, QString> contents(const QString& folder)
-{
-    QMap<QString, QString> result;
-    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
-        QFile file(entry.filePath());
-        result.insert(entry.fileName(),
-                      file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
-    }
-    return result;
-}
-
-void create(const QString& folder, const QStringList& names)
-{
-    for (const QString& name : names) {
-        QFile file(QDir(folder).filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("Cannot create %s", qPrintable(name));
-        file.write(name.toUtf8());
-    }
-}
+using TestFolder::contents;
+using TestFolder::create;
 
 QString nameOf(const QString& path)
 {

@@ -1,5 +1,6 @@
 #include "KitCatalogue.h"
 #include "RenamePlanner.h"
+#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,13 +56,7 @@ class tst_RenamePlanner : public QObject {
 
     QString path(const QString& name) const { return folder->filePath(name); }
 
-    void create(const QStringList& names) const
-    {
-        for (const QString& name : names) {
-            QFile file(path(name));
-            QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(name));
-        }
-    }
+    void create(const QStringList& names) const { TestFolder::create(folder->path(), names); }
 
     // Inputs for files in the test folder, each identified by its name and with one base field.
     QList<PlanInput> inputs(const QStringList& names) const

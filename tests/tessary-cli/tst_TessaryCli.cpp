@@ -1,3 +1,5 @@
+#include "TestFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -42,27 +44,8 @@ class tst_TessaryCli : public QObject {
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
-    // Files carry their first name as content, so moves can be followed.
-    void create(const QStringList& names) const
-    {
-        for (const QString& name : names) {
-            QDir().mkpath(QFileInfo(path(name)).path());
-            QFile file(path(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(name.toUtf8());
-        }
-    }
-
-    QMap<QString, QString> contents() const
-    {
-        QMap<QString, QString> result;
-        for (const QFileInfo& entry : QDir(folder->path()).entryInfoList(QDir::Files | QDir::Hidden)) {
-            QFile file(entry.filePath());
-            result.insert(entry.fileName(),
-                          file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
-        }
-        return result;
-    }
+    void create(const QStringList& names) const { TestFolder::create(folder->path(), names); }
+    QMap<QString, QString> contents() const { return TestFolder::contents(folder->path()); }
 
     const QStringList numbered{u"--regex"_s, u"(?P<name>.*)-(?P<n>\\d+)"_s, u"--pattern"_s, u"{n}_{name}"_s};
 
