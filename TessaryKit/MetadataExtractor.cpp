@@ -7,7 +7,6 @@
 #include "MetadataReaders.h"
 #include "Signpost.h"
 
-#include <QFile>
 #include <QMimeDatabase>
 #include <QSet>
 #include <QThread>
@@ -56,25 +55,22 @@ Kinds kindsOf(const QString& extension)
     return kinds;
 }
 
-void readFileFields(const QString& path, const FileNameParts& parts, Fields& fields)
+// Returns whether the file has content to read: a folder or a pipe has none, and reading a pipe could
+// wait forever.
+bool readFileFields(const QString& path, const FileNameParts& parts, Fields& fields)
 {
     fields.insert(u"filename"_s, parts.stem);
     QString error;
     const auto dates = FileDates::read(path, &error);
     if (!dates) {
         qCWarning(metadataLog, "Failed to read file dates: %s", qUtf8Printable(error));
-        return;
+        return false;
     }
     if (dates->created)
         addDateFields(*dates->created, QString(), fields);
     if (dates->modified)
         addDateFields(*dates->modified, u"mod"_s, fields);
-}
-
-bool isRegularFile(const QString& path)
-{
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+    return dates->regularFile;
 }
 
 } // namespace
@@ -91,9 +87,8 @@ Fields extract(const QString& path)
     const Kinds kinds = kindsOf(extension);
 
     Fields fields;
-    readFileFields(path, parts, fields);
-    if (!isRegularFile(path))
-        return fields; // a folder or a pipe has no content to read, and reading a pipe could wait forever
+    if (!readFileFields(path, parts, fields))
+        return fields;
     if (kinds.image || imageExtensions.contains(extension))
         MetadataReaders::readImageFields(path, fields);
     if (kinds.movie || movieExtensions.contains(extension))
