@@ -1,5 +1,5 @@
 #include "DurationText.h"
-#include "KitCatalogue.h"
+#include "KitTestSupport.h"
 
 #include <QLocale>
 #include <QTest>
@@ -11,11 +11,7 @@ class tst_DurationText : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(KitCatalogue::install());
-    }
+    void initTestCase() { QVERIFY(useEnglishCatalogue()); }
 
     void readsAsPeopleSayIt_data()
     {

@@ -1,5 +1,5 @@
 #include "FileRenamer.h"
-#include "KitCatalogue.h"
+#include "KitTestSupport.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -61,11 +61,7 @@ class tst_FileRenamer : public QObject {
     RenameOperation op(const QString& from, const QString& to) const { return {from, path(from), path(to)}; }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(KitCatalogue::install());
-    }
+    void initTestCase() { QVERIFY(useEnglishCatalogue()); }
 
     void init()
     {

@@ -1,5 +1,5 @@
 #include "JSEngineClient.h"
-#include "KitCatalogue.h"
+#include "KitTestSupport.h"
 #include "ProtocolTestSupport.h"
 
 #include <QDir>
@@ -111,8 +111,7 @@ class tst_JSEngineClient : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(KitCatalogue::install());
+        QVERIFY(useEnglishCatalogue());
         QVERIFY(scratch.isValid());
         marker = scratch.filePath(u"started"_s);
         qputenv("TESSARY_TEST_MARKER", QFile::encodeName(marker)); // fakes touch it to say where they are

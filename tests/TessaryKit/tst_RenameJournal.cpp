@@ -1,5 +1,5 @@
 #include "JournaledRename.h"
-#include "KitCatalogue.h"
+#include "KitTestSupport.h"
 #include "RenameMix.h"
 #include "RenameRecovery.h"
 #include "TestFolder.h"
@@ -36,11 +36,7 @@ class tst_RenameJournal : public QObject {
     NonReplacingMover mover;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(KitCatalogue::install());
-    }
+    void initTestCase() { QVERIFY(useEnglishCatalogue()); }
 
     void init()
     {

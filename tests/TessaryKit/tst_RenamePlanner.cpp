@@ -1,4 +1,4 @@
-#include "KitCatalogue.h"
+#include "KitTestSupport.h"
 #include "RenamePlanner.h"
 #include "TestFolder.h"
 
@@ -77,11 +77,7 @@ class tst_RenamePlanner : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(KitCatalogue::install());
-    }
+    void initTestCase() { QVERIFY(useEnglishCatalogue()); }
 
     void init()
     {
