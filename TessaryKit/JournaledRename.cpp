@@ -7,8 +7,8 @@
 namespace JournaledRename {
 namespace {
 
-std::optional<FileRenamer::Failures> run(JournalEntry::Kind kind, const QList<RenameOperation>& operations,
-                                         const QString& journalFolder, QString* error, FileMover& mover)
+std::optional<JournaledRename::Outcome> run(JournalEntry::Kind kind, const QList<RenameOperation>& operations,
+                                            const QString& journalFolder, QString* error, FileMover& mover)
 {
     JournalEntry entry = RenameJournal::prepare(journalFolder, kind, operations);
     QString reason;
@@ -28,25 +28,29 @@ std::optional<FileRenamer::Failures> run(JournalEntry::Kind kind, const QList<Re
     const FileRenamer::Failures failures = FileRenamer::perform(operations, temporaryNames, mover);
     RenameJournal::syncFolders(folders);
 
-    if (kind == JournalEntry::Kind::Undo)
+    Outcome outcome{failures, std::nullopt};
+    if (kind == JournalEntry::Kind::Undo) {
         RenameJournal::remove(entry); // an undo is kept only while it runs
-    else if (RenameJournal::complete(entry, failures, &reason))
+    } else if (RenameJournal::complete(entry, failures, &reason)) {
         RenameJournal::trimHistory(journalFolder);
-    else
+        if (failures.size() < operations.size())
+            outcome.undoable = entry;
+    } else {
         qCWarning(renameLog, "Failed to complete the rename journal entry: %s", qUtf8Printable(reason));
-    return failures;
+    }
+    return outcome;
 }
 
 } // namespace
 
-std::optional<FileRenamer::Failures> rename(const QList<RenameOperation>& operations,
-                                            const QString& journalFolder, QString* error, FileMover& mover)
+std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+                              QString* error, FileMover& mover)
 {
     return run(JournalEntry::Kind::Rename, operations, journalFolder, error, mover);
 }
 
-std::optional<FileRenamer::Failures> undo(const JournalEntry& entry, const QString& journalFolder,
-                                          QString* error, FileMover& mover)
+std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
+                            FileMover& mover)
 {
     FileRenamer::Failures refused;
     QList<RenameOperation> reverse;
@@ -67,24 +71,26 @@ std::optional<FileRenamer::Failures> undo(const JournalEntry& entry, const QStri
         reverse.append({renamed.id, renamed.destination, renamed.source});
     }
 
-    auto failures = reverse.isEmpty() ? FileRenamer::Failures()
-                                      : run(JournalEntry::Kind::Undo, reverse, journalFolder, error, mover);
-    if (!failures)
+    auto outcome =
+        reverse.isEmpty() ? Outcome() : run(JournalEntry::Kind::Undo, reverse, journalFolder, error, mover);
+    if (!outcome)
         return std::nullopt;
     for (const JournalOperation& operation : entry.operations)
-        if (failures->contains(operation.operation.id))
+        if (outcome->failures.contains(operation.operation.id))
             stillRenamed.append(operation);
-    failures->insert(refused);
+    outcome->failures.insert(refused);
 
     RenameJournal::remove(entry);
     if (!stillRenamed.isEmpty()) { // what is still renamed stays undoable
         JournalEntry remaining = RenameJournal::prepare(journalFolder, JournalEntry::Kind::Rename, {});
         remaining.operations = stillRenamed;
         QString reason;
-        if (!RenameJournal::write(remaining, &reason) || !RenameJournal::complete(remaining, {}, &reason))
+        if (RenameJournal::write(remaining, &reason) && RenameJournal::complete(remaining, {}, &reason))
+            outcome->undoable = remaining;
+        else
             qCWarning(renameLog, "Failed to update the rename journal entry: %s", qUtf8Printable(reason));
     }
-    return failures;
+    return outcome;
 }
 
 } // namespace JournaledRename

@@ -10,12 +10,17 @@
 // undone after a restart. Nothing when the journal cannot be written; then nothing has moved.
 namespace JournaledRename {
 
-std::optional<FileRenamer::Failures> rename(const QList<RenameOperation>& operations,
-                                            const QString& journalFolder, QString* error, FileMover& mover);
+struct Outcome {
+    FileRenamer::Failures failures;
+    std::optional<JournalEntry> undoable; // the entry that undoes what is renamed now, if anything is
+};
+
+std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+                              QString* error, FileMover& mover);
 
 // Gives the files of a complete rename their names back. A file that is no longer the one renamed (another
 // item has its new name now) is refused. The entry keeps only what is still renamed afterwards.
-std::optional<FileRenamer::Failures> undo(const JournalEntry& entry, const QString& journalFolder,
-                                          QString* error, FileMover& mover);
+std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
+                            FileMover& mover);
 
 } // namespace JournaledRename

@@ -61,8 +61,8 @@ double millisecondsJournaled(const QList<RenameOperation>& list, const QString& 
     QString error;
     QElapsedTimer timer;
     timer.start();
-    const auto failures = JournaledRename::rename(list, journal, &error, mover);
-    if (!failures || !failures->isEmpty())
+    const auto outcome = JournaledRename::rename(list, journal, &error, mover);
+    if (!outcome || !outcome->failures.isEmpty())
         qFatal("Journaled rename failed");
     return double(timer.nsecsElapsed()) / 1e6;
 }

@@ -116,17 +116,18 @@ int rename(const CommandLine& line)
     ProgressLine progress;
     NonReplacingMover mover;
     QString error;
-    const auto failures =
+    const auto outcome =
         progress.show(std::async(std::launch::async,
                                  [&] {
                                      return JournaledRename::rename(
                                          operations, RenameJournal::defaultFolder(), &error, mover);
                                  }),
                       u"Renaming…"_s);
-    if (!failures) {
+    if (!outcome) {
         complain(error);
         return failure;
     }
+    const FileRenamer::Failures* failures = &outcome->failures;
     for (const PlannedFile& file : files) {
         const bool moved = file.changed && !failures->contains(file.input.id);
         report.add({file.input.url, file.output, file.changed, moved,
@@ -151,15 +152,16 @@ int undo(const CommandLine& line)
     ProgressLine progress;
     NonReplacingMover mover;
     QString error;
-    const auto failures = progress.show(
+    const auto outcome = progress.show(
         std::async(
             std::launch::async,
             [&] { return JournaledRename::undo(last, RenameJournal::defaultFolder(), &error, mover); }),
         u"Restoring names…"_s);
-    if (!failures) {
+    if (!outcome) {
         complain(error);
         return failure;
     }
+    const FileRenamer::Failures* failures = &outcome->failures;
     Report report(line.json, false, true);
     for (const JournalOperation& operation : last.operations) {
         const RenameOperation& renamed = operation.operation;

@@ -34,9 +34,9 @@ int main(int argc, char* argv[])
         return 2;
     DyingMover mover(QString::fromLocal8Bit(argv[3]).toInt());
     QString error;
-    const auto failures = JournaledRename::rename(renameMix(QString::fromLocal8Bit(argv[1])),
-                                                  QString::fromLocal8Bit(argv[2]), &error, mover);
-    if (!failures)
+    const auto outcome = JournaledRename::rename(renameMix(QString::fromLocal8Bit(argv[1])),
+                                                 QString::fromLocal8Bit(argv[2]), &error, mover);
+    if (!outcome)
         std::fprintf(stderr, "%s\n", qPrintable(error));
-    return failures && failures->isEmpty() ? 0 : 1;
+    return outcome && outcome->failures.isEmpty() ? 0 : 1;
 }

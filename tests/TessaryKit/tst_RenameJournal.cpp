@@ -125,16 +125,18 @@ private Q_SLOTS:
     {
         create(files, {u"a"_s, u"b"_s});
         QString error;
-        auto failures = JournaledRename::rename(
+        auto outcome = JournaledRename::rename(
             {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"b"_s, files + u"/b"_s, files + u"/a"_s}}, journal,
             &error, mover);
-        QVERIFY(failures && failures->isEmpty());
+        QVERIFY(outcome && outcome->failures.isEmpty());
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"b"_s}, {u"b"_s, u"a"_s}}));
 
         const RenameJournal::Contents found = RenameJournal::scan(journal); // what a new process finds
         QCOMPARE(found.history.size(), 1);
-        failures = JournaledRename::undo(found.history.first(), journal, &error, mover);
-        QVERIFY(failures && failures->isEmpty());
+        QCOMPARE(outcome->undoable->file, found.history.first().file);
+        outcome = JournaledRename::undo(found.history.first(), journal, &error, mover);
+        QVERIFY(outcome && outcome->failures.isEmpty());
+        QVERIFY(!outcome->undoable);
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}}));
         QCOMPARE(RenameJournal::scan(journal).history.size(), 0);
     }
@@ -148,23 +150,25 @@ private Q_SLOTS:
             &error, mover));
         QVERIFY(QFile::remove(files + u"/b"_s));
         create(files, {u"b"_s}); // another file under the new name
-        const auto failures =
+        const auto outcome =
             JournaledRename::undo(RenameJournal::scan(journal).history.first(), journal, &error, mover);
-        QVERIFY(failures);
-        QCOMPARE(*failures,
+        QVERIFY(outcome);
+        QCOMPARE(outcome->failures,
                  (FileRenamer::Failures{
                      {u"a"_s, u"“b” was replaced or changed since the rename, so it keeps that name."_s}}));
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"b"_s, u"b"_s}, {u"c"_s, u"c"_s}}));
-        QCOMPARE(RenameJournal::scan(journal).history.first().operations.size(), 1); // still to undo: a
+        const JournalEntry remaining = RenameJournal::scan(journal).history.first(); // still to undo: a
+        QCOMPARE(remaining.operations.size(), 1);
+        QCOMPARE(outcome->undoable->file, remaining.file);
     }
 
     void unwritableJournalMovesNothing()
     {
         create(files, {u"a"_s, u"blocker"_s});
         QString error;
-        const auto failures = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s}},
-                                                      files + u"/blocker/journal"_s, &error, mover);
-        QCOMPARE(failures, std::nullopt);
+        const auto outcome = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s}},
+                                                     files + u"/blocker/journal"_s, &error, mover);
+        QVERIFY(!outcome);
         QVERIFY2(error.startsWith(u"The rename journal can't be written ("_s) &&
                      error.endsWith(u"), so nothing was renamed."_s),
                  qPrintable(error));
