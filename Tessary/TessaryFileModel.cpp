@@ -1,0 +1,35 @@
+#include "TessaryFileModel.h"
+
+#include "CanonicalText.h"
+#include "FileNameParts.h"
+
+TessaryFileModel::TessaryFileModel(QString id, QString url, Fields baseFields)
+    : id(std::move(id)), url(std::move(url)), baseFields(std::move(baseFields)), fields(this->baseFields),
+      resultName(originalName())
+{
+}
+
+QString TessaryFileModel::folder() const
+{
+    return FileNameParts::of(url).parent;
+}
+
+QString TessaryFileModel::originalName() const
+{
+    return FileNameParts::of(url).name;
+}
+
+QString TessaryFileModel::currentLocation() const
+{
+    return renamed ? joinPath(folder(), resultName) : url;
+}
+
+std::optional<QString> TessaryFileModel::shownError() const
+{
+    return operationError ? operationError : error;
+}
+
+bool TessaryFileModel::getsNewName() const
+{
+    return !error && !CanonicalText::equal(resultName, originalName());
+}
