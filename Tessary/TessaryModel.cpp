@@ -163,7 +163,9 @@ void TessaryModel::update()
     runningPlan = std::stop_source();
     QtConcurrent::run([inputs, rules, engine = engine, stop = runningPlan.get_token()] {
         return RenamePlanner::plan(inputs, rules, engine, JSEngineClient::defaultTimeout, stop);
-    }).then(this, [this, serial = updateSerial](std::optional<RenamePlanner::Plan> plan) {
+    }).then(this, [this, serial = updateSerial](QFuture<std::optional<RenamePlanner::Plan>> future) {
+        // Taken, not copied: the future would otherwise share the plan and free it here at the end.
+        std::optional<RenamePlanner::Plan> plan = future.takeResult();
         if (!plan || serial != updateSerial)
             return; // cancelled, or a newer computation is on its way
         fileList.applyPlan(*plan);

@@ -10,4 +10,5 @@ build-bench/bench/bench_jsengineclient
 build-bench/bench/bench_planner
 build-bench/bench/bench_filerenamer
 build-bench/bench/bench_metadata
+build-bench/bench/bench_model
 bash bench/bench_cli.sh build-bench/bin/tessary-cli
