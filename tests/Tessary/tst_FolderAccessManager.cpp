@@ -187,7 +187,7 @@ private Q_SLOTS:
         const QString path = folder(u"replaced"_s);
         const QByteArray old = bookmark(path);
         QVERIFY(QDir().rename(path, path + u"-moved"_s)); // still there, so its inode is not reused
-        QVERIFY(QDir().mkpath(path));                       // another folder under the same name
+        QVERIFY(QDir().mkpath(path));                     // another folder under the same name
         preferences->setValue(FolderAccessManager::bookmarksKey, QVariantMap{{path, old}});
         FolderAccessManager manager(*preferences, panel, true);
 

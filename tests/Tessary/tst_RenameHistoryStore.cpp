@@ -140,15 +140,29 @@ private Q_SLOTS:
         QCOMPARE(store.entries().size(), 1);
     }
 
+    void aFailedSaveIsLoggedAndChangesNothing()
+    {
+        RenameHistoryStore store(folder->path());
+        store.saveHistory(u"r"_s, u"s"_s, u"p"_s);
+        execute(u"DROP TABLE RenameHistory"_s); // pulled from under the open store
+        const LogCapture log("org.tessary.Tessary.App");
+        store.saveHistory(u"r"_s, u"s"_s, u"q"_s);
+        QVERIFY(!LogCapture::lines().filter(u"Failed to save rename history: "_s).isEmpty());
+        QCOMPARE(patterns(store), QStringList{u"p"_s});
+    }
+
 private:
-    void setUserVersion(int version)
+    void setUserVersion(int version) { execute(u"PRAGMA user_version = %1"_s.arg(version)); }
+
+    // Runs `statement` on the store file through a connection of the test's own.
+    void execute(const QString& statement)
     {
         {
             QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test"_s);
             database.setDatabaseName(storeFile());
             QVERIFY(database.open());
             QSqlQuery query(database);
-            QVERIFY(query.exec(u"PRAGMA user_version = %1"_s.arg(version)));
+            QVERIFY2(query.exec(statement), qPrintable(statement));
         }
         QSqlDatabase::removeDatabase(u"test"_s);
     }

@@ -145,6 +145,19 @@ private Q_SLOTS:
         QCOMPARE(model->files()->at(0).fields.value(u"n"_s), u"12"_s);
     }
 
+    void applyingRulesFromTheHistoryPlansOnce()
+    {
+        auto model = makeModel();
+        create(files, {u"a 1.txt"_s});
+        QVERIFY(addAndPlan(*model, {u"a 1.txt"_s}));
+        const LogCapture log("org.tessary.Tessary.PointsOfInterest", true);
+        model->applyRules(u"a (?P<n>\\d)"_s, u"fields.n = fields.n * 2"_s, u"b{n}"_s);
+        QVERIFY(waitIdle(*model));
+        QCOMPARE(LogCapture::lines().filter(u"begin Plan names"_s).size(), 1);
+        QCOMPARE(resultNames(*model), QStringList{u"b2.txt"_s});
+        QCOMPARE(preferences->value(TessaryModel::javaScriptKey).toString(), u"fields.n = fields.n * 2"_s);
+    }
+
     void aResultOvertakenByAnEditIsDropped()
     {
         auto model = makeModel();
@@ -283,10 +296,15 @@ private Q_SLOTS:
         QVERIFY(!model->isRenamed() && !model->isRenaming());
         QCOMPARE(contents(files + u"/A"_s).keys(), (QStringList{u"1.txt"_s, u"2.txt"_s}));
 
+        model->setResultPattern(u"newer-{filename}"_s); // a new plan clears the operation errors
+        QVERIFY(waitIdle(*model));
+        for (const TessaryFileModel& file : *model->files())
+            QVERIFY(!file.operationError);
+
         panel.answers = {files}; // granting the parent covers both folders
         QVERIFY(renameAndWait(*model));
         QCOMPARE(panel.requests.size(), 3);
-        QCOMPARE(contents(files + u"/B"_s).keys(), QStringList{u"new-3.txt"_s});
+        QCOMPARE(contents(files + u"/B"_s).keys(), QStringList{u"newer-3.txt"_s});
     }
 
     void oneDeniedFolderIsNamedAlone()
@@ -367,6 +385,21 @@ private Q_SLOTS:
         QTRY_COMPARE(model->loadingCount(), 0);
         QVERIFY(model->files()->isEmpty());
         QVERIFY(!model->isUpdating());
+    }
+
+    void startingOverWhilePlanningDropsThePlan()
+    {
+        auto model = makeModel();
+        create(files, {u"a.txt"_s});
+        QVERIFY(addAndPlan(*model, {u"a.txt"_s}));
+        QSignalSpy changed(model->files(), &QAbstractItemModel::dataChanged);
+        model->setJavaScriptString(u"const end = Date.now() + 300; while (Date.now() < end) {}"_s);
+        QTest::qWait(int(TessaryModel::updateDelay.count()) + 50); // the plan runs now
+        model->startOver();
+        QVERIFY(!model->isUpdating());
+        QTest::qWait(600);
+        QVERIFY(model->files()->isEmpty());
+        QCOMPARE(changed.size(), 0);
     }
 
     void removingFiles()
