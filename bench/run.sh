@@ -11,4 +11,5 @@ build-bench/bench/bench_planner
 build-bench/bench/bench_filerenamer
 build-bench/bench/bench_metadata
 build-bench/bench/bench_model
+build-bench/bench/bench_editor
 bash bench/bench_cli.sh build-bench/bin/tessary-cli

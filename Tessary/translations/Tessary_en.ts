@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>Find</source>
+        <extracomment>Placeholder of the find bar of a rule editor</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <extracomment>Button that closes the find bar of a rule editor</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FolderAccessManager</name>
     <message>
         <source>Tessary needs your permission to rename files in “%1”. Click Grant Access to allow it.</source>

@@ -1,0 +1,14 @@
+#include "SyntaxEditorController.h"
+
+#include "SyntaxHighlightEditor.h"
+
+void SyntaxEditorController::insert(const QString& text)
+{
+    if (!textView || textView->isReadOnly())
+        return;
+    QTextCursor cursor = textView->textCursor();
+    cursor.insertText(text);
+    textView->setTextCursor(cursor); // right after the inserted text
+    if (textView->window())
+        textView->setFocus(Qt::OtherFocusReason);
+}
