@@ -67,6 +67,12 @@ std::optional<QString> prepareSchema(QSqlDatabase& database)
     return run(query, u"SELECT regex, javascript, pattern, used FROM RenameHistory LIMIT 1"_s);
 }
 
+// A rule left empty is stored as empty text: Qt SQL would bind a null QString as NULL.
+QVariant storedText(const QString& text)
+{
+    return text.isNull() ? QVariant(QString(u""_s)) : QVariant(text);
+}
+
 } // namespace
 
 QString RenameHistoryStore::defaultFolder()
@@ -139,7 +145,7 @@ std::optional<QString> RenameHistoryStore::save(const QString& regex, const QStr
     if (auto error = run(query,
                          u"SELECT id FROM RenameHistory WHERE regex = ? AND javascript = ? AND pattern = ? "
                          u"LIMIT 1"_s,
-                         {regex, script, pattern}))
+                         {storedText(regex), storedText(script), storedText(pattern)}))
         return error;
     if (query.next()) {
         const qint64 id = query.value(0).toLongLong();
@@ -148,7 +154,7 @@ std::optional<QString> RenameHistoryStore::save(const QString& regex, const QStr
     } else if (auto error = run(query,
                                 u"INSERT INTO RenameHistory (regex, javascript, pattern, used) "
                                 u"VALUES (?, ?, ?, ?)"_s,
-                                {regex, script, pattern, now})) {
+                                {storedText(regex), storedText(script), storedText(pattern), now})) {
         return error;
     }
     return run(query,

@@ -2,6 +2,16 @@
 
 #include "SyntaxHighlightEditor.h"
 
+void SyntaxEditorController::setEditor(SyntaxHighlightEditor* editor)
+{
+    textView = editor;
+}
+
+SyntaxHighlightEditor* SyntaxEditorController::editor() const
+{
+    return textView;
+}
+
 void SyntaxEditorController::insert(const QString& text)
 {
     if (!textView || textView->isReadOnly())

@@ -13,8 +13,8 @@ class SyntaxEditorController : public QObject {
 public:
     using QObject::QObject;
 
-    void setEditor(SyntaxHighlightEditor* editor) { textView = editor; }
-    SyntaxHighlightEditor* editor() const { return textView; }
+    void setEditor(SyntaxHighlightEditor* editor);
+    SyntaxHighlightEditor* editor() const;
 
     // Replaces the selection with `text` as one undoable edit, leaves the caret after it and focuses the
     // editor; the editor writes the new text to its model.

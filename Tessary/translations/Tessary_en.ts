@@ -28,6 +28,190 @@
     </message>
 </context>
 <context>
+    <name>RecentRulesMenu</name>
+    <message>
+        <source>Regex</source>
+        <extracomment>In the Recent menu: the entry holds a regular expression</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JavaScript</source>
+        <extracomment>In the Recent menu: the entry holds a script</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StartupRecovery</name>
+    <message>
+        <source>A Rename Was Interrupted</source>
+        <extracomment>Title of the question at start-up after an interrupted rename</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Tessary stopped while renaming %n files. Give every file its old name back, or finish the rename?</source>
+        <extracomment>Question at start-up after an interrupted rename</extracomment>
+        <translation>
+            <numerusform>Tessary stopped while renaming %n file. Give it its old name back, or finish the rename?</numerusform>
+            <numerusform>Tessary stopped while renaming %n files. Give every file its old name back, or finish the rename?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore Old Names</source>
+        <extracomment>Button of the question at start-up after an interrupted rename</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finish Rename</source>
+        <extracomment>Button of the question at start-up after an interrupted rename</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some Files Need Your Attention</source>
+        <extracomment>Title of the report after recovering an interrupted rename</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files could not be brought back to one side. Where they are now is listed in the details.</source>
+        <extracomment>Report after recovering an interrupted rename; the details list the files</extracomment>
+        <translation>
+            <numerusform>%n file could not be brought back to one side. Where it is now is listed in the details.</numerusform>
+            <numerusform>%n files could not be brought back to one side. Where they are now is listed in the details.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TessaryApp</name>
+    <message>
+        <source>Update Available</source>
+        <extracomment>Title of the message after an update check that found a newer version</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessary %1 is available: %2</source>
+        <extracomment>Message after an update check; the placeholders are a version and a link</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Update</source>
+        <extracomment>Title of the message after an update check that found nothing newer</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessary is up to date.</source>
+        <extracomment>Message after an update check that found nothing newer</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Check Failed</source>
+        <extracomment>Title of the message after an update check that failed; the message is the reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TessaryCommands</name>
+    <message>
+        <source>Add Files…</source>
+        <extracomment>File menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <extracomment>File menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <extracomment>File menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessary Help</source>
+        <extracomment>Help menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <extracomment>Help menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Tessary</source>
+        <extracomment>Help menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <extracomment>Menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <extracomment>Menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <extracomment>Edit menu; followed by the name of what is undone, as in &quot;Undo Rename&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <extracomment>Edit menu; followed by the name of what is redone</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <extracomment>Menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TessaryFileTableModel</name>
+    <message>
+        <source>Error</source>
+        <extracomment>Accessibility label of the error mark in the file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renamed</source>
+        <extracomment>Accessibility label of the mark of a renamed file in the file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <extracomment>Column of the file table: the file&apos;s name when it was added</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <extracomment>Column of the file table: the new name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TessaryFileTableView</name>
+    <message>
+        <source>Files</source>
+        <extracomment>Accessibility label of the file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick Look</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove from List</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TessaryModel</name>
     <message>
         <source>Add files to rename</source>
@@ -107,6 +291,222 @@
     <message>
         <source>Files not restored to their original names: %1 of %2. The reasons are shown in the file list.</source>
         <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TessaryRulesForm</name>
+    <message>
+        <source>Regex</source>
+        <extracomment>Section header and accessibility label of the regular expression editor</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JavaScript</source>
+        <extracomment>Section header and accessibility label of the script editor</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result Pattern</source>
+        <extracomment>Section header and accessibility label of the result pattern editor</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Field</source>
+        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the extension. Use `(?P&lt;fieldname&gt;.*)` to extract fields.</source>
+        <extracomment>Help text under the regular expression editor; the parts in backquotes are shown as code</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optional. Runs for every file. Use `fields[&quot;fieldname&quot;]` to get and set fields, and `context` to keep values between files. `console.log()` output is shown under each file.</source>
+        <extracomment>Help text under the script editor; the parts in backquotes are shown as code</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Construct the new file name from fields, like `{filename}` or `{row}`. The extension is kept.</source>
+        <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files Renamed</source>
+        <extracomment>Shown in place of the rule editors once the files are renamed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TessarySettingsWindow</name>
+    <message>
+        <source>Tessary Settings</source>
+        <extracomment>Title of the settings window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <extracomment>The settings window&apos;s one tab</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>We made Tessary because renaming a folder full of photos one by one is no way to spend an evening. We hope it gives you some of yours back.</source>
+        <extracomment>The note of the About tab</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Questions and answers</source>
+        <extracomment>Link of the About tab to the product&apos;s page with questions and answers</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write to support</source>
+        <extracomment>Link of the About tab that writes an e-mail to support</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscribe to Newsletter</source>
+        <extracomment>Button of the About tab</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This translation was made with AI.</source>
+        <extracomment>Shown in the About tab of a translated Tessary</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report a problem…</source>
+        <extracomment>Link of the About tab of a translated Tessary that writes an e-mail to support</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TessaryView</name>
+    <message>
+        <source>Rename</source>
+        <extracomment>Toolbar button; also the action name in the Edit menu&apos;s Undo Rename</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Workflow</source>
+        <extracomment>Name of the toolbar, as the toolbar&apos;s context menu shows it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <extracomment>Toolbar button
+----------
+Title of the open panel that adds files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add files to rename (%1)</source>
+        <extracomment>Tooltip of the Add Files button; the placeholder is its shortcut</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <extracomment>Toolbar button</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent</source>
+        <extracomment>Toolbar menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use rules from a previous rename</source>
+        <extracomment>Tooltip of the Recent menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <extracomment>Toolbar button</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the renamed files their original names back</source>
+        <extracomment>Tooltip of the Undo button</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drop files here</source>
+        <extracomment>Shown in the file table while the list is empty</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Files…</source>
+        <extracomment>Button in the empty file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading files…</source>
+        <extracomment>Shown in the file table and the status bar while files are read</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renaming…</source>
+        <extracomment>Shown in the file table while files are renamed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start over; renamed files keep their new names (%1)</source>
+        <extracomment>Tooltip of the New button after a rename; the placeholder is its shortcut</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear the file list (%1)</source>
+        <extracomment>Tooltip of the New button; the placeholder is its shortcut</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename files according to the pattern (%1)</source>
+        <extracomment>Tooltip of the Rename button; the placeholder is its shortcut</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <extracomment>Status bar count of all files</extracomment>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n renamed</source>
+        <extracomment>Status bar count of the renamed files</extracomment>
+        <translation>
+            <numerusform>%n renamed</numerusform>
+            <numerusform>%n renamed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n to rename</source>
+        <extracomment>Status bar count of the files whose name changes</extracomment>
+        <translation>
+            <numerusform>%n to rename</numerusform>
+            <numerusform>%n to rename</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n errors</source>
+        <extracomment>Status bar count of the files with an error</extracomment>
+        <translation>
+            <numerusform>%n error</numerusform>
+            <numerusform>%n errors</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updating…</source>
+        <extracomment>Status bar while the new names are computed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>The update feed lists no release.</source>
+        <extracomment>Why an update check failed</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -69,6 +69,16 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 3);
     }
 
+    void emptyRulesAreStored()
+    {
+        RenameHistoryStore store(folder->path());
+        store.saveHistory(QString(), QString(), u"{filename}"_s);
+        store.saveHistory(QString(), QString(), u"{filename}"_s);
+        QCOMPARE(store.entries().size(), 1);
+        QCOMPARE(store.entries().first().regex, QString(u""_s));
+        QVERIFY(!store.entries().first().regex.isNull());
+    }
+
     void rulesThatDifferInOneTextAreTwoEntries_data()
     {
         QTest::addColumn<QStringList>("second");

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// One row of the file table: a file, one of its fields, or one line its script logged.
+struct FileTableRow {
+    enum class Kind { File, Field, Log };
+
+    QString id;     // unique among all rows
+    QString fileID; // the file the row belongs to
+    Kind kind = Kind::File;
+    QString original;
+    QString result;
+    std::optional<QString> error;
+    bool changed = false; // the new name differs from the current one beyond composition
+    bool renamed = false;
+
+    friend bool operator==(const FileTableRow&, const FileTableRow&) = default;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+
+// The symbols of the window, by what they show. Each is the icon theme's freedesktop icon when the theme
+// has one, else a small drawing of our own, so that the window looks complete on any desktop.
+namespace Icons {
+
+enum class Symbol { Plus, Document, Clock, Play, UndoArrow, Pencil, Checkmark, Warning, TextLines, Info };
+
+QIcon icon(Symbol symbol);
+// The colour a symbol is drawn in when it carries meaning: green for done, red for a problem.
+QColor tint(Symbol symbol);
+
+} // namespace Icons

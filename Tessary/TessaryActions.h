@@ -1,0 +1,10 @@
+#pragma once
+
+#include <functional>
+
+// The workflow commands a main window offers to the menus; an absent one does nothing.
+struct TessaryActions {
+    std::function<void()> addFiles;
+    std::function<void()> startOver;
+    std::function<void()> rename;
+};
