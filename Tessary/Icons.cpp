@@ -138,4 +138,27 @@ QIcon icon(Symbol symbol)
     return *found;
 }
 
+QIcon applicationIcon()
+{
+    QPixmap pixmap(128, 128);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient tile(0, 8, 0, 120);
+    tile.setColorAt(0, QColor(0x5b, 0x8d, 0xef));
+    tile.setColorAt(1, QColor(0x31, 0x54, 0xb8));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(tile);
+    painter.drawRoundedRect(8, 8, 112, 112, 24, 24);
+    QColor name = Qt::white;
+    name.setAlphaF(0.55f);
+    painter.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const int y : {30, 57, 84}) {
+        painter.fillRect(26, y, 44, 14, name);
+        painter.drawLine(76, y + 7, 90, y + 7);
+        painter.drawPolyline(QPolygon({{86, y - 1}, {96, y + 7}, {86, y + 15}}));
+    }
+    return QIcon::fromTheme(u"org.tessary.Tessary"_s, QIcon(pixmap));
+}
+
 } // namespace Icons

@@ -9,6 +9,9 @@ namespace Icons {
 enum class Symbol { Plus, Document, Clock, Play, UndoArrow, Pencil, Checkmark, Warning, TextLines, Info };
 
 QIcon icon(Symbol symbol);
+// Tessary's own icon, drawn like the installed org.tessary.Tessary.svg, for the window when it runs from
+// the build folder where no icon theme knows it.
+QIcon applicationIcon();
 // The colour a symbol is drawn in when it carries meaning: green for done, red for a problem.
 QColor tint(Symbol symbol);
 

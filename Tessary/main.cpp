@@ -1,5 +1,6 @@
 #include "AppCatalogue.h"
 #include "FileDialogFolderPanel.h"
+#include "Icons.h"
 #include "StartupRecovery.h"
 #include "TessaryApp.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(u"Tessary"_s);
     QApplication::setApplicationVersion(QStringLiteral(TESSARY_VERSION));
     QApplication::setDesktopFileName(u"org.tessary.Tessary"_s);
-    QApplication::setWindowIcon(QIcon::fromTheme(u"org.tessary.Tessary"_s));
+    QApplication::setWindowIcon(Icons::applicationIcon());
     const QString translation = AppCatalogue::install();
 
     StartupRecovery::offer(RenameJournal::defaultFolder(), nullptr);

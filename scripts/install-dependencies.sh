@@ -14,7 +14,7 @@ packages=(
   # metadata readers
   libexiv2-dev libavformat-dev libavcodec-dev libavutil-dev libpoppler-cpp-dev libzip-dev libgsf-1-dev
   # running the window headless and taking screenshots
-  xvfb xauth imagemagick fonts-dejavu-core
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core
   # benchmark peers
   libimage-exiftool-perl ffmpeg rename bc
 )

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Starts the real Tessary under Xvfb and waits for its main window.
+#   smoke-test.sh PROGRAM                 the program as built
+#   smoke-test.sh --installed BUILD_DIR   installs BUILD_DIR into a temporary prefix and starts it from there;
+#                                         its tessary-cli must find the script helper there too
+set -euo pipefail
+
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ "$1" = "--installed" ]; then
+  cmake --install "$2" --prefix "$work/prefix" >/dev/null
+  program="$work/prefix/bin/Tessary"
+  touch "$work/a.txt"
+  planned=$("$work/prefix/bin/tessary-cli" plan --script 'fields.n = "ok"' --pattern '{n}' "$work/a.txt")
+  if ! grep -q 'ok.txt' <<<"$planned"; then
+    echo "the installed tessary-cli did not run the script: $planned" >&2
+    exit 1
+  fi
+else
+  program=$1
+fi
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 1 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=":$(cat "$work/display")"
+
+export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
+DISPLAY=$display "$program" >"$work/log" 2>&1 &
+app=$!
+for _ in $(seq 1 150); do
+  if xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Tessary"'; then
+    echo "found the window \"Tessary\""
+    exit 0
+  fi
+  if ! kill -0 "$app" 2>/dev/null; then
+    echo "Tessary exited:" >&2
+    cat "$work/log" >&2
+    exit 1
+  fi
+  sleep 0.2
+done
+echo "no window \"Tessary\" appeared" >&2
+cat "$work/log" >&2
+exit 1
