@@ -1,0 +1,513 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Find</source>
+        <extracomment>Placeholder of the find bar of a rule editor</extracomment>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <extracomment>Button that closes the find bar of a rule editor</extracomment>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>FolderAccessManager</name>
+    <message>
+        <source>Tessary needs your permission to rename files in “%1”. Click Grant Access to allow it.</source>
+        <extracomment>Message of the open panel that grants access to a folder; the placeholder is the folder name</extracomment>
+        <translation>Tessary braucht Ihre Erlaubnis, Dateien in „%1“ umzubenennen. Klicken Sie auf „Zugriff gewähren“, um sie zu erteilen.</translation>
+    </message>
+    <message>
+        <source>Grant Access</source>
+        <extracomment>Button of the open panel that grants access to a folder</extracomment>
+        <translation>Zugriff gewähren</translation>
+    </message>
+</context>
+<context>
+    <name>RecentRulesMenu</name>
+    <message>
+        <source>Regex</source>
+        <extracomment>In the Recent menu: the entry holds a regular expression</extracomment>
+        <translation>Regex</translation>
+    </message>
+    <message>
+        <source>JavaScript</source>
+        <extracomment>In the Recent menu: the entry holds a script</extracomment>
+        <translation>JavaScript</translation>
+    </message>
+</context>
+<context>
+    <name>StartupRecovery</name>
+    <message>
+        <source>A Rename Was Interrupted</source>
+        <extracomment>Title of the question at start-up after an interrupted rename</extracomment>
+        <translation>Ein Umbenennen wurde unterbrochen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Tessary stopped while renaming %n files. Give every file its old name back, or finish the rename?</source>
+        <extracomment>Question at start-up after an interrupted rename</extracomment>
+        <translation>
+            <numerusform>Tessary wurde beim Umbenennen von %n Datei beendet. Soll sie ihren alten Namen zurückbekommen, oder soll das Umbenennen abgeschlossen werden?</numerusform>
+            <numerusform>Tessary wurde beim Umbenennen von %n Dateien beendet. Sollen alle Dateien ihre alten Namen zurückbekommen, oder soll das Umbenennen abgeschlossen werden?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore Old Names</source>
+        <extracomment>Button of the question at start-up after an interrupted rename</extracomment>
+        <translation>Alte Namen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Finish Rename</source>
+        <extracomment>Button of the question at start-up after an interrupted rename</extracomment>
+        <translation>Umbenennen abschließen</translation>
+    </message>
+    <message>
+        <source>Some Files Need Your Attention</source>
+        <extracomment>Title of the report after recovering an interrupted rename</extracomment>
+        <translation>Einige Dateien brauchen Ihre Aufmerksamkeit</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files could not be brought back to one side. Where they are now is listed in the details.</source>
+        <extracomment>Report after recovering an interrupted rename; the details list the files</extracomment>
+        <translation>
+            <numerusform>%n Datei konnte nicht auf eine Seite gebracht werden. Wo sie jetzt liegt, steht in den Details.</numerusform>
+            <numerusform>%n Dateien konnten nicht auf eine Seite gebracht werden. Wo sie jetzt liegen, steht in den Details.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TessaryApp</name>
+    <message>
+        <source>Update Available</source>
+        <extracomment>Title of the message after an update check that found a newer version</extracomment>
+        <translation>Update verfügbar</translation>
+    </message>
+    <message>
+        <source>Tessary %1 is available: %2</source>
+        <extracomment>Message after an update check; the placeholders are a version and a link</extracomment>
+        <translation>Tessary %1 ist verfügbar: %2</translation>
+    </message>
+    <message>
+        <source>No Update</source>
+        <extracomment>Title of the message after an update check that found nothing newer</extracomment>
+        <translation>Kein Update</translation>
+    </message>
+    <message>
+        <source>Tessary is up to date.</source>
+        <extracomment>Message after an update check that found nothing newer</extracomment>
+        <translation>Tessary ist auf dem neuesten Stand.</translation>
+    </message>
+    <message>
+        <source>Update Check Failed</source>
+        <extracomment>Title of the message after an update check that failed; the message is the reason</extracomment>
+        <translation>Suche nach Updates fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>TessaryCommands</name>
+    <message>
+        <source>Add Files…</source>
+        <extracomment>File menu</extracomment>
+        <translation>Dateien hinzufügen …</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <extracomment>File menu</extracomment>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <extracomment>File menu</extracomment>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Tessary Help</source>
+        <extracomment>Help menu</extracomment>
+        <translation>Tessary-Hilfe</translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <extracomment>Help menu</extracomment>
+        <translation>Nach Updates suchen …</translation>
+    </message>
+    <message>
+        <source>About Tessary</source>
+        <extracomment>Help menu</extracomment>
+        <translation>Über Tessary</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <extracomment>Menu</extracomment>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <extracomment>Menu</extracomment>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <extracomment>Edit menu; followed by the name of what is undone, as in &quot;Undo Rename&quot;</extracomment>
+        <translation>Widerrufen</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <extracomment>Edit menu; followed by the name of what is redone</extracomment>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <extracomment>Menu</extracomment>
+        <translation>&amp;Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>TessaryFileTableModel</name>
+    <message>
+        <source>Error</source>
+        <extracomment>Accessibility label of the error mark in the file table</extracomment>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Renamed</source>
+        <extracomment>Accessibility label of the mark of a renamed file in the file table</extracomment>
+        <translation>Umbenannt</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <extracomment>Column of the file table: the file&apos;s name when it was added</extracomment>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <extracomment>Column of the file table: the new name</extracomment>
+        <translation>Ergebnis</translation>
+    </message>
+</context>
+<context>
+    <name>TessaryFileTableView</name>
+    <message>
+        <source>Files</source>
+        <extracomment>Accessibility label of the file table</extracomment>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Quick Look</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation>Im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>Remove from List</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation>Aus der Liste entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>TessaryModel</name>
+    <message>
+        <source>Add files to rename</source>
+        <extracomment>Tooltip of the disabled Rename button</extracomment>
+        <translation>Dateien zum Umbenennen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Files are being renamed</source>
+        <extracomment>Tooltip of the disabled Rename button</extracomment>
+        <translation>Dateien werden umbenannt</translation>
+    </message>
+    <message>
+        <source>Files were already renamed</source>
+        <extracomment>Tooltip of the disabled Rename button</extracomment>
+        <translation>Die Dateien wurden bereits umbenannt</translation>
+    </message>
+    <message>
+        <source>New names are being computed</source>
+        <extracomment>Tooltip of the disabled Rename button</extracomment>
+        <translation>Neue Namen werden berechnet</translation>
+    </message>
+    <message>
+        <source>Fix the errors in the file list first</source>
+        <extracomment>Tooltip of the disabled Rename button</extracomment>
+        <translation>Beheben Sie zuerst die Fehler in der Dateiliste</translation>
+    </message>
+    <message>
+        <source>No file gets a new name</source>
+        <extracomment>Tooltip of the disabled Rename button</extracomment>
+        <translation>Keine Datei bekommt einen neuen Namen</translation>
+    </message>
+    <message>
+        <source>No Files Were Renamed</source>
+        <extracomment>Alert title after Rename</extracomment>
+        <translation>Es wurden keine Dateien umbenannt</translation>
+    </message>
+    <message>
+        <source>Some Files Weren&apos;t Renamed</source>
+        <extracomment>Alert title after Rename</extracomment>
+        <translation>Einige Dateien wurden nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Files not renamed: %1 of %2. The reasons are shown in the file list.</source>
+        <extracomment>Alert message after Rename; the placeholders are the number of failed files and of all files</extracomment>
+        <translation>Nicht umbenannte Dateien: %1 von %2. Die Gründe stehen in der Dateiliste.</translation>
+    </message>
+    <message>
+        <source>Tessary doesn&apos;t have permission to rename files in this folder</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Tessary darf in diesem Ordner keine Dateien umbenennen</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <extracomment>A folder name in quotes, in the list of folders of the alert after Rename</extracomment>
+        <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>Tessary wasn&apos;t allowed to change files in the folder %1. Click Rename again to grant access.</source>
+        <extracomment>Alert message after Rename; the placeholder is a folder name in quotes</extracomment>
+        <translation>Tessary durfte im Ordner %1 keine Dateien ändern. Klicken Sie erneut auf „Umbenennen“, um Zugriff zu gewähren.</translation>
+    </message>
+    <message>
+        <source>Tessary wasn&apos;t allowed to change files in these folders: %1. Click Rename again to grant access.</source>
+        <extracomment>Alert message after Rename; the placeholder is a list of folder names, each in quotes</extracomment>
+        <translation>Tessary durfte in diesen Ordnern keine Dateien ändern: %1. Klicken Sie erneut auf „Umbenennen“, um Zugriff zu gewähren.</translation>
+    </message>
+    <message>
+        <source>No Files Were Restored</source>
+        <extracomment>Alert title after Undo, when nothing could be restored</extracomment>
+        <translation>Es wurden keine Dateien wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Some Files Weren&apos;t Restored</source>
+        <extracomment>Alert title after Undo</extracomment>
+        <translation>Einige Dateien wurden nicht wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Files not restored to their original names: %1 of %2. The reasons are shown in the file list.</source>
+        <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
+        <translation>Nicht auf ihre ursprünglichen Namen zurückgesetzte Dateien: %1 von %2. Die Gründe stehen in der Dateiliste.</translation>
+    </message>
+</context>
+<context>
+    <name>TessaryRulesForm</name>
+    <message>
+        <source>Regex</source>
+        <extracomment>Section header and accessibility label of the regular expression editor</extracomment>
+        <translation>Regex</translation>
+    </message>
+    <message>
+        <source>JavaScript</source>
+        <extracomment>Section header and accessibility label of the script editor</extracomment>
+        <translation>JavaScript</translation>
+    </message>
+    <message>
+        <source>Result Pattern</source>
+        <extracomment>Section header and accessibility label of the result pattern editor</extracomment>
+        <translation>Ergebnismuster</translation>
+    </message>
+    <message>
+        <source>Insert Field</source>
+        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
+        <translation>Feld einfügen</translation>
+    </message>
+    <message>
+        <source>Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the extension. Use `(?P&lt;fieldname&gt;.*)` to extract fields.</source>
+        <extracomment>Help text under the regular expression editor; the parts in backquotes are shown as code</extracomment>
+        <translation>Optional. Regulärer Ausdruck (PCRE2-Syntax), der auf den ganzen Dateinamen ohne Endung passen muss. Mit `(?P&lt;feldname&gt;.*)` werden Felder ausgelesen.</translation>
+    </message>
+    <message>
+        <source>Optional. Runs for every file. Use `fields[&quot;fieldname&quot;]` to get and set fields, and `context` to keep values between files. `console.log()` output is shown under each file.</source>
+        <extracomment>Help text under the script editor; the parts in backquotes are shown as code</extracomment>
+        <translation>Optional. Läuft für jede Datei. Mit `fields[&quot;feldname&quot;]` lesen und setzen Sie Felder, mit `context` behalten Sie Werte zwischen Dateien. Ausgaben von `console.log()` erscheinen unter jeder Datei.</translation>
+    </message>
+    <message>
+        <source>Construct the new file name from fields, like `{filename}` or `{row}`. The extension is kept.</source>
+        <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
+        <translation>Bilden Sie den neuen Dateinamen aus Feldern wie `{filename}` oder `{row}`. Die Endung bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>Files Renamed</source>
+        <extracomment>Shown in place of the rule editors once the files are renamed</extracomment>
+        <translation>Dateien umbenannt</translation>
+    </message>
+</context>
+<context>
+    <name>TessarySettingsWindow</name>
+    <message>
+        <source>Tessary Settings</source>
+        <extracomment>Title of the settings window</extracomment>
+        <translation>Tessary-Einstellungen</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <extracomment>The settings window&apos;s one tab</extracomment>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>We made Tessary because renaming a folder full of photos one by one is no way to spend an evening. We hope it gives you some of yours back.</source>
+        <extracomment>The note of the About tab</extracomment>
+        <translation>Wir haben Tessary gebaut, weil man einen Abend nicht damit verbringen sollte, einen Ordner voller Fotos einzeln umzubenennen. Wir hoffen, Sie bekommen damit ein paar Ihrer Abende zurück.</translation>
+    </message>
+    <message>
+        <source>Questions and answers</source>
+        <extracomment>Link of the About tab to the product&apos;s page with questions and answers</extracomment>
+        <translation>Fragen und Antworten</translation>
+    </message>
+    <message>
+        <source>Write to support</source>
+        <extracomment>Link of the About tab that writes an e-mail to support</extracomment>
+        <translation>An den Support schreiben</translation>
+    </message>
+    <message>
+        <source>Subscribe to Newsletter</source>
+        <extracomment>Button of the About tab</extracomment>
+        <translation>Newsletter abonnieren</translation>
+    </message>
+    <message>
+        <source>This translation was made with AI.</source>
+        <extracomment>Shown in the About tab of a translated Tessary</extracomment>
+        <translation>Diese Übersetzung wurde mit KI erstellt.</translation>
+    </message>
+    <message>
+        <source>Report a problem…</source>
+        <extracomment>Link of the About tab of a translated Tessary that writes an e-mail to support</extracomment>
+        <translation>Ein Problem melden …</translation>
+    </message>
+</context>
+<context>
+    <name>TessaryView</name>
+    <message>
+        <source>Rename</source>
+        <extracomment>Toolbar button; also the action name in the Edit menu&apos;s Undo Rename</extracomment>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Workflow</source>
+        <extracomment>Name of the toolbar, as the toolbar&apos;s context menu shows it</extracomment>
+        <translation>Arbeitsablauf</translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <extracomment>Toolbar button
+----------
+Title of the open panel that adds files</extracomment>
+        <translation>Dateien hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add files to rename (%1)</source>
+        <extracomment>Tooltip of the Add Files button; the placeholder is its shortcut</extracomment>
+        <translation>Dateien zum Umbenennen hinzufügen (%1)</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <extracomment>Toolbar button</extracomment>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Recent</source>
+        <extracomment>Toolbar menu</extracomment>
+        <translation>Zuletzt verwendet</translation>
+    </message>
+    <message>
+        <source>Use rules from a previous rename</source>
+        <extracomment>Tooltip of the Recent menu</extracomment>
+        <translation>Regeln eines früheren Umbenennens verwenden</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <extracomment>Toolbar button</extracomment>
+        <translation>Widerrufen</translation>
+    </message>
+    <message>
+        <source>Give the renamed files their original names back</source>
+        <extracomment>Tooltip of the Undo button</extracomment>
+        <translation>Den umbenannten Dateien ihre ursprünglichen Namen zurückgeben</translation>
+    </message>
+    <message>
+        <source>Drop files here</source>
+        <extracomment>Shown in the file table while the list is empty</extracomment>
+        <translation>Dateien hierher ziehen</translation>
+    </message>
+    <message>
+        <source>Open Files…</source>
+        <extracomment>Button in the empty file table</extracomment>
+        <translation>Dateien öffnen …</translation>
+    </message>
+    <message>
+        <source>Reading files…</source>
+        <extracomment>Shown in the file table and the status bar while files are read</extracomment>
+        <translation>Dateien werden gelesen …</translation>
+    </message>
+    <message>
+        <source>Renaming…</source>
+        <extracomment>Shown in the file table while files are renamed</extracomment>
+        <translation>Wird umbenannt …</translation>
+    </message>
+    <message>
+        <source>Start over; renamed files keep their new names (%1)</source>
+        <extracomment>Tooltip of the New button after a rename; the placeholder is its shortcut</extracomment>
+        <translation>Neu beginnen; umbenannte Dateien behalten ihre neuen Namen (%1)</translation>
+    </message>
+    <message>
+        <source>Clear the file list (%1)</source>
+        <extracomment>Tooltip of the New button; the placeholder is its shortcut</extracomment>
+        <translation>Die Dateiliste leeren (%1)</translation>
+    </message>
+    <message>
+        <source>Rename files according to the pattern (%1)</source>
+        <extracomment>Tooltip of the Rename button; the placeholder is its shortcut</extracomment>
+        <translation>Dateien nach dem Muster umbenennen (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <extracomment>Status bar count of all files</extracomment>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n renamed</source>
+        <extracomment>Status bar count of the renamed files</extracomment>
+        <translation>
+            <numerusform>%n umbenannt</numerusform>
+            <numerusform>%n umbenannt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n to rename</source>
+        <extracomment>Status bar count of the files whose name changes</extracomment>
+        <translation>
+            <numerusform>%n umzubenennen</numerusform>
+            <numerusform>%n umzubenennen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n errors</source>
+        <extracomment>Status bar count of the files with an error</extracomment>
+        <translation>
+            <numerusform>%n Fehler</numerusform>
+            <numerusform>%n Fehler</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updating…</source>
+        <extracomment>Status bar while the new names are computed</extracomment>
+        <translation>Wird aktualisiert …</translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>The update feed lists no release.</source>
+        <extracomment>Why an update check failed</extracomment>
+        <translation>Der Update-Feed nennt keine Version.</translation>
+    </message>
+</context>
+</TS>

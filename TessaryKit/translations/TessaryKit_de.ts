@@ -1,0 +1,205 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>TessaryKit</name>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <extracomment>A part of a duration, like &quot;2 hours, 5 minutes&quot;</extracomment>
+        <translation>
+            <numerusform>%n Stunde</numerusform>
+            <numerusform>%n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <extracomment>A part of a duration, like &quot;2 hours, 5 minutes&quot;</extracomment>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <extracomment>A part of a duration, like &quot;1 minute, 30 seconds&quot;</extracomment>
+        <translation>
+            <numerusform>%n Sekunde</numerusform>
+            <numerusform>%n Sekunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 The file was left as “%2” in the same folder.</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are the system&apos;s error message and the temporary file name</extracomment>
+        <translation>%1 Die Datei liegt jetzt als „%2“ im selben Ordner.</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <extracomment>Error shown for a file in the file list when computing names was cancelled</extracomment>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>The JavaScript engine returned an invalid result</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Die JavaScript-Engine hat ein ungültiges Ergebnis geliefert</translation>
+    </message>
+    <message>
+        <source>Not evaluated because the script timed out on a previous file</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Nicht ausgewertet, weil das Skript bei einer vorherigen Datei die Zeit überschritten hat</translation>
+    </message>
+    <message>
+        <source>The script didn&apos;t finish within %1. Check it for endless loops.</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is a duration, like 5 seconds</extracomment>
+        <translation>Das Skript ist nicht innerhalb von %1 fertig geworden. Prüfen Sie es auf Endlosschleifen.</translation>
+    </message>
+    <message>
+        <source>The JavaScript engine stopped unexpectedly (exit code %1)</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the helper process&apos;s exit code</extracomment>
+        <translation>Die JavaScript-Engine wurde unerwartet beendet (Exit-Code %1)</translation>
+    </message>
+    <message>
+        <source>Failed to start the JavaScript engine: %1</source>
+        <extracomment>Error shown for every file in the file list; the placeholder is the system&apos;s error message</extracomment>
+        <translation>Die JavaScript-Engine konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>The rename journal can&apos;t be written (%1), so nothing was renamed.</source>
+        <extracomment>Whole-operation error; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Das Umbenennungsprotokoll kann nicht geschrieben werden (%1), daher wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>“%1” was replaced or changed since the rename, so it keeps that name.</source>
+        <extracomment>Error shown for a file after Undo; the placeholder is the file&apos;s new name</extracomment>
+        <translation>„%1“ wurde seit dem Umbenennen ersetzt oder geändert und behält deshalb diesen Namen.</translation>
+    </message>
+    <message>
+        <source>an item with that name already exists</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>bereits ein Objekt mit diesem Namen existiert</translation>
+    </message>
+    <message>
+        <source>the folder it was to be moved into doesn&apos;t exist</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>der Zielordner nicht existiert</translation>
+    </message>
+    <message>
+        <source>it no longer exists</source>
+        <translation>sie nicht mehr existiert</translation>
+    </message>
+    <message>
+        <source>you don&apos;t have permission to change it</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>Sie keine Berechtigung haben, sie zu ändern</translation>
+    </message>
+    <message>
+        <source>the name is too long for this file system</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>der Name für dieses Dateisystem zu lang ist</translation>
+    </message>
+    <message>
+        <source>the new location is on another volume</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>der neue Ort auf einem anderen Laufwerk liegt</translation>
+    </message>
+    <message>
+        <source>the volume is read-only</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>das Laufwerk schreibgeschützt ist</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>das Laufwerk voll ist</translation>
+    </message>
+    <message>
+        <source>it is in use</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>sie gerade verwendet wird</translation>
+    </message>
+    <message>
+        <source>this file system can&apos;t rename a folder without the risk of replacing an item</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
+        <translation>dieses Dateisystem einen Ordner nicht umbenennen kann, ohne ein anderes Objekt zu ersetzen</translation>
+    </message>
+    <message>
+        <source>of an error: %1</source>
+        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;; the placeholder is the system&apos;s error</extracomment>
+        <translation>ein Fehler aufgetreten ist: %1</translation>
+    </message>
+    <message>
+        <source>“%1” couldn&apos;t be renamed to “%2” because %3.</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are the current name, the new name and the reason</extracomment>
+        <translation>„%1“ konnte nicht in „%2“ umbenannt werden, weil %3.</translation>
+    </message>
+    <message>
+        <source>The new name is empty</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Der neue Name ist leer</translation>
+    </message>
+    <message>
+        <source>“%1” can&apos;t be used as a file name</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name, . or ..</extracomment>
+        <translation>„%1“ kann nicht als Dateiname verwendet werden</translation>
+    </message>
+    <message>
+        <source>The new name “%1” contains “/” or “:”, which can&apos;t be used in file names</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name</extracomment>
+        <translation>Der neue Name „%1“ enthält „/“ oder „:“, die in Dateinamen nicht erlaubt sind</translation>
+    </message>
+    <message>
+        <source>The new name contains line breaks or other control characters</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Der neue Name enthält Zeilenumbrüche oder andere Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>The new name is too long (%1 bytes, the limit is 255)</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the length of the new name in bytes</extracomment>
+        <translation>Der neue Name ist zu lang (%1 Bytes, erlaubt sind 255)</translation>
+    </message>
+    <message>
+        <source>Invalid regular expression: %1</source>
+        <extracomment>Error shown for every file in the file list; the placeholder is the regex parser&apos;s error</extracomment>
+        <translation>Ungültiger regulärer Ausdruck: %1</translation>
+    </message>
+    <message>
+        <source>The regular expression doesn&apos;t match the whole file name</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Der reguläre Ausdruck passt nicht auf den ganzen Dateinamen</translation>
+    </message>
+    <message>
+        <source>The script failed</source>
+        <extracomment>Error shown for a file in the file list when the JavaScript engine gave no reason</extracomment>
+        <translation>Das Skript ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Another file in the list would also be named “%1”</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name</extracomment>
+        <translation>Eine andere Datei der Liste würde ebenfalls „%1“ heißen</translation>
+    </message>
+    <message>
+        <source>“%1” already exists in this folder</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the new name</extracomment>
+        <translation>„%1“ existiert in diesem Ordner bereits</translation>
+    </message>
+    <message>
+        <source>“%1” was found neither under its original name, nor its new name, nor its temporary name.</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder is the file&apos;s original name</extracomment>
+        <translation>„%1“ wurde weder unter dem ursprünglichen noch unter dem neuen noch unter dem vorläufigen Namen gefunden.</translation>
+    </message>
+    <message>
+        <source>%1 It is now “%2”.</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder says what failed and why</extracomment>
+        <translation>%1 Sie heißt jetzt „%2“.</translation>
+    </message>
+    <message>
+        <source>A file of the interrupted rename could not be moved back and is now “%1”.</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder is where the file is now</extracomment>
+        <translation>Eine Datei des unterbrochenen Umbenennens konnte nicht zurückbewegt werden und heißt jetzt „%1“.</translation>
+    </message>
+    <message>
+        <source>The interrupted rename of this file could not be completed.</source>
+        <extracomment>Error shown for a file whose interrupted rename could not be completed</extracomment>
+        <translation>Das unterbrochene Umbenennen dieser Datei konnte nicht abgeschlossen werden.</translation>
+    </message>
+</context>
+</TS>
