@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and starts Tessary.
+# Installs what is missing, builds everything and starts Tessary; files given as arguments are added.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,13 +7,4 @@ bash scripts/install-dependencies.sh
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build
 
-if [ -x build/bin/Tessary ]; then
-  exec build/bin/Tessary "$@"
-fi
-cat <<TXT
-Built. The window is not there yet; what can be run now:
-  build/libexec/tessary/TessaryJSEngine   the script engine helper: one JSON batch on standard input,
-                                          one answer line per item on standard output, e.g.
-  echo '{"script":"fields.n = fields.name.length","context":{},"items":[{"name":"photo"}]}' \\
-    | build/libexec/tessary/TessaryJSEngine
-TXT
+exec build/bin/Tessary "$@"
