@@ -73,11 +73,14 @@ void TessaryFileTableModel::filesChanged(const QModelIndex& topLeft, const QMode
     for (int file = topLeft.row(); file <= bottomRight.row(); ++file)
         if (fetchedChildren[size_t(file)] != notFetched)
             updateChildren(file);
-    if (sortColumn < 0) {
+    if (sortColumn < 0 && bottomRight.row() - topLeft.row() < largeChange) {
         Q_EMIT dataChanged(index(topLeft.row(), 0), index(bottomRight.row(), ResultColumn));
         return;
     }
-    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ResultColumn));
+    // A tree view measures every row of a changed range at once; after a layout change it measures only
+    // the rows it shows. Nothing moved, so there is no persistent index to update.
+    Q_EMIT layoutAboutToBeChanged();
+    Q_EMIT layoutChanged();
     if (sortColumn == ResultColumn && !resortPending) { // once for all the ranges of one plan
         resortPending = true;
         QTimer::singleShot(0, this, [this] {

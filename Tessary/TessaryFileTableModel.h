@@ -35,6 +35,7 @@ public:
 
 private:
     static constexpr int notFetched = -1;
+    static constexpr int largeChange = 256; // rows; more are announced as a layout change
 
     void connectList();
     void filesChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);

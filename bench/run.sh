@@ -12,4 +12,5 @@ build-bench/bench/bench_filerenamer
 build-bench/bench/bench_metadata
 build-bench/bench/bench_model
 build-bench/bench/bench_editor
+build-bench/bench/bench_window
 bash bench/bench_cli.sh build-bench/bin/tessary-cli
