@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <algorithm>
 #include <numeric>
@@ -33,7 +34,10 @@ TessaryFileTableModel::TessaryFileTableModel(TessaryFileList* files, QObject* pa
 void TessaryFileTableModel::connectList()
 {
     connect(files, &QAbstractItemModel::rowsAboutToBeInserted, this,
-            [this](const QModelIndex&, int first, int last) { beginInsertRows({}, first, last); });
+            [this](const QModelIndex&, int first, int last) {
+                changing = true;
+                beginInsertRows({}, first, last);
+            });
     connect(files, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
         for (int file = first; file <= last; ++file) {
             order.push_back(file);
@@ -41,20 +45,25 @@ void TessaryFileTableModel::connectList()
             fetchedChildren.push_back(notFetched);
         }
         endInsertRows();
+        changing = false;
         if (sortColumn >= 0)
             applySort();
     });
     // Removals and resets are rare (the user's own action): views start over with them.
-    connect(files, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TessaryFileTableModel::beginResetModel);
-    connect(files, &QAbstractItemModel::rowsRemoved, this, [this] {
+    const auto beginReset = [this] {
+        changing = true;
+        beginResetModel();
+    };
+    const auto endReset = [this] {
         resetOrder();
         endResetModel();
-    });
-    connect(files, &QAbstractItemModel::modelAboutToBeReset, this, &TessaryFileTableModel::beginResetModel);
-    connect(files, &QAbstractItemModel::modelReset, this, [this] {
-        resetOrder();
-        endResetModel();
-    });
+        changing = false;
+        applySort();
+    };
+    connect(files, &QAbstractItemModel::rowsAboutToBeRemoved, this, beginReset);
+    connect(files, &QAbstractItemModel::rowsRemoved, this, endReset);
+    connect(files, &QAbstractItemModel::modelAboutToBeReset, this, beginReset);
+    connect(files, &QAbstractItemModel::modelReset, this, endReset);
     connect(files, &QAbstractItemModel::dataChanged, this, &TessaryFileTableModel::filesChanged);
 }
 
@@ -64,8 +73,6 @@ void TessaryFileTableModel::resetOrder()
     std::iota(order.begin(), order.end(), 0);
     rowOfFile.assign(order.begin(), order.end());
     fetchedChildren.assign(order.size(), notFetched);
-    if (sortColumn >= 0)
-        applySort();
 }
 
 void TessaryFileTableModel::filesChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
@@ -79,6 +86,7 @@ void TessaryFileTableModel::filesChanged(const QModelIndex& topLeft, const QMode
     }
     // A tree view measures every row of a changed range at once; after a layout change it measures only
     // the rows it shows. Nothing moved, so there is no persistent index to update.
+    const QScopedValueRollback guard(changing, true);
     Q_EMIT layoutAboutToBeChanged();
     Q_EMIT layoutChanged();
     if (sortColumn == ResultColumn && !resortPending) { // once for all the ranges of one plan
@@ -95,6 +103,7 @@ void TessaryFileTableModel::updateChildren(qsizetype file)
 {
     const QModelIndex parent = index(rowOfFile[size_t(file)], 0);
     const int known = fetchedChildren[size_t(file)], now = childCount(file);
+    const QScopedValueRollback guard(changing, true);
     if (now > known) {
         beginInsertRows(parent, known, now - 1);
         fetchedChildren[size_t(file)] = now;
@@ -207,14 +216,15 @@ bool TessaryFileTableModel::canFetchMore(const QModelIndex& parent) const
 
 void TessaryFileTableModel::fetchMore(const QModelIndex& parent)
 {
-    if (!canFetchMore(parent))
-        return;
+    if (changing || !canFetchMore(parent))
+        return; // asked from inside the announcement of another change: the next ask fetches
     const qsizetype file = order[size_t(parent.row())];
     const int count = childCount(file);
     if (count == 0) {
         fetchedChildren[size_t(file)] = 0;
         return;
     }
+    const QScopedValueRollback guard(changing, true);
     beginInsertRows(parent, 0, count - 1);
     fetchedChildren[size_t(file)] = count;
     endInsertRows();
@@ -289,6 +299,7 @@ void TessaryFileTableModel::applySort()
 {
     if (sortColumn < 0 || order.empty())
         return;
+    const QScopedValueRollback guard(changing, true);
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList persistent = persistentIndexList();
     std::vector<qsizetype> persistentFiles;

@@ -52,4 +52,5 @@ private:
     int sortColumn = -1;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
     bool resortPending = false;
+    bool changing = false; // a change is being announced: fetching waits for the next ask
 };

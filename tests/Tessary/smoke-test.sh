@@ -32,7 +32,7 @@ for _ in $(seq 1 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 display=":$(cat "$work/display")"
 
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
-DISPLAY=$display "$program" >"$work/log" 2>&1 &
+QT_QPA_PLATFORM=xcb DISPLAY=$display "$program" >"$work/log" 2>&1 &
 app=$!
 for _ in $(seq 1 150); do
   if xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Tessary"'; then
