@@ -366,40 +366,33 @@ void TessaryModel::startOver()
     scheduleUpdate();
 }
 
+template <typename T> void TessaryModel::setState(T& field, T value, void (TessaryModel::*changed)())
+{
+    if (field == value)
+        return;
+    field = value;
+    Q_EMIT(this->*changed)();
+    refreshRenameDisabledReason();
+}
+
 void TessaryModel::setUpdating(bool value)
 {
-    if (updating == value)
-        return;
-    updating = value;
-    Q_EMIT isUpdatingChanged();
-    refreshRenameDisabledReason();
+    setState(updating, value, &TessaryModel::isUpdatingChanged);
 }
 
 void TessaryModel::setRenaming(bool value)
 {
-    if (renaming == value)
-        return;
-    renaming = value;
-    Q_EMIT isRenamingChanged();
-    refreshRenameDisabledReason();
+    setState(renaming, value, &TessaryModel::isRenamingChanged);
 }
 
 void TessaryModel::setRenamed(bool value)
 {
-    if (renamedAny == value)
-        return;
-    renamedAny = value;
-    Q_EMIT isRenamedChanged();
-    refreshRenameDisabledReason();
+    setState(renamedAny, value, &TessaryModel::isRenamedChanged);
 }
 
 void TessaryModel::setLoading(qint64 value)
 {
-    if (loading == value)
-        return;
-    loading = value;
-    Q_EMIT loadingCountChanged();
-    refreshRenameDisabledReason();
+    setState(loading, value, &TessaryModel::loadingCountChanged);
 }
 
 void TessaryModel::refreshRenameDisabledReason()

@@ -92,6 +92,8 @@ private:
     void finishRename(const QList<RenameOperation>& operations, const QStringList& denied,
                       const std::function<void(bool)>& done);
     void denyRename(const QList<RenameOperation>& operations, const QStringList& denied);
+    // Stores a state the Rename button depends on, and announces it when it changed.
+    template <typename T> void setState(T& field, T value, void (TessaryModel::*changed)());
     void setUpdating(bool value);
     void setRenaming(bool value);
     void setRenamed(bool value);

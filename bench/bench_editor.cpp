@@ -1,5 +1,6 @@
 // A keystroke in the script editor holding a 20,000-character script, highlighting and the model's
 // binding included, against the same keystroke in a bare QPlainTextEdit, side by side.
+#include "AppBenchSupport.h"
 #include "BenchSupport.h"
 #include "FolderAccessManager.h"
 #include "SyntaxHighlightEditor.h"
@@ -14,11 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class CancellingPanel : public FolderPanel {
-public:
-    void chooseFolder(const Request&, Answer answer) override { answer(std::nullopt); }
-};
 
 QString script()
 {

@@ -2,6 +2,7 @@
 //   the main thread's share of applying a plan to 100,000 files, and how many change signals it sends;
 //   the memory a listed file costs beyond its field maps;
 //   the longest stall of the main thread while 10,000 real files are added, read and planned.
+#include "AppBenchSupport.h"
 #include "BenchSupport.h"
 #include "FolderAccessManager.h"
 #include "TessaryModel.h"
@@ -20,11 +21,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class CancellingPanel : public FolderPanel {
-public:
-    void chooseFolder(const Request&, Answer answer) override { answer(std::nullopt); }
-};
 
 Fields baseFields(int i)
 {

@@ -4,6 +4,7 @@
 //   with 100,000 files listed, each frame of scrolling the table page by page;
 //   with 100,000 files listed, how long the main thread is held when a new plan arrives (the new names
 //   appear after that and one repaint).
+#include "AppBenchSupport.h"
 #include "BenchSupport.h"
 #include "FolderAccessManager.h"
 #include "RenameHistoryStore.h"
@@ -25,11 +26,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class CancellingPanel : public FolderPanel {
-public:
-    void chooseFolder(const Request&, Answer answer) override { answer(std::nullopt); }
-};
 
 // The application's objects around one window, with `count` files listed as if read from disk.
 struct Window {

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "FolderPanel.h"
+
+// What the application's benchmarks share: outside a sandbox no folder panel is ever shown.
+class CancellingPanel : public FolderPanel {
+public:
+    void chooseFolder(const Request&, Answer answer) override { answer(std::nullopt); }
+};
