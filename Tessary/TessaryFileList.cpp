@@ -56,7 +56,6 @@ void TessaryFileList::clear()
 void TessaryFileList::applyPlan(RenamePlanner::Plan& plan)
 {
     std::vector<bool> changed(files.size());
-    std::optional<QString> noOperationError;
     for (size_t row = 0; row < files.size(); ++row) {
         TessaryFileModel& file = files[row];
         const auto found = plan.find(file.id);
@@ -67,8 +66,8 @@ void TessaryFileList::applyPlan(RenamePlanner::Plan& plan)
         different |= assignIfDifferent(file.resultName, output.resultName);
         different |= assignIfDifferent(file.error, output.error);
         different |= assignIfDifferent(file.logs, output.logs);
-        different |= assignIfDifferent(file.operationError, noOperationError);
-        noOperationError.reset();
+        different |= file.operationError.has_value();
+        file.operationError.reset();
         changed[row] = different;
     }
     announce(changed);
@@ -97,9 +96,10 @@ void TessaryFileList::setOperationError(const QSet<QString>& ids, const QString&
 {
     std::vector<bool> changed(files.size());
     for (size_t row = 0; row < files.size(); ++row) {
+        if (!ids.contains(files[row].id))
+            continue;
         std::optional<QString> error = message;
-        if (ids.contains(files[row].id))
-            changed[row] = assignIfDifferent(files[row].operationError, error);
+        changed[row] = assignIfDifferent(files[row].operationError, error);
     }
     announce(changed);
 }

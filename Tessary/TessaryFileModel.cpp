@@ -29,7 +29,12 @@ std::optional<QString> TessaryFileModel::shownError() const
     return operationError ? operationError : error;
 }
 
+bool TessaryFileModel::nameChanged() const
+{
+    return !CanonicalText::equal(resultName, originalName());
+}
+
 bool TessaryFileModel::getsNewName() const
 {
-    return !error && !CanonicalText::equal(resultName, originalName());
+    return !error && nameChanged();
 }

@@ -28,6 +28,8 @@ public:
     QString currentLocation() const;
     // The error the list shows: the last operation's, else the plan's.
     std::optional<QString> shownError() const;
-    // No error, and a name that differs from the current one beyond composition.
+    // The planned name differs from the name when added beyond composition (the table's "changed").
+    bool nameChanged() const;
+    // No error, and a changed name.
     bool getsNewName() const;
 };

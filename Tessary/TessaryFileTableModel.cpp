@@ -1,6 +1,5 @@
 #include "TessaryFileTableModel.h"
 
-#include "CanonicalText.h"
 #include "Icons.h"
 #include "NaturalOrder.h"
 
@@ -137,15 +136,8 @@ FileTableRow TessaryFileTableModel::row(const QModelIndex& index) const
         return {};
     const TessaryFileModel& record = files->at(file);
     if (index.internalId() == topLevel) {
-        const QString original = record.originalName();
-        return {record.id,
-                record.id,
-                FileTableRow::Kind::File,
-                original,
-                record.resultName,
-                record.shownError(),
-                !CanonicalText::equal(record.resultName, original),
-                record.renamed};
+        return {record.id,         record.id,           FileTableRow::Kind::File, record.originalName(),
+                record.resultName, record.shownError(), record.nameChanged(),     record.renamed};
     }
     const qsizetype child = index.row();
     if (child < record.fields.size()) {

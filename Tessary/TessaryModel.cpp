@@ -22,6 +22,9 @@ QString storedText(const QSettings& defaults, const QString& key, const QString&
     return value.typeId() == QMetaType::QString ? value.toString() : fallback;
 }
 
+// What a rename or undo on a worker hands back: its outcome, or nothing and why.
+using MoveResult = std::pair<std::optional<JournaledRename::Outcome>, QString>;
+
 // Freeing a large plan's maps takes a while: it happens on a worker, not on the main thread.
 void disposeOffThread(RenamePlanner::Plan plan)
 {
@@ -237,36 +240,34 @@ void TessaryModel::finishRename(const QList<RenameOperation>& operations, const 
         NonReplacingMover mover;
         QString error;
         auto outcome = JournaledRename::rename(operations, folder, &error, mover);
-        return std::pair(std::move(outcome), error);
-    })
-        .then(this, [this, operations,
-                     done](const std::pair<std::optional<JournaledRename::Outcome>, QString>& result) {
-            const auto& [outcome, error] = result;
-            if (!outcome) {
-                //: Alert title after Rename
-                setOperationProblem(OperationProblem{tr("No Files Were Renamed"), error});
-                setRenaming(false);
-                done(false);
-                return;
-            }
-            QSet<QString> ids;
-            for (const RenameOperation& operation : operations)
-                ids.insert(operation.id);
-            fileList.applyMoves(ids, outcome->failures, true);
-            undoEntry = outcome->undoable;
-            setRenamed(anyRenamed());
-            if (!outcome->failures.isEmpty())
-                setOperationProblem(OperationProblem{
-                    //: Alert title after Rename
-                    tr("Some Files Weren't Renamed"),
-                    //: Alert message after Rename; the placeholders are the number of failed files and of all
-                    //: files
-                    tr("Files not renamed: %1 of %2. The reasons are shown in the file list.")
-                        .arg(outcome->failures.size())
-                        .arg(operations.size())});
+        return MoveResult(std::move(outcome), error);
+    }).then(this, [this, operations, done](const MoveResult& result) {
+        const auto& [outcome, error] = result;
+        if (!outcome) {
+            //: Alert title after Rename
+            setOperationProblem(OperationProblem{tr("No Files Were Renamed"), error});
             setRenaming(false);
-            done(renamedAny);
-        });
+            done(false);
+            return;
+        }
+        QSet<QString> ids;
+        for (const RenameOperation& operation : operations)
+            ids.insert(operation.id);
+        fileList.applyMoves(ids, outcome->failures, true);
+        undoEntry = outcome->undoable;
+        setRenamed(anyRenamed());
+        if (!outcome->failures.isEmpty())
+            setOperationProblem(OperationProblem{
+                //: Alert title after Rename
+                tr("Some Files Weren't Renamed"),
+                //: Alert message after Rename; the placeholders are the number of failed files and of all
+                //: files
+                tr("Files not renamed: %1 of %2. The reasons are shown in the file list.")
+                    .arg(outcome->failures.size())
+                    .arg(operations.size())});
+        setRenaming(false);
+        done(renamedAny);
+    });
 }
 
 void TessaryModel::denyRename(const QList<RenameOperation>& operations, const QStringList& denied)
@@ -324,34 +325,32 @@ void TessaryModel::undo(std::function<void()> done)
             outcome = JournaledRename::undo(*entry, folder, &error, mover);
         else
             outcome = JournaledRename::Outcome{FileRenamer::perform(reversed, mover), std::nullopt};
-        return std::pair(std::move(outcome), error);
-    })
-        .then(this, [this, targets,
-                     done](const std::pair<std::optional<JournaledRename::Outcome>, QString>& result) {
-            const auto& [outcome, error] = result;
-            if (!outcome) {
-                //: Alert title after Undo, when nothing could be restored
-                setOperationProblem(OperationProblem{tr("No Files Were Restored"), error});
-            } else {
-                fileList.applyMoves(targets, outcome->failures, false);
-                undoEntry = outcome->undoable;
-                if (!outcome->failures.isEmpty())
-                    setOperationProblem(OperationProblem{//: Alert title after Undo
-                                                         tr("Some Files Weren't Restored"),
-                                                         //: Alert message after Undo; the placeholders are
-                                                         //: the number of failed files and of all files
-                                                         tr("Files not restored to their original names: %1 "
-                                                            "of %2. The reasons are shown in the "
-                                                            "file list.")
-                                                             .arg(outcome->failures.size())
-                                                             .arg(targets.size())});
-            }
-            setRenaming(false);
-            setRenamed(anyRenamed());
-            if (!renamedAny)
-                scheduleUpdate(); // the list shows the plan again
-            done();
-        });
+        return MoveResult(std::move(outcome), error);
+    }).then(this, [this, targets, done](const MoveResult& result) {
+        const auto& [outcome, error] = result;
+        if (!outcome) {
+            //: Alert title after Undo, when nothing could be restored
+            setOperationProblem(OperationProblem{tr("No Files Were Restored"), error});
+        } else {
+            fileList.applyMoves(targets, outcome->failures, false);
+            undoEntry = outcome->undoable;
+            if (!outcome->failures.isEmpty())
+                setOperationProblem(OperationProblem{//: Alert title after Undo
+                                                     tr("Some Files Weren't Restored"),
+                                                     //: Alert message after Undo; the placeholders are
+                                                     //: the number of failed files and of all files
+                                                     tr("Files not restored to their original names: %1 "
+                                                        "of %2. The reasons are shown in the "
+                                                        "file list.")
+                                                         .arg(outcome->failures.size())
+                                                         .arg(targets.size())});
+        }
+        setRenaming(false);
+        setRenamed(anyRenamed());
+        if (!renamedAny)
+            scheduleUpdate(); // the list shows the plan again
+        done();
+    });
 }
 
 void TessaryModel::startOver()

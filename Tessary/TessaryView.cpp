@@ -1,6 +1,5 @@
 #include "TessaryView.h"
 
-#include "CanonicalText.h"
 #include "Icons.h"
 #include "RecentRulesMenu.h"
 #include "RenameHistoryStore.h"
@@ -281,7 +280,7 @@ void TessaryView::refreshStatus()
 {
     qsizetype changed = 0, renamed = 0, errors = 0;
     for (const TessaryFileModel& file : *model->files()) {
-        changed += !CanonicalText::equal(file.resultName, file.originalName());
+        changed += file.nameChanged();
         renamed += file.renamed;
         errors += file.shownError().has_value();
     }

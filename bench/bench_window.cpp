@@ -32,7 +32,7 @@ struct Window {
     explicit Window(int count)
         : preferences(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat),
           access(preferences, panel, false),
-          model(preferences, JSEngineClient(JSEngineClient::bundledHelperURL()), access,
+          model(preferences, JSEngineClient(QStringLiteral(TESSARY_JSENGINE_PATH)), access,
                 folder.filePath(u"journal"_s)),
           history(folder.filePath(u"data"_s)), view(&model, &history, preferences)
     {

@@ -22,3 +22,9 @@ if(TESSARY_SANITIZE)
   target_compile_options(TessaryBuildOptions INTERFACE ${sanitizers})
   target_link_options(TessaryBuildOptions INTERFACE ${sanitizers})
 endif()
+
+# For tests and benchmarks that run scripts: the helper is built first and its path is TESSARY_JSENGINE_PATH.
+function(tessary_use_helper target)
+  target_compile_definitions(${target} PRIVATE TESSARY_JSENGINE_PATH="$<TARGET_FILE:TessaryJSEngine>")
+  add_dependencies(${target} TessaryJSEngine)
+endfunction()
