@@ -265,6 +265,9 @@ void TessaryModel::finishRename(const QList<RenameOperation>& operations, const 
                 tr("Files not renamed: %1 of %2. The reasons are shown in the file list.")
                     .arg(outcome->failures.size())
                     .arg(operations.size())});
+        else if (outcome->unrecorded)
+            //: Alert title after Rename when the journal could not record its end
+            setOperationProblem(OperationProblem{tr("The Rename Wasn't Recorded"), *outcome->unrecorded});
         setRenaming(false);
         done(renamedAny);
     });
@@ -308,23 +311,20 @@ void TessaryModel::undo(std::function<void()> done)
     }
     setRenaming(true);
     QSet<QString> targets;
-    QList<RenameOperation> reversed;
-    for (const TessaryFileModel& file : fileList) {
-        if (!file.renamed)
-            continue;
-        targets.insert(file.id);
-        reversed.append({file.id, file.currentLocation(), file.url});
-    }
-    qCInfo(renameLog, "Restoring %lld files", qint64(reversed.size()));
-    QtConcurrent::run([reversed, entry = undoEntry, folder = journalFolder] {
+    for (const TessaryFileModel& file : fileList)
+        if (file.renamed)
+            targets.insert(file.id);
+    qCInfo(renameLog, "Restoring %lld files", qint64(targets.size()));
+    QtConcurrent::run([entry = undoEntry, folder = journalFolder] {
         NonReplacingMover mover;
         QString error;
-        // Without a journal entry (it could not be completed), the moves are reversed as they stand.
         std::optional<JournaledRename::Outcome> outcome;
         if (entry)
             outcome = JournaledRename::undo(*entry, folder, &error, mover);
         else
-            outcome = JournaledRename::Outcome{FileRenamer::perform(reversed, mover), std::nullopt};
+            //: Alert message after Undo when the rename left files between names
+            error = tr("The rename left files under temporary names. Quit and start Tessary again to recover "
+                       "them.");
         return MoveResult(std::move(outcome), error);
     }).then(this, [this, targets, done](const MoveResult& result) {
         const auto& [outcome, error] = result;
@@ -344,6 +344,9 @@ void TessaryModel::undo(std::function<void()> done)
                                                         "file list.")
                                                          .arg(outcome->failures.size())
                                                          .arg(targets.size())});
+            else if (outcome->unrecorded)
+                //: Alert title after Undo when the journal could not record its end
+                setOperationProblem(OperationProblem{tr("The Undo Wasn't Recorded"), *outcome->unrecorded});
         }
         setRenaming(false);
         setRenamed(anyRenamed());

@@ -24,6 +24,14 @@ std::optional<FileIdentity> FileIdentity::of(const QString& path)
     return identityAt(AT_FDCWD, QFile::encodeName(path));
 }
 
+std::optional<qint64> FileIdentity::changeTimeOf(const QString& path)
+{
+    struct statx status {};
+    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_CTIME, &status) != 0)
+        return std::nullopt;
+    return qint64(status.stx_ctime.tv_sec) * 1'000'000'000 + status.stx_ctime.tv_nsec;
+}
+
 std::optional<FileIdentity> FolderLookup::identityOf(const QString& folder, const QString& name)
 {
     auto found = folders.find(folder);

@@ -17,6 +17,8 @@ struct FileIdentity {
 
     // Nothing when no item is at `path` or the question cannot be answered.
     static std::optional<FileIdentity> of(const QString& path);
+    // The status change time in nanoseconds: a rename sets it, and so does every later change.
+    static std::optional<qint64> changeTimeOf(const QString& path);
 };
 
 // Asks for many names in few folders, resolving each folder once rather than once per name.

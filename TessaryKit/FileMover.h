@@ -5,20 +5,23 @@
 // Moves one file system entry and never replaces one that is already at the destination.
 class FileMover {
 public:
-    // A folder on a file system that cannot rename without replacing: refused rather than risked.
-    static constexpr int unsafeFolderMove = -1;
-
     virtual ~FileMover() = default;
-    // 0 when the entry moved; otherwise why not, as an errno value or unsafeFolderMove.
+    // 0 when the entry moved; otherwise why not, as an errno value.
     virtual int move(const QString& source, const QString& destination) = 0;
 };
 
-// The real move: renameat2 with RENAME_NOREPLACE; where the file system refuses that flag, a file is
-// linked at the destination and then unlinked at the source.
+// The real move: renameat2 with RENAME_NOREPLACE. Where the file system refuses that flag, a file is linked
+// at the destination and then unlinked at the source; where it has no hard links either (FAT and exFAT
+// through FUSE, some network shares), the destination is reserved with an exclusive create and the entry
+// renamed onto its own reservation.
 class NonReplacingMover final : public FileMover {
 public:
     int move(const QString& source, const QString& destination) override;
 
-    // The fallback on its own, for file systems without the flag.
+    // The fallbacks on their own, for file systems without the flag.
     static int moveByLinking(const QString& source, const QString& destination);
+    static int moveByReserving(const QString& source, const QString& destination);
+    // Whether the item at `path` is a reservation that a move left behind when it was cut short: an empty
+    // file or folder without any permission bits.
+    static bool isReservation(const QString& path);
 };

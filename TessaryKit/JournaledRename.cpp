@@ -1,95 +1,159 @@
 #include "JournaledRename.h"
 
 #include "Diagnostics.h"
+#include "DurableFile.h"
 #include "FileNameParts.h"
 #include "KitCatalogue.h"
+#include "RenameLock.h"
+
+#include <QSet>
 
 namespace JournaledRename {
 namespace {
 
-std::optional<JournaledRename::Outcome> run(JournalEntry::Kind kind, const QList<RenameOperation>& operations,
-                                            const QString& journalFolder, QString* error, FileMover& mover)
+struct Run {
+    JournalEntry entry;
+    FileRenamer::Result result;
+};
+
+std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& operations,
+                       const QString& journalFolder, QString* error, FileMover& mover)
 {
-    JournalEntry entry = RenameJournal::prepare(journalFolder, kind, operations);
+    Run run{RenameJournal::prepare(journalFolder, kind, operations), {}};
     QString reason;
-    if (!RenameJournal::write(entry, &reason)) {
+    if (!RenameJournal::write(run.entry, &reason)) {
         //: Whole-operation error; the placeholder is the system's reason
         *error =
             KitCatalogue::tr("The rename journal can't be written (%1), so nothing was renamed.").arg(reason);
         return std::nullopt;
     }
     QStringList temporaryNames;
-    QStringList folders;
-    for (const JournalOperation& operation : entry.operations) {
+    temporaryNames.reserve(run.entry.operations.size());
+    for (const JournalOperation& operation : run.entry.operations)
         temporaryNames.append(operation.temporaryName);
-        folders << FileNameParts::of(operation.operation.source).parent
-                << FileNameParts::of(operation.operation.destination).parent;
-    }
-    const FileRenamer::Failures failures = FileRenamer::perform(operations, temporaryNames, mover);
-    RenameJournal::syncFolders(folders);
+    run.result = FileRenamer::perform(operations, temporaryNames, mover);
+    DurableFile::syncFolders(foldersOf(operations));
+    return run;
+}
 
-    Outcome outcome{failures, std::nullopt};
-    if (kind == JournalEntry::Kind::Undo) {
-        RenameJournal::remove(entry); // an undo is kept only while it runs
-    } else if (RenameJournal::complete(entry, failures, &reason)) {
-        RenameJournal::trimHistory(journalFolder);
-        if (failures.size() < operations.size())
-            outcome.undoable = entry;
-    } else {
-        qCWarning(renameLog, "Failed to complete the rename journal entry: %s", qUtf8Printable(reason));
+QString unrecordedText(const QString& reason)
+{
+    //: Whole-operation error after a rename; the placeholder is the system's reason
+    return KitCatalogue::tr("The files were renamed, but the rename journal can't record that the rename "
+                            "finished (%1). Finish the interrupted rename when asked, or run "
+                            "“tessary-cli recover --forward”.")
+        .arg(reason);
+}
+
+// The entry that replaces `entry` after an undo: what is still renamed. Written before `entry` goes, so
+// that a crash in between leaves one of them.
+std::optional<JournalEntry> replaceEntry(const JournalEntry& entry, const QList<JournalOperation>& stillRenamed,
+                                         const QString& journalFolder)
+{
+    std::optional<JournalEntry> remaining;
+    if (!stillRenamed.isEmpty()) {
+        remaining = RenameJournal::prepare(journalFolder, JournalEntry::Kind::Rename, {});
+        remaining->operations = stillRenamed;
+        QString reason;
+        if (!RenameJournal::write(*remaining, &reason) || !RenameJournal::complete(*remaining, {}, &reason)) {
+            // The old entry stays: it names the restored files too, which a later undo leaves alone.
+            qCWarning(renameLog, "Failed to update the rename journal entry: %s", qUtf8Printable(reason));
+            RenameJournal::remove(*remaining);
+            return entry;
+        }
     }
-    return outcome;
+    RenameJournal::remove(entry);
+    return remaining;
 }
 
 } // namespace
 
+QStringList foldersOf(const QList<RenameOperation>& operations)
+{
+    QSet<QString> folders;
+    for (const RenameOperation& operation : operations) {
+        folders.insert(FileNameParts::of(operation.source).parent);
+        folders.insert(FileNameParts::of(operation.destination).parent);
+    }
+    return QStringList(folders.cbegin(), folders.cend());
+}
+
 std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
                               QString* error, FileMover& mover)
 {
-    return run(JournalEntry::Kind::Rename, operations, journalFolder, error, mover);
+    const auto lock = RenameLock::acquire(journalFolder, foldersOf(operations), error);
+    if (!lock)
+        return std::nullopt;
+    auto run = JournaledRename::run(JournalEntry::Kind::Rename, operations, journalFolder, error, mover);
+    if (!run)
+        return std::nullopt;
+    Outcome outcome{run->result.failures, run->result.stranded, std::nullopt, std::nullopt};
+    if (!outcome.stranded.isEmpty())
+        return outcome; // the entry stays open: only a recovery can finish it
+
+    RenameJournal::recordChangeTimes(run->entry);
+    QString reason;
+    if (RenameJournal::complete(run->entry, outcome.failures, &reason))
+        RenameJournal::trimHistory(journalFolder);
+    else
+        outcome.unrecorded = unrecordedText(reason);
+    if (outcome.failures.size() < operations.size())
+        outcome.undoable = run->entry;
+    return outcome;
 }
 
 std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
                             FileMover& mover)
 {
+    QList<RenameOperation> renamed;
+    for (const JournalOperation& operation : entry.operations)
+        renamed.append(operation.operation);
+    const auto lock = RenameLock::acquire(journalFolder, foldersOf(renamed), error);
+    if (!lock)
+        return std::nullopt;
+
     FileRenamer::Failures refused;
     QList<RenameOperation> reverse;
     QList<JournalOperation> stillRenamed;
     for (const JournalOperation& operation : entry.operations) {
-        if (entry.failures.contains(operation.operation.id))
+        const RenameOperation& move = operation.operation;
+        if (entry.failures.contains(move.id))
             continue; // it never moved
-        const RenameOperation& renamed = operation.operation;
-        if (!operation.identity || FileIdentity::of(renamed.destination) != operation.identity) {
+        if (RenameJournal::isStillRenamed(operation)) {
+            reverse.append({move.id, move.destination, move.source});
+        } else if (!operation.identity || FileIdentity::of(move.source) != operation.identity) {
             //: Error shown for a file after Undo; the placeholder is the file's new name
-            refused.insert(renamed.id,
-                           KitCatalogue::tr("“%1” was replaced or changed since the rename, so it keeps "
-                                            "that name.")
-                               .arg(FileNameParts::of(renamed.destination).name));
+            refused.insert(move.id, KitCatalogue::tr("“%1” was replaced or changed since the rename, so it "
+                                                     "keeps that name.")
+                                        .arg(FileNameParts::of(move.destination).name));
             stillRenamed.append(operation);
-            continue;
+        } // else it has its old name again already
+    }
+
+    Outcome outcome;
+    std::optional<Run> undone;
+    if (!reverse.isEmpty()) {
+        undone = run(JournalEntry::Kind::Undo, reverse, journalFolder, error, mover);
+        if (!undone)
+            return std::nullopt;
+        outcome.failures = undone->result.failures;
+        outcome.stranded = undone->result.stranded;
+        if (!outcome.stranded.isEmpty()) { // the undo stays open for a recovery, the rename as it was
+            outcome.failures.insert(refused);
+            return outcome;
         }
-        reverse.append({renamed.id, renamed.destination, renamed.source});
     }
-
-    auto outcome =
-        reverse.isEmpty() ? Outcome() : run(JournalEntry::Kind::Undo, reverse, journalFolder, error, mover);
-    if (!outcome)
-        return std::nullopt;
     for (const JournalOperation& operation : entry.operations)
-        if (outcome->failures.contains(operation.operation.id))
+        if (outcome.failures.contains(operation.operation.id))
             stillRenamed.append(operation);
-    outcome->failures.insert(refused);
-
-    RenameJournal::remove(entry);
-    if (!stillRenamed.isEmpty()) { // what is still renamed stays undoable
-        JournalEntry remaining = RenameJournal::prepare(journalFolder, JournalEntry::Kind::Rename, {});
-        remaining.operations = stillRenamed;
-        QString reason;
-        if (RenameJournal::write(remaining, &reason) && RenameJournal::complete(remaining, {}, &reason))
-            outcome->undoable = remaining;
-        else
-            qCWarning(renameLog, "Failed to update the rename journal entry: %s", qUtf8Printable(reason));
-    }
+    outcome.failures.insert(refused);
+    outcome.undoable = replaceEntry(entry, stillRenamed, journalFolder);
+    QString reason;
+    if (undone && !RenameJournal::remove(undone->entry, &reason))
+        //: Whole-operation error after Undo; the placeholder is the system's reason
+        outcome.unrecorded = KitCatalogue::tr("The old names are back, but the rename journal can't record "
+                                              "it (%1). Run “tessary-cli recover” to record it.")
+                                 .arg(reason);
     return outcome;
 }
 

@@ -1,7 +1,6 @@
 #include "MoveFailure.h"
 
 #include "FileIdentity.h"
-#include "FileMover.h"
 #include "KitCatalogue.h"
 
 #include <cerrno>
@@ -42,10 +41,6 @@ QString because(int reason, const QString& source)
     case EBUSY:
         //: Completes "“a.txt” couldn't be renamed to “b.txt” because …"
         return KitCatalogue::tr("it is in use");
-    case FileMover::unsafeFolderMove:
-        //: Completes "“a.txt” couldn't be renamed to “b.txt” because …"
-        return KitCatalogue::tr(
-            "this file system can't rename a folder without the risk of replacing an item");
     default:
         //: Completes "“a.txt” couldn't be renamed to “b.txt” because …"; the placeholder is the system's
         //: error

@@ -1,5 +1,7 @@
 #include "RenameJournal.h"
 
+#include "Diagnostics.h"
+#include "DurableFile.h"
 #include "FileNameParts.h"
 
 #include <QCryptographicHash>
@@ -7,33 +9,35 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSet>
 #include <QUuid>
-#include <fcntl.h>
 #include <future>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+QStringList JournalOperation::places() const
+{
+    QStringList places{operation.source, operation.destination};
+    const QString folder = FileNameParts::of(operation.source).parent;
+    if (!temporaryName.isEmpty())
+        places.append(joinPath(folder, temporaryName));
+    for (const QString& name : recoveryNames)
+        places.append(joinPath(folder, name));
+    return places;
+}
 
 namespace RenameJournal {
 namespace {
 
 constexpr quint32 magic = 0x5445534A; // "TESJ"
-constexpr quint32 version = 1;
+// Version 2 tags every block after the operations; version 1 had one untagged completion block.
+constexpr quint32 version = 2;
+constexpr quint32 untaggedVersion = 1;
+enum class BlockTag : quint8 { Completion = 1, RecoveryNames = 2 };
 // BLAKE2b-256 after each block: it finds damage as surely as SHA-256 at a fifth of the time.
 constexpr qsizetype checksumSize = 32;
 constexpr auto checksumAlgorithm = QCryptographicHash::Blake2b_256;
 const QString openSuffix = u".journal"_s;
 const QString doneSuffix = u".done"_s;
-
-void syncFolder(const QString& folder)
-{
-    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-}
 
 // A block of the file: its length, its bytes, and their checksum, so a torn or damaged write shows.
 QByteArray block(const QByteArray& payload)
@@ -97,25 +101,43 @@ QByteArray operationsPayload(const JournalEntry& entry)
     return bytes;
 }
 
-QByteArray completionPayload(const FileRenamer::Failures& failures)
+QByteArray completionPayload(const JournalEntry& entry, const FileRenamer::Failures& failures)
 {
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream << qint64(failures.size());
+    stream << quint8(BlockTag::Completion) << qint64(failures.size());
     for (auto it = failures.cbegin(); it != failures.cend(); ++it)
         stream << it.key() << it.value();
+    QList<std::pair<qint64, qint64>> changeTimes;
+    for (qsizetype i = 0; i < entry.operations.size(); ++i)
+        if (entry.operations[i].changedAt != 0)
+            changeTimes.append({i, entry.operations[i].changedAt});
+    stream << qint64(changeTimes.size());
+    for (const auto& [index, time] : changeTimes)
+        stream << index << time;
     return bytes;
 }
 
-std::optional<JournalEntry> parseOperations(const QByteArray& payload)
+QByteArray recoveryNamesPayload(const QHash<qsizetype, QString>& names)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << quint8(BlockTag::RecoveryNames) << qint64(names.size());
+    for (auto it = names.cbegin(); it != names.cend(); ++it)
+        stream << qint64(it.key()) << it.value();
+    return bytes;
+}
+
+std::optional<JournalEntry> parseOperations(const QByteArray& payload, quint32& fileVersion)
 {
     QDataStream stream(payload);
-    quint32 fileMagic = 0, fileVersion = 0;
+    quint32 fileMagic = 0;
     quint8 kind = 0;
     JournalEntry entry;
     qint64 count = 0;
     stream >> fileMagic >> fileVersion >> kind >> entry.created >> count;
-    if (fileMagic != magic || fileVersion != version || kind > quint8(JournalEntry::Kind::Undo) || count < 0)
+    if (fileMagic != magic || (fileVersion != version && fileVersion != untaggedVersion) ||
+        kind > quint8(JournalEntry::Kind::Undo) || count < 0)
         return std::nullopt;
     entry.kind = JournalEntry::Kind(kind);
     for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
@@ -142,9 +164,8 @@ std::optional<JournalEntry> parseOperations(const QByteArray& payload)
     return entry;
 }
 
-std::optional<FileRenamer::Failures> parseCompletion(const QByteArray& payload)
+bool parseCompletion(QDataStream& stream, JournalEntry& entry)
 {
-    QDataStream stream(payload);
     qint64 count = 0;
     stream >> count;
     FileRenamer::Failures failures;
@@ -153,9 +174,49 @@ std::optional<FileRenamer::Failures> parseCompletion(const QByteArray& payload)
         stream >> id >> message;
         failures.insert(id, message);
     }
+    if (!stream.atEnd()) {
+        stream >> count;
+        for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
+            qint64 index = 0, time = 0;
+            stream >> index >> time;
+            if (index >= 0 && index < entry.operations.size())
+                entry.operations[index].changedAt = time;
+        }
+    }
     if (stream.status() != QDataStream::Ok || !stream.atEnd())
-        return std::nullopt;
-    return failures;
+        return false;
+    entry.complete = true;
+    entry.failures = failures;
+    return true;
+}
+
+bool parseRecoveryNames(QDataStream& stream, JournalEntry& entry)
+{
+    qint64 count = 0;
+    stream >> count;
+    for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
+        qint64 index = 0;
+        QString name;
+        stream >> index >> name;
+        if (index >= 0 && index < entry.operations.size() && FileRenamer::isTemporaryName(name))
+            entry.operations[index].recoveryNames.append(name);
+    }
+    return stream.status() == QDataStream::Ok && stream.atEnd();
+}
+
+// The blocks after the operations, in order, up to the first that is not whole.
+void parseLaterBlocks(const QByteArray& bytes, qsizetype offset, quint32 fileVersion, JournalEntry& entry)
+{
+    while (const auto payload = readBlock(bytes, offset)) {
+        QDataStream stream(*payload);
+        quint8 tag = quint8(BlockTag::Completion);
+        if (fileVersion != untaggedVersion)
+            stream >> tag;
+        if (tag == quint8(BlockTag::Completion))
+            parseCompletion(stream, entry);
+        else if (tag == quint8(BlockTag::RecoveryNames))
+            parseRecoveryNames(stream, entry);
+    }
 }
 
 // An entry whose completion block is missing or torn counts as interrupted: its moves may not all be done.
@@ -163,38 +224,30 @@ std::optional<JournalEntry> read(const QString& file, QString* problem)
 {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
-        *problem = input.errorString();
+        *problem = u"can't be read now (%1); it is kept for a later recovery"_s.arg(input.errorString());
         return std::nullopt;
     }
     const QByteArray bytes = input.readAll();
     qsizetype offset = 0;
+    quint32 fileVersion = 0;
     const auto operations = readBlock(bytes, offset);
-    auto entry = operations ? parseOperations(*operations) : std::nullopt;
+    auto entry = operations ? parseOperations(*operations, fileVersion) : std::nullopt;
     if (!entry) {
-        *problem = u"it is damaged or incomplete"_s;
+        *problem = u"was skipped because it is damaged or incomplete"_s;
         return std::nullopt;
     }
     entry->file = file;
-    if (const auto completion = readBlock(bytes, offset)) {
-        if (const auto failures = parseCompletion(*completion)) {
-            entry->complete = true;
-            entry->failures = *failures;
-        }
-    }
+    parseLaterBlocks(bytes, offset, fileVersion, *entry);
+    // The name is the completion's last resort: it is changed where no block could be appended.
+    entry->complete = entry->complete || file.endsWith(doneSuffix);
     return entry;
 }
 
-// A new file, on the disk before this returns. Its name is new, so nothing is replaced.
-bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
+bool failed(int reason, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size() ||
-        !file.flush() || ::fdatasync(file.handle()) != 0) {
-        *error = file.errorString();
-        file.remove();
-        return false;
-    }
-    return true;
+    if (reason != 0)
+        *error = DurableFile::describe(reason);
+    return reason != 0;
 }
 
 } // namespace
@@ -224,8 +277,10 @@ JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList
         FolderLookup disk;
         for (qsizetype i = begin; i < end; ++i) {
             const FileNameParts parts = FileNameParts::of(operations[i].source);
-            entry.operations[i] = {operations[i], parks[i] ? FileRenamer::newTemporaryName() : QString(),
-                                   disk.identityOf(parts.parent, parts.name)};
+            JournalOperation& operation = entry.operations[i];
+            operation.operation = operations[i];
+            operation.temporaryName = parks[i] ? FileRenamer::newTemporaryName() : QString();
+            operation.identity = disk.identityOf(parts.parent, parts.name);
         }
     };
     const qsizetype half = operations.size() / 2;
@@ -242,42 +297,64 @@ bool write(const JournalEntry& entry, QString* error)
         *error = u"the folder “%1” cannot be created"_s.arg(folder);
         return false;
     }
-    if (!writeFile(entry.file, block(operationsPayload(entry)), error))
-        return false;
-    syncFolder(folder);
-    return true;
+    return !failed(DurableFile::create(entry.file, block(operationsPayload(entry))), error);
 }
 
 bool complete(JournalEntry& entry, const FileRenamer::Failures& failures, QString* error)
 {
-    QFile file(entry.file);
-    const QByteArray completion = block(completionPayload(failures));
-    if (!file.open(QIODevice::Append) || file.write(completion) != completion.size() || !file.flush() ||
-        ::fsync(file.handle()) != 0) {
-        *error = file.errorString();
-        return false;
-    }
-    file.close();
+    const bool recorded = !failed(DurableFile::append(entry.file, block(completionPayload(entry, failures))), error);
     // Renamed last, so a listing tells finished renames apart without reading them.
-    const QString done = entry.file.chopped(openSuffix.size()) + doneSuffix;
     if (!entry.file.endsWith(doneSuffix)) {
-        if (!QFile::rename(entry.file, done)) {
-            *error = u"it cannot be renamed"_s;
-            return false;
+        const QString done = entry.file.chopped(openSuffix.size()) + doneSuffix;
+        if (const int reason = DurableFile::rename(entry.file, done)) {
+            if (!recorded)
+                return false;
+            qCWarning(renameLog, "Failed to mark a rename journal entry done: %s",
+                      qUtf8Printable(DurableFile::describe(reason)));
+        } else {
+            entry.file = done;
         }
-        entry.file = done;
     }
     entry.complete = true;
-    entry.failures = failures;
-    syncFolder(FileNameParts::of(entry.file).parent);
+    entry.failures = recorded ? failures : FileRenamer::Failures();
     return true;
 }
 
-bool remove(const JournalEntry& entry)
+bool addRecoveryNames(JournalEntry& entry, const QHash<qsizetype, QString>& names, QString* error)
 {
-    const bool removed = QFile::remove(entry.file);
-    syncFolder(FileNameParts::of(entry.file).parent);
-    return removed;
+    if (names.isEmpty())
+        return true;
+    if (failed(DurableFile::append(entry.file, block(recoveryNamesPayload(names))), error))
+        return false;
+    for (auto it = names.cbegin(); it != names.cend(); ++it)
+        entry.operations[it.key()].recoveryNames.append(it.value());
+    return true;
+}
+
+bool remove(const JournalEntry& entry, QString* error)
+{
+    QString ignored;
+    return !failed(DurableFile::remove(entry.file), error ? error : &ignored);
+}
+
+void recordChangeTimes(JournalEntry& entry)
+{
+    for (JournalOperation& operation : entry.operations) {
+        if (!operation.identity || operation.identity->birthNanoseconds != 0)
+            continue;
+        if (FileIdentity::of(operation.operation.destination) == operation.identity)
+            operation.changedAt = FileIdentity::changeTimeOf(operation.operation.destination).value_or(0);
+    }
+}
+
+bool isStillRenamed(const JournalOperation& operation)
+{
+    const QString& destination = operation.operation.destination;
+    if (!operation.identity || FileIdentity::of(destination) != operation.identity)
+        return false;
+    // Without a birth time, an inode number can come back on another file: the change time tells.
+    return operation.identity->birthNanoseconds != 0 ||
+           (operation.changedAt != 0 && FileIdentity::changeTimeOf(destination) == operation.changedAt);
 }
 
 Contents scan(const QString& folder)
@@ -290,7 +367,7 @@ Contents scan(const QString& folder)
         const auto entry = read(folder + u'/' + name, &problem);
         if (!entry)
             contents.unreadable.append(
-                u"The rename journal entry “%1” was skipped because %2."_s.arg(name, problem));
+                u"The rename journal entry “%1” %2."_s.arg(name, problem));
         else if (!entry->complete)
             contents.incomplete.append(*entry);
         else if (entry->kind == JournalEntry::Kind::Rename)
@@ -304,15 +381,7 @@ void trimHistory(const QString& folder, qsizetype keep)
     const QStringList done =
         QDir(folder).entryList({u"*"_s + doneSuffix}, QDir::Files, QDir::Name | QDir::Reversed);
     for (qsizetype i = keep; i < done.size(); ++i)
-        QFile::remove(folder + u'/' + done[i]);
-    if (done.size() > keep)
-        syncFolder(folder);
-}
-
-void syncFolders(const QStringList& folders)
-{
-    for (const QString& folder : QSet<QString>(folders.cbegin(), folders.cend()))
-        syncFolder(folder);
+        DurableFile::remove(folder + u'/' + done[i]);
 }
 
 } // namespace RenameJournal

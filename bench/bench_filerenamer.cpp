@@ -50,7 +50,7 @@ double millisecondsRenamer(const QList<RenameOperation>& list)
 {
     QElapsedTimer timer;
     timer.start();
-    if (!FileRenamer::perform(list).isEmpty())
+    if (!FileRenamer::perform(list).failures.isEmpty())
         qFatal("FileRenamer failed");
     return double(timer.nsecsElapsed()) / 1e6;
 }

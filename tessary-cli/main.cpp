@@ -80,6 +80,17 @@ int plan(const CommandLine& line)
     return errors == 0 ? success : failure;
 }
 
+// The exit status of a rename or undo: success only when every file is where it was asked to go and the
+// journal knows it.
+int finished(const JournaledRename::Outcome& outcome)
+{
+    if (outcome.unrecorded)
+        complain(*outcome.unrecorded);
+    if (!outcome.stranded.isEmpty())
+        complain(u"Files were left under temporary names: run tessary-cli recover"_s);
+    return outcome.succeeded() ? success : failure;
+}
+
 // Damaged journal entries are told about and otherwise left alone.
 RenameJournal::Contents journal()
 {
@@ -134,7 +145,7 @@ int rename(const CommandLine& line)
                     failures->contains(file.input.id) ? std::optional(failures->value(file.input.id))
                                                       : std::nullopt});
     }
-    return failures->isEmpty() ? success : failure;
+    return finished(*outcome);
 }
 
 int undo(const CommandLine& line)
@@ -172,7 +183,7 @@ int undo(const CommandLine& line)
         report.add({renamed.destination, output, true, failed,
                     failed ? std::optional(failures->value(renamed.id)) : std::nullopt});
     }
-    return failures->isEmpty() ? success : failure;
+    return finished(*outcome);
 }
 
 int recover(const CommandLine& line)

@@ -329,7 +329,7 @@ private Q_SLOTS:
         QVERIFY(addAndPlan(*model, {u"a.txt"_s}));
         QVERIFY(!renameAndWait(*model));
         QCOMPARE(model->operationProblem()->title, u"No Files Were Renamed"_s);
-        QVERIFY(model->operationProblem()->message.startsWith(u"The rename journal can't be written"_s));
+        QVERIFY(model->operationProblem()->message.startsWith(u"The rename journal can't be locked"_s));
         QCOMPARE(contents(files).keys(), QStringList{u"a.txt"_s});
         QVERIFY(!model->isRenamed());
     }

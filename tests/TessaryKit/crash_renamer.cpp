@@ -1,7 +1,7 @@
-// Renames the mix of RenameMix.h in the folder given through the journal, and is killed with SIGKILL just
+// Renames RenameMixes::mixed() in the folder given through the journal, and is killed with SIGKILL just
 // before its move number k+1: a crash at any point of a rename, made to order.
 #include "JournaledRename.h"
-#include "RenameMix.h"
+#include "RenameMixes.h"
 
 #include <QCoreApplication>
 #include <csignal>
@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
         return 2;
     DyingMover mover(QString::fromLocal8Bit(argv[3]).toInt());
     QString error;
-    const auto outcome = JournaledRename::rename(renameMix(QString::fromLocal8Bit(argv[1])),
+    const auto outcome = JournaledRename::rename(RenameMixes::renameMix(QString::fromLocal8Bit(argv[1])),
                                                  QString::fromLocal8Bit(argv[2]), &error, mover);
     if (!outcome)
         std::fprintf(stderr, "%s\n", qPrintable(error));

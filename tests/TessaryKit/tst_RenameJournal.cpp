@@ -1,6 +1,6 @@
 #include "JournaledRename.h"
 #include "KitTestSupport.h"
-#include "RenameMix.h"
+#include "RenameMixes.h"
 #include "RenameRecovery.h"
 #include "TestFolder.h"
 
@@ -60,7 +60,7 @@ private Q_SLOTS:
     {
         QFETCH(int, moves);
         QFETCH(bool, forward);
-        const QList<RenameOperation> operations = renameMix(files);
+        const QList<RenameOperation> operations = RenameMixes::renameMix(files);
         QStringList sources;
         for (const RenameOperation& operation : operations)
             sources.append(nameOf(operation.source));
@@ -169,8 +169,8 @@ private Q_SLOTS:
         const auto outcome = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s}},
                                                      files + u"/blocker/journal"_s, &error, mover);
         QVERIFY(!outcome);
-        QVERIFY2(error.startsWith(u"The rename journal can't be written ("_s) &&
-                     error.endsWith(u"), so nothing was renamed."_s),
+        QVERIFY2(error.startsWith(u"The rename journal can't be locked ("_s) &&
+                     error.endsWith(u"), so nothing was changed."_s),
                  qPrintable(error));
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"blocker"_s, u"blocker"_s}}));
     }
