@@ -200,41 +200,21 @@ static mode_t modeArgument(int flags, va_list arguments)
     return (flags & O_CREAT) || (flags & __O_TMPFILE) == __O_TMPFILE ? (mode_t)va_arg(arguments, int) : 0;
 }
 
-int open(const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openWatched(AT_FDCWD, path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openWatched(AT_FDCWD, path, flags, mode);
-}
-
-int openat(int folder, const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openWatched(folder, path, flags, mode);
-}
-
-int openat64(int folder, const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openWatched(folder, path, flags, mode);
-}
+#define COMMA ,
+// open, open64, openat and openat64 all end in openWatched.
+#define OPEN_WRAPPER(name, folderParameter, folderValue)                                                      \
+    int name(folderParameter const char* path, int flags, ...)                                                \
+    {                                                                                                          \
+        va_list arguments;                                                                                     \
+        va_start(arguments, flags);                                                                            \
+        const mode_t mode = modeArgument(flags, arguments);                                                    \
+        va_end(arguments);                                                                                     \
+        return openWatched(folderValue, path, flags, mode);                                                    \
+    }
+OPEN_WRAPPER(open, , AT_FDCWD)
+OPEN_WRAPPER(open64, , AT_FDCWD)
+OPEN_WRAPPER(openat, int folder COMMA, folder)
+OPEN_WRAPPER(openat64, int folder COMMA, folder)
 
 int close(int descriptor)
 {
