@@ -101,10 +101,7 @@ private:
                 message = moveFailureMessage(nameOf(operation.source), nameOf(operation.destination),
                                              failedReason, failedFrom);
             else
-                //: Error shown for a file in the file list; %1 is this file's name, %2 the name of the file
-                //: of the same swap, rotation or chain whose move failed
-                message = KitCatalogue::tr("“%1” kept its name because “%2” couldn't be renamed.")
-                              .arg(nameOf(operation.source), nameOf(operations[*failed].source));
+                message = keptNameMessage(operation.source, operations[*failed].source);
             if (isParked(i)) {
                 const QString temporaryName = nameOf(places[i]);
                 qCCritical(renameLog, "Failed to restore %s from %s",
@@ -134,6 +131,14 @@ private:
 
 // Groups of operations that share a name, as source or destination, under the renamer's comparison:
 // the connected parts of the graph whose edges are "my destination is your source".
+QString keptNameMessage(const QString& source, const QString& failedSource)
+{
+    //: Error shown for a file in the file list; %1 is this file's name, %2 the name of the file
+    //: of the same swap, rotation or chain whose move failed
+    return KitCatalogue::tr("“%1” kept its name because “%2” couldn't be renamed.")
+        .arg(nameOf(source), nameOf(failedSource));
+}
+
 QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations)
 {
     std::vector<qsizetype> parent(size_t(operations.size()));

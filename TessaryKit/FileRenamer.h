@@ -37,6 +37,9 @@ Result perform(const QList<RenameOperation>& operations, const QStringList& temp
 // The groups of operations that depend on each other, as lists of indices in the given order.
 QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations);
 
+// The failure of a file that kept its name because the move of `failedSource`, in its group, failed.
+QString keptNameMessage(const QString& source, const QString& failedSource);
+
 // The name an entry has between its two moves: ".tessary-" and a new upper-case UUID.
 QString newTemporaryName();
 bool isTemporaryName(const QString& name);

@@ -8,6 +8,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace JournaledRename {
 namespace {
 
@@ -16,10 +18,49 @@ struct Run {
     FileRenamer::Result result;
 };
 
-std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& operations,
+// A file whose identity can't be read now could not be told from a stranger after a crash: neither it
+// nor the files whose moves depend on it move. Takes their operations out of `entry`.
+FileRenamer::Failures setAsideUnidentified(JournalEntry& entry)
+{
+    QList<RenameOperation> operations;
+    for (const JournalOperation& operation : entry.operations)
+        operations.append(operation.operation);
+    FileRenamer::Failures failures;
+    QList<bool> setAside(entry.operations.size(), false);
+    for (const QList<qsizetype>& group : FileRenamer::groupsOf(operations)) {
+        const auto unidentified = std::find_if(group.cbegin(), group.cend(),
+                                               [&](qsizetype i) { return !entry.operations[i].identity; });
+        if (unidentified == group.cend())
+            continue;
+        const RenameOperation& missing = operations[*unidentified];
+        for (const qsizetype i : group) {
+            setAside[i] = true;
+            failures.insert(operations[i].id,
+                            i == *unidentified
+                                //: Error shown for a file after Rename; the placeholder is the file's name
+                                ? KitCatalogue::tr("“%1” can't be found or read any more, so it keeps its name.")
+                                      .arg(FileNameParts::of(missing.source).name)
+                                : FileRenamer::keptNameMessage(operations[i].source, missing.source));
+        }
+    }
+    if (!failures.isEmpty()) {
+        QList<JournalOperation> kept;
+        for (qsizetype i = 0; i < entry.operations.size(); ++i)
+            if (!setAside[i])
+                kept.append(entry.operations[i]);
+        entry.operations = kept;
+    }
+    return failures;
+}
+
+std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& planned,
                        const QString& journalFolder, QString* error, FileMover& mover)
 {
-    Run run{RenameJournal::prepare(journalFolder, kind, operations), {}};
+    Run run{RenameJournal::prepare(journalFolder, kind, planned), {}};
+    const FileRenamer::Failures unidentified = setAsideUnidentified(run.entry);
+    QList<RenameOperation> operations;
+    for (const JournalOperation& operation : run.entry.operations)
+        operations.append(operation.operation);
     QString reason;
     if (!RenameJournal::write(run.entry, &reason)) {
         //: Whole-operation error; the placeholder is the system's reason
@@ -32,6 +73,7 @@ std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& op
     for (const JournalOperation& operation : run.entry.operations)
         temporaryNames.append(operation.temporaryName);
     run.result = FileRenamer::perform(operations, temporaryNames, mover);
+    run.result.failures.insert(unidentified);
     DurableFile::syncFolders(foldersOf(operations));
     return run;
 }

@@ -175,6 +175,28 @@ private Q_SLOTS:
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"blocker"_s, u"blocker"_s}}));
     }
 
+    // A file gone between planning and renaming can't be found again after a crash: its rotation stays,
+    // an independent rename proceeds.
+    void vanishedFileHoldsBackItsGroupOnly()
+    {
+        create(files, {u"a"_s, u"b"_s, u"x"_s});
+        QString error;
+        const auto outcome = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s},
+                                                      {u"b"_s, files + u"/b"_s, files + u"/c"_s},
+                                                      {u"c"_s, files + u"/c"_s, files + u"/a"_s},
+                                                      {u"x"_s, files + u"/x"_s, files + u"/y"_s}},
+                                                     journal, &error, mover);
+        QVERIFY2(outcome, qPrintable(error));
+        QCOMPARE(outcome->failures,
+                 (FileRenamer::Failures{{u"c"_s, u"“c” can't be found or read any more, so it keeps its name."_s},
+                                        {u"a"_s, u"“a” kept its name because “c” couldn't be renamed."_s},
+                                        {u"b"_s, u"“b” kept its name because “c” couldn't be renamed."_s}}));
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"y"_s, u"x"_s}}));
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QVERIFY(found.incomplete.isEmpty());
+        QCOMPARE(found.history.first().operations.size(), 1); // only x's move, the one an undo can give back
+    }
+
     void historyKeepsTheNewestTwenty()
     {
         QString error;
