@@ -32,7 +32,7 @@ qsizetype utf8Length(const QString& text)
             bytes += 4;
             ++i;
         } else {
-            bytes += 3; // a lone surrogate is written as U+FFFD
+            bytes += 3;
         }
     }
     return bytes;
@@ -52,6 +52,10 @@ std::optional<QString> validateName(const QString& newStem, const QString& newNa
         //: Error shown for a file in the file list; the placeholder is the new name
         return KitCatalogue::tr("The new name “%1” contains “/” or “:”, which can't be used in file names")
             .arg(newName);
+    if (!QStringView(newName).isValidUtf16()) // on disk it would become U+FFFD, and clash with other names
+        //: Error shown for a file in the file list; a script can make such names
+        return KitCatalogue::tr("The new name contains a lone surrogate (half of a character), which can't be "
+                                "written in a file name");
     if (std::any_of(newName.cbegin(), newName.cend(), isControl))
         //: Error shown for a file in the file list
         return KitCatalogue::tr("The new name contains line breaks or other control characters");

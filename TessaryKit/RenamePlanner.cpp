@@ -3,6 +3,7 @@
 #include "FileIdentity.h"
 #include "FileNameParts.h"
 #include "KitCatalogue.h"
+#include "NameEncoding.h"
 #include "NameValidation.h"
 #include "NaturalOrder.h"
 #include "NormalizedPath.h"
@@ -52,7 +53,12 @@ void regexStage(QList<Entry>& entries, const QString& regex)
         output.fields = entry.input->baseFields;
         output.fields.insert(u"row"_s, QString::number(position + 1));
         output.resultName = entry.parts.name;
-        if (!compileError.isEmpty()) {
+        if (!NameEncoding::isExact(entry.input->url)) {
+            //: Error shown for a file in the file list; the placeholder is the name as shown, with � marks
+            output.error = KitCatalogue::tr("“%1” can't be renamed: its name, or a name in its folder that "
+                                            "reads the same, isn't valid UTF-8 text")
+                               .arg(entry.parts.name);
+        } else if (!compileError.isEmpty()) {
             output.error = compileError;
         } else if (expression) {
             const auto groups = expression->matchWhole(entry.parts.stem);
@@ -113,45 +119,48 @@ struct Candidate {
     Entry* entry;
     QString target;
     QString normalizedTarget;
-    QString normalizedSource;
 };
 
-// Whether the target is taken by an item that is not a listed file. Another listed file there now is no
-// collision (the renamer moves it away first), and the disk is not asked. A target that differs from the
-// file's own path only in case or composition is asked for: on a case-sensitive file system it can be a
-// different item, and it is taken unless it is the file itself.
-bool isTaken(const Candidate& candidate, const QSet<QString>& current, FolderLookup& disk)
+// The listed paths, exactly and normalised (to one of the listed paths that normalise so).
+struct ListedPaths {
+    QSet<QString> exact;
+    QHash<QString, QString> normalized;
+};
+
+// Whether the target is taken by an item that is not a listed file. A listed file there now is no
+// collision (the renamer moves it away first), and the disk is not asked. A target that equals a listed
+// path only in case or composition is asked for: on a case-sensitive file system it can be another item,
+// and then it is taken unless it is that listed file.
+bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup& disk)
 {
-    const QString& own = candidate.entry->input->url;
+    if (listed.exact.contains(candidate.target))
+        return false;
     const FileNameParts& parts = candidate.entry->parts;
-    const QString& newName = candidate.entry->output.resultName;
-    if (candidate.normalizedTarget == candidate.normalizedSource) {
-        if (candidate.target == own)
-            return false;
-        const auto found = disk.identityOf(parts.parent, newName);
-        return found && found != disk.identityOf(parts.parent, parts.name);
-    }
-    return !current.contains(candidate.normalizedTarget) &&
-           disk.identityOf(parts.parent, newName).has_value();
+    const auto target = disk.identityOf(parts.parent, candidate.entry->output.resultName);
+    const auto lookalike = listed.normalized.constFind(candidate.normalizedTarget);
+    if (lookalike == listed.normalized.cend() || !target)
+        return target.has_value();
+    const FileNameParts lookalikeParts = FileNameParts::of(*lookalike);
+    return target != disk.identityOf(lookalikeParts.parent, lookalikeParts.name);
 }
 
 void collisionCheck(QList<Entry>& entries)
 {
     QList<Candidate> candidates;
-    QSet<QString> current;
-    current.reserve(entries.size());
+    ListedPaths listed;
+    listed.exact.reserve(entries.size());
+    listed.normalized.reserve(entries.size());
     QHash<QString, int> sharingTarget; // how many files would be named so
     sharingTarget.reserve(entries.size());
     for (Entry& entry : entries) {
-        QString normalizedSource = normalizedPath(entry.input->url);
-        current.insert(normalizedSource);
+        listed.exact.insert(entry.input->url);
+        listed.normalized.insert(normalizedPath(entry.input->url), entry.input->url);
         if (entry.output.error)
             continue;
         QString target = joinPath(entry.parts.parent, entry.output.resultName);
         QString normalizedTarget = normalizedPath(target);
         ++sharingTarget[normalizedTarget];
-        candidates.append(
-            {&entry, std::move(target), std::move(normalizedTarget), std::move(normalizedSource)});
+        candidates.append({&entry, std::move(target), std::move(normalizedTarget)});
     }
 
     FolderLookup disk;
@@ -163,7 +172,7 @@ void collisionCheck(QList<Entry>& entries)
                 KitCatalogue::tr("Another file in the list would also be named “%1”").arg(output.resultName);
             continue;
         }
-        if (isTaken(candidate, current, disk))
+        if (isTaken(candidate, listed, disk))
             //: Error shown for a file in the file list; the placeholder is the new name
             output.error = KitCatalogue::tr("“%1” already exists in this folder").arg(output.resultName);
     }

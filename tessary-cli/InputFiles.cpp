@@ -2,10 +2,10 @@
 
 #include "FileLocations.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -21,12 +21,19 @@ QStringList pathsOnStandardInput()
     return paths;
 }
 
+// Every item below `folder` that is not a folder, symbolic links to folders included. Walked by bytes:
+// Qt's own walk leaves out names that aren't UTF-8, and the planner must see them to refuse them.
 QStringList filesBelow(const QString& folder)
 {
+    namespace fs = std::filesystem;
     QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(it.next());
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(QFile::encodeName(folder).toStdString(),
+                                             fs::directory_options::skip_permission_denied, error),
+         end;
+         !error && it != end; it.increment(error))
+        if (!it->is_directory(error))
+            files.append(QFile::decodeName(QByteArray::fromStdString(it->path().native())));
     return files;
 }
 

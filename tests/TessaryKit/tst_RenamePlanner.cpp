@@ -6,9 +6,13 @@
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
 #include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -362,6 +366,13 @@ private Q_SLOTS:
         QTest::newRow("onto a listed file that keeps its name")
             << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{u"a.txt"_s, u"b.txt"_s}
             << QStringList{u"b"_s, u"b"_s} << QStringList{alsoNamed(u"b.txt"_s), alsoNamed(u"b.txt"_s)};
+        QTest::newRow("onto a name that only looks like a listed file")
+            << QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s, u"B.txt"_s}
+            << QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s} << QStringList{u"y"_s, u"c"_s, u"B"_s}
+            << QStringList{QString(), QString(), alreadyExists(u"B.txt"_s)};
+        QTest::newRow("onto a listed file's name in another case, nothing there")
+            << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{u"a.txt"_s, u"b.txt"_s}
+            << QStringList{u"B"_s, u"z"_s} << QStringList{QString(), QString()};
     }
     void collisionCheck()
     {
@@ -379,6 +390,47 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < listed.size(); ++i)
             QCOMPARE(plan->value(listed[i]).error,
                      errors[i].isEmpty() ? std::nullopt : std::optional(errors[i]));
+    }
+
+    // A name whose bytes aren't UTF-8 reads with U+FFFD, like the name of the file that really has U+FFFD:
+    // neither may move, since the text can't tell them apart.
+    void namesThatAreNotUtf8AreRefused_data()
+    {
+        QTest::addColumn<QByteArrayList>("onDisk");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("bytes that aren't UTF-8") << QByteArrayList{"a\xff.txt"} << true;
+        QTest::newRow("next to the real U+FFFD") << QByteArrayList{"a\xff.txt", "a\xef\xbf\xbd.txt"} << true;
+        QTest::newRow("a real U+FFFD alone") << QByteArrayList{"a\xef\xbf\xbd.txt"} << false;
+        QTest::newRow("in the folder's name") << QByteArrayList{"f\xff/a\xef\xbf\xbd.txt"} << true;
+    }
+    void namesThatAreNotUtf8AreRefused()
+    {
+        QFETCH(QByteArrayList, onDisk);
+        QFETCH(bool, refused);
+        const QByteArray root = QFile::encodeName(folder->path()) + '/';
+        const auto removeAll = qScopeGuard([&] { // QTemporaryDir can't remove names Qt can't read
+            for (const QByteArray& name : onDisk) {
+                ::unlink((root + name).constData());
+                if (const qsizetype slash = name.indexOf('/'); slash > 0)
+                    ::rmdir((root + name.first(slash)).constData());
+            }
+        });
+        for (const QByteArray& name : onDisk) {
+            const QByteArray file = root + name;
+            if (const qsizetype slash = name.indexOf('/'); slash > 0)
+                QVERIFY(::mkdir((root + name.first(slash)).constData(), 0700) == 0);
+            const int fd = ::open(file.constData(), O_CREAT | O_WRONLY, 0600);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        }
+        const QString listed = QFile::decodeName(onDisk.last()); // as a file dialog or a terminal gives it
+        const auto plan = planOnWorker(inputs({listed}), {QString(), QString(), u"{filename}-new"_s, false});
+        QVERIFY(plan);
+        const QString name = listed.section(u'/', -1);
+        QCOMPARE(plan->value(listed).error,
+                 refused ? std::optional(u"“%1” can't be renamed: its name, or a name in its folder that reads "
+                                         "the same, isn't valid UTF-8 text"_s.arg(name))
+                         : std::nullopt);
     }
 
     void danglingLinkTakesTheName()
