@@ -1,6 +1,7 @@
 #include "FileIdentity.h"
 
 #include <QFile>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -22,6 +23,13 @@ std::optional<FileIdentity> identityAt(int folder, const QByteArray& path)
 std::optional<FileIdentity> FileIdentity::of(const QString& path)
 {
     return identityAt(AT_FDCWD, QFile::encodeName(path));
+}
+
+int FileIdentity::lookupErrorOf(const QString& path)
+{
+    struct statx status {};
+    return ::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0 ? 0
+                                                                                                      : errno;
 }
 
 std::optional<qint64> FileIdentity::changeTimeOf(const QString& path)

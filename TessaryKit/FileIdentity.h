@@ -17,6 +17,8 @@ struct FileIdentity {
 
     // Nothing when no item is at `path` or the question cannot be answered.
     static std::optional<FileIdentity> of(const QString& path);
+    // Why `of` finds nothing at `path` now: the system's error number, 0 when there is an item.
+    static int lookupErrorOf(const QString& path);
     // The status change time in nanoseconds: a rename sets it, and so does every later change.
     static std::optional<qint64> changeTimeOf(const QString& path);
 };

@@ -4,11 +4,13 @@
 #include "DurableFile.h"
 #include "FileNameParts.h"
 #include "KitCatalogue.h"
+#include "MoveFailure.h"
 #include "RenameLock.h"
 
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace JournaledRename {
 namespace {
@@ -17,6 +19,14 @@ struct Run {
     JournalEntry entry;
     FileRenamer::Result result;
 };
+
+QString unidentifiedText(const RenameOperation& operation)
+{
+    const int reason = FileIdentity::lookupErrorOf(operation.source);
+    return moveFailureMessage(FileNameParts::of(operation.source).name,
+                              FileNameParts::of(operation.destination).name, reason ? reason : ENOENT,
+                              operation.source);
+}
 
 // A file whose identity can't be read now could not be told from a stranger after a crash: neither it
 // nor the files whose moves depend on it move. Takes their operations out of `entry`.
@@ -36,11 +46,8 @@ FileRenamer::Failures setAsideUnidentified(JournalEntry& entry)
         for (const qsizetype i : group) {
             setAside[i] = true;
             failures.insert(operations[i].id,
-                            i == *unidentified
-                                //: Error shown for a file after Rename; the placeholder is the file's name
-                                ? KitCatalogue::tr("“%1” can't be found or read any more, so it keeps its name.")
-                                      .arg(FileNameParts::of(missing.source).name)
-                                : FileRenamer::keptNameMessage(operations[i].source, missing.source));
+                            i == *unidentified ? unidentifiedText(missing)
+                                               : FileRenamer::keptNameMessage(operations[i].source, missing.source));
         }
     }
     if (!failures.isEmpty()) {

@@ -188,7 +188,7 @@ private Q_SLOTS:
                                                      journal, &error, mover);
         QVERIFY2(outcome, qPrintable(error));
         QCOMPARE(outcome->failures,
-                 (FileRenamer::Failures{{u"c"_s, u"“c” can't be found or read any more, so it keeps its name."_s},
+                 (FileRenamer::Failures{{u"c"_s, u"“c” couldn't be renamed to “a” because it no longer exists."_s},
                                         {u"a"_s, u"“a” kept its name because “c” couldn't be renamed."_s},
                                         {u"b"_s, u"“b” kept its name because “c” couldn't be renamed."_s}}));
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"y"_s, u"x"_s}}));
