@@ -15,6 +15,8 @@ extern "C" { // glibc 2.36's header lacks its own C linkage block
 
 extern char** environ;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString describeErrno(int number)
@@ -104,7 +106,7 @@ ChildProcess::ChildProcess(pid_t pid, FileDescriptor processDescriptor, FileDesc
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : pid(std::exchange(other.pid, -1)), reaped(other.reaped), status(other.status),
+    : pid(std::exchange(other.pid, -1)), reaped(other.reaped), ending(other.ending),
       processDescriptor(std::move(other.processDescriptor)), input(std::move(other.input)),
       output(std::move(other.output)), error(std::move(other.error))
 {
@@ -124,16 +126,30 @@ void ChildProcess::signal(int signalNumber) const
         ::pidfd_send_signal(processDescriptor.get(), signalNumber, nullptr, 0);
 }
 
-int ChildProcess::wait()
+ChildProcess::Ending ChildProcess::wait()
 {
     while (!reaped) {
         siginfo_t info{};
         if (::waitid(P_PIDFD, id_t(processDescriptor.get()), &info, WEXITED) == 0) {
             reaped = true;
-            status = info.si_status; // the exit status, or the number of the ending signal
+            ending = {info.si_status, info.si_code != CLD_EXITED};
         } else if (errno != EINTR) {
             break;
         }
     }
-    return status;
+    return ending;
+}
+
+std::optional<qint64> ChildProcess::memoryInUse() const
+{
+    if (reaped)
+        return std::nullopt;
+    QFile status(u"/proc/%1/status"_s.arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    qint64 kilobytes = 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:") || line.startsWith("VmSwap:"))
+            kilobytes += line.sliced(line.indexOf(':') + 1).trimmed().split(' ').first().toLongLong();
+    return kilobytes * 1024;
 }

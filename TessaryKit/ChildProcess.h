@@ -30,8 +30,15 @@ public:
 
     // Sends a signal through the process descriptor; harmless once the program has ended.
     void signal(int signalNumber) const;
-    // Waits for the end and reaps; gives the exit status, or the signal's number if a signal ended it.
-    int wait();
+    struct Ending {
+        int status = -1;        // the exit status, or the signal's number when a signal ended it
+        bool bySignal = false;
+    };
+    // Waits for the end and reaps.
+    Ending wait();
+
+    // The program's memory in RAM or swap, in bytes; nothing once it has ended.
+    std::optional<qint64> memoryInUse() const;
 
 private:
     ChildProcess(pid_t pid, FileDescriptor processDescriptor, FileDescriptor input, FileDescriptor output,
@@ -39,7 +46,7 @@ private:
 
     pid_t pid = -1;
     bool reaped = false;
-    int status = -1;
+    Ending ending;
     FileDescriptor processDescriptor;
     FileDescriptor input;
     FileDescriptor output;

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <optional>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -28,6 +29,9 @@ constexpr qsizetype errorStreamLimit = 65'536;
 constexpr qsizetype readChunk = 65'536;
 // A helper that ignores the polite termination signal is killed after this grace.
 constexpr nanoseconds terminationGrace = 2s;
+// How often the helper's memory is looked at. A script that allocates in a loop gains some 40 MB in
+// this time, little beside the limit.
+constexpr nanoseconds memoryCheckInterval = 10ms;
 
 JSBatchOutputLine errorLine(const QString& error)
 {
@@ -49,14 +53,16 @@ QString cancelledText()
 struct BatchOutput {
     QList<JSBatchOutputLine> lines; // decoded answers, at most one per item
     QByteArray errorText;           // the start of standard error, at most errorStreamLimit bytes
-    int exitStatus = -1;
+    ChildProcess::Ending ending;
+    bool outOfMemory = false; // stopped for using more than the limit
 };
 
 // Waits in one poll loop for the helper's output, its end, the watchdog's deadline and cancellation.
 class OutputCollector {
 public:
-    OutputCollector(ChildProcess& child, Watchdog& watchdog, qsizetype itemCount)
-        : child(child), watchdog(watchdog), itemCount(itemCount), chunk(readChunk, Qt::Uninitialized)
+    OutputCollector(ChildProcess& child, Watchdog& watchdog, qint64 memoryLimit, qsizetype itemCount)
+        : child(child), watchdog(watchdog), memoryLimit(memoryLimit), itemCount(itemCount),
+          chunk(readChunk, Qt::Uninitialized)
     {
     }
 
@@ -93,6 +99,8 @@ public:
                 ended = true;
             if (!cancelled && !watchdog.timedOut() && watchdog.checkDeadline())
                 stopHelper();
+            if (!ended && !cancelled && !result.outOfMemory)
+                checkMemory();
             if (killDeadline && Watchdog::continuousNow() >= *killDeadline) {
                 child.signal(SIGKILL);
                 killDeadline.reset();
@@ -100,11 +108,23 @@ public:
         }
         if (!cancelled)
             drain(); // the helper has ended, so all it wrote is in the pipes now
-        result.exitStatus = child.wait();
+        result.ending = child.wait();
         return std::move(result);
     }
 
 private:
+    void checkMemory()
+    {
+        const nanoseconds now = Watchdog::continuousNow();
+        if (now < nextMemoryCheck)
+            return;
+        nextMemoryCheck = now + memoryCheckInterval;
+        if (child.memoryInUse().value_or(0) > memoryLimit) {
+            result.outOfMemory = true;
+            child.signal(SIGKILL); // it would only grow in a grace period
+        }
+    }
+
     std::optional<timespec> nextWakeUp() const
     {
         std::optional<nanoseconds> wait;
@@ -113,6 +133,8 @@ private:
         if (killDeadline)
             wait = std::min(wait.value_or(nanoseconds::max()),
                             std::max(nanoseconds::zero(), *killDeadline - Watchdog::continuousNow()));
+        if (!cancelled && !result.outOfMemory)
+            wait = std::min(wait.value_or(nanoseconds::max()), memoryCheckInterval);
         if (!wait)
             return std::nullopt;
         const auto whole = duration_cast<seconds>(*wait);
@@ -196,6 +218,8 @@ private:
 
     ChildProcess& child;
     Watchdog& watchdog;
+    const qint64 memoryLimit;
+    nanoseconds nextMemoryCheck{};
     const qsizetype itemCount;
     QByteArray chunk;
     QByteArray pending;
@@ -225,18 +249,41 @@ QList<JSBatchOutputLine> unansweredLines(qsizetype answered, qsizetype itemCount
                           .arg(durationText(timeout)));
         return lines;
     }
+    if (output.outOfMemory) {
+        qCInfo(jsEngineLog, "Script used too much memory on item %lld of %lld", qint64(answered + 1),
+               qint64(itemCount));
+        //: Error shown for a file in the file list
+        QList<JSBatchOutputLine> lines = everyItem(
+            remaining, KitCatalogue::tr("Not evaluated because the script used more memory than allowed on a "
+                                        "previous file"));
+        //: Error shown for a file in the file list
+        lines.first() = errorLine(KitCatalogue::tr("The script used more memory than allowed."));
+        return lines;
+    }
     const QString errorText = QString::fromUtf8(output.errorText).trimmed();
-    qCWarning(jsEngineLog, "JavaScript engine exited with status %d: %s", output.exitStatus,
-              qUtf8Printable(errorText));
+    const ChildProcess::Ending& ending = output.ending;
+    qCWarning(jsEngineLog, "JavaScript engine %s %d: %s", ending.bySignal ? "stopped by signal" : "exited with status",
+              ending.status, qUtf8Printable(errorText));
     if (!errorText.isEmpty())
         return everyItem(remaining, errorText);
+    if (ending.bySignal)
+        //: Error shown for a file in the file list; the placeholders are the signal's number and name
+        return everyItem(remaining, KitCatalogue::tr("The JavaScript engine was stopped by signal %1 (%2)")
+                                        .arg(ending.status)
+                                        .arg(QString::fromLocal8Bit(::strsignal(ending.status))));
     //: Error shown for a file in the file list; the placeholder is the helper process's exit code
     return everyItem(
         remaining,
-        KitCatalogue::tr("The JavaScript engine stopped unexpectedly (exit code %1)").arg(output.exitStatus));
+        KitCatalogue::tr("The JavaScript engine stopped unexpectedly (exit code %1)").arg(ending.status));
 }
 
 } // namespace
+
+qint64 JSEngineClient::defaultMemoryLimit()
+{
+    const qint64 machine = qint64(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE);
+    return std::min(qint64(2) << 30, machine / 2);
+}
 
 QString JSEngineClient::bundledHelperURL()
 {
@@ -266,7 +313,7 @@ QList<JSBatchOutputLine> JSEngineClient::evaluate(const QString& script, const Q
 
     const PipeWriter writer(child->takeStandardInput(), std::move(request));
     Watchdog watchdog(timeout);
-    BatchOutput output = OutputCollector(*child, watchdog, items.size()).collect(stop);
+    BatchOutput output = OutputCollector(*child, watchdog, memoryLimit, items.size()).collect(stop);
 
     QList<JSBatchOutputLine> lines = std::move(output.lines);
     if (lines.size() < items.size())

@@ -9,8 +9,8 @@
 #include <stop_token>
 
 // Runs one batch of script evaluations in the helper program TessaryJSEngine and watches it: when no
-// answer line arrives for the time limit, the helper is stopped and the item it was on is reported as
-// timed out. Whatever happens, the result holds exactly one line per item, in item order.
+// answer line arrives for the time limit, or the helper uses more memory than allowed, it is stopped and
+// the item it was on is reported so. Whatever happens, the result holds exactly one line per item, in item order.
 class JSEngineClient {
 public:
     static constexpr std::chrono::milliseconds defaultTimeout{5000};
@@ -18,7 +18,13 @@ public:
     // The helper next to the running program: <executable's folder>/../libexec/tessary/TessaryJSEngine.
     static QString bundledHelperURL();
 
-    explicit JSEngineClient(QString helperURL) : helperURL(std::move(helperURL)) {}
+    // The smaller of 2 GiB and half the machine's memory.
+    static qint64 defaultMemoryLimit();
+
+    explicit JSEngineClient(QString helperURL, qint64 memoryLimit = defaultMemoryLimit())
+        : helperURL(std::move(helperURL)), memoryLimit(memoryLimit)
+    {
+    }
 
     // Blocks until the batch is done: call it from a worker thread, never from the main thread.
     // A stop request ends the wait at once and stops the helper; unanswered items then read "Cancelled".
@@ -28,4 +34,5 @@ public:
                                       std::stop_token stop = {}) const;
 
     QString helperURL;
+    qint64 memoryLimit; // in bytes of RAM and swap; a helper that uses more is stopped
 };

@@ -154,10 +154,10 @@ private Q_SLOTS:
         QTest::newRow("answers in one-byte chunks")
             << u"one-byte-chunks.sh"_s << 2 << Lines{answer(u"name"_s, u"café"_s), failed(u"no"_s)}
             << QString();
-        QTest::newRow("ended by a signal: its number")
+        QTest::newRow("ended by a signal: its number and name")
             << u"killed-by-signal.sh"_s << 3
-            << (Lines{n(1)} + repeated(failed(stoppedUnexpectedly(SIGKILL)), 2))
-            << u"^JavaScript engine exited with status 9: $"_s;
+            << (Lines{n(1)} + repeated(failed(u"The JavaScript engine was stopped by signal 9 (Killed)"_s), 2))
+            << u"^JavaScript engine stopped by signal 9: $"_s;
         QTest::newRow("invalid UTF-8 in the error text is replaced")
             << u"invalid-error-text.sh"_s << 2 << repeated(failed(u"bad \uFFFD text"_s), 2)
             << u"^JavaScript engine exited with status 1: bad \uFFFD text$"_s;
@@ -239,6 +239,20 @@ private Q_SLOTS:
         QCOMPARE(lines,
                  (Lines{answer(u"i"_s, u"1"_s), answer(u"i"_s, u"2"_s),
                         failed(timedOutWithin(u"5 seconds"_s)), failed(notEvaluated), failed(notEvaluated)}));
+    }
+
+    // The real engine, its memory bounded far below the default so that the test stays quick.
+    void memoryLimitStopsTheItemThatExceedsIt()
+    {
+        QTest::ignoreMessage(QtInfoMsg, "Script used too much memory on item 2 of 4");
+        const JSEngineClient bounded(QStringLiteral(TESSARY_JSENGINE_PATH), qint64(300) << 20);
+        const Lines lines = evaluateOnWorker(
+            bounded, u"if (fields.i === '2') { const kept = []; for (;;) kept.push(new Array(1e5).fill(1.5)); }"_s,
+            numberedItems(4), 60s);
+        const QString notEvaluatedForMemory =
+            u"Not evaluated because the script used more memory than allowed on a previous file"_s;
+        QCOMPARE(lines, (Lines{answer(u"i"_s, u"1"_s), failed(u"The script used more memory than allowed."_s),
+                               failed(notEvaluatedForMemory), failed(notEvaluatedForMemory)}));
     }
 
     void cancellingFromAnotherThread()
