@@ -310,7 +310,16 @@ namespace {
 
 } // namespace
 
-void JSBatchEvaluator::runWithStandardIO()
+void JSBatchEvaluator::warmUp() const
+{
+    const QString script = u"new Date().toString(); new Date(0).toLocaleString(); (1234.5).toLocaleString();"
+                           "new Intl.DateTimeFormat().resolvedOptions(); new Intl.NumberFormat().format(1);"
+                           "new Intl.Collator().compare('a', 'b'); 'a'.localeCompare('b');"
+                           "'i'.toLocaleUpperCase(); /\\p{L}/u.test('x'); Math.random(); JSON.stringify({})"_s;
+    run(script, {}, 1, [](qsizetype) { return Fields(); }, [](const JSBatchOutputLine&) {});
+}
+
+void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)
 {
     std::optional<JSBatchRequest> request;
     {
@@ -326,6 +335,9 @@ void JSBatchEvaluator::runWithStandardIO()
     }
     if (request->itemCount() > 0) {
         const JSBatchEvaluator evaluator;
+        evaluator.warmUp();
+        if (const auto error = confine())
+            fail(*error);
         evaluator.run(
             request->script(), request->context(), request->itemCount(),
             [&](qsizetype i) { return request->item(i); },

@@ -21,11 +21,19 @@ public:
     // begins as `input.context` and takes what a successful item left in `context`.
     void run(const JSBatchInput& input, const Output& output) const;
 
+    // Gives up what the helper must not do once it has its request; the reason when it could not.
+    using Confinement = std::function<std::optional<QString>()>;
+
     // The whole helper program: request on standard input, one line per item on standard output,
-    // a fatal failure as text on standard error with exit status 1.
-    [[noreturn]] static void runWithStandardIO();
+    // a fatal failure as text on standard error with exit status 1. `confine` runs once the request is
+    // read and the engine is ready, before the first item.
+    [[noreturn]] static void runWithStandardIO(const Confinement& confine);
 
 private:
+    // Runs what the engine sets up on first use by reading files (the time zone, locale data), so that
+    // it needs none once confined.
+    void warmUp() const;
+
     using ItemAt = std::function<Fields(qsizetype)>;
     void run(const QString& script, const Fields& startingContext, qsizetype itemCount, const ItemAt& itemAt,
              const Output& output) const;

@@ -9,8 +9,8 @@ packages=(
   # Qt 6: Core, Concurrent, Gui, Widgets, Sql, DBus, Network, Test; SQLite driver; Linguist; platform plugins
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-qpa-plugins libgl-dev
-  # script engine, regular expressions, Unicode
-  libjavascriptcoregtk-4.1-dev libpcre2-dev libicu-dev
+  # script engine and its system-call fence, regular expressions, Unicode
+  libjavascriptcoregtk-4.1-dev libseccomp-dev libpcre2-dev libicu-dev
   # metadata readers
   libexiv2-dev libavformat-dev libavcodec-dev libavutil-dev libpoppler-cpp-dev libzip-dev libgsf-1-dev
   # running the window headless and taking screenshots

@@ -1,5 +1,6 @@
 #include "ProtocolTestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -183,6 +184,37 @@ private Q_SLOTS:
         process.waitForFinished();
         QCOMPARE(JSBatchOutputLine::fromJsonLine(line.chopped(1)),
                  (JSBatchOutputLine{Fields{{u"i"_s, u"1"_s}}, {}, {}}));
+    }
+
+    // Once it has its request the helper runs fenced in; dates and locales, which the engine sets up
+    // from files, still work in every item.
+    void scriptsRunFencedIn()
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"TZ"_s, u"Europe/Berlin"_s);
+        process.setProcessEnvironment(environment);
+        startEngine(process);
+        process.write(R"({"script":"fields.d = new Date(0).toString(); fields.l = new Date(0).toLocaleString('de-DE');)"
+                      R"( fields.n = (1234.5).toLocaleString('de-DE'); if (fields.i === '2') for (;;) {}",)"
+                      R"("context":{},"items":[{"i":"1"},{"i":"2"}]})");
+        process.closeWriteChannel();
+        while (!process.canReadLine() && process.state() == QProcess::Running)
+            process.waitForReadyRead(hangLimitMs);
+        const QByteArray line = process.readLine();
+        QFile status(u"/proc/%1/status"_s.arg(process.processId()));
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        const QByteArray statusText = status.readAll();
+        process.kill();
+        process.waitForFinished();
+        QVERIFY2(statusText.contains("\nSeccomp:\t2\n"), statusText.constData()); // 2: a filter is in place
+        QCOMPARE(JSBatchOutputLine::fromJsonLine(line.chopped(1)),
+                 (JSBatchOutputLine{Fields{{u"i"_s, u"1"_s},
+                                           {u"d"_s, u"Thu Jan 01 1970 01:00:00 GMT+0100 (Central European Standard Time)"_s},
+                                           {u"l"_s, u"1.1.1970, 01:00:00"_s},
+                                           {u"n"_s, u"1.234,5"_s}},
+                                    {},
+                                    {}}));
     }
 };
 
