@@ -3,19 +3,35 @@
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 namespace {
 
+// The generation number that file systems such as ext2 give each new inode; 0 when there is none.
+qint64 generationAt(int folder, const QByteArray& path)
+{
+    // Only files and folders are opened: opening a device or a pipe can have effects of its own.
+    const FileDescriptor file(
+        ::openat(folder, path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    int generation = 0;
+    if (!file.isOpen() || ::ioctl(file.get(), FS_IOC_GETVERSION, &generation) != 0)
+        return 0;
+    return -(qint64(quint32(generation)) + 1);
+}
+
 std::optional<FileIdentity> identityAt(int folder, const QByteArray& path)
 {
     struct statx status {};
-    if (::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &status) != 0)
+    if (::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME, &status) != 0)
         return std::nullopt;
-    const qint64 birth = (status.stx_mask & STATX_BTIME)
-                             ? qint64(status.stx_btime.tv_sec) * 1'000'000'000 + status.stx_btime.tv_nsec
-                             : 0;
-    return FileIdentity{(quint64(status.stx_dev_major) << 32) | status.stx_dev_minor, status.stx_ino, birth};
+    qint64 stamp = 0;
+    if (status.stx_mask & STATX_BTIME)
+        stamp = qint64(status.stx_btime.tv_sec) * 1'000'000'000 + status.stx_btime.tv_nsec;
+    else if (S_ISREG(status.stx_mode) || S_ISDIR(status.stx_mode))
+        stamp = generationAt(folder, path);
+    return FileIdentity{(quint64(status.stx_dev_major) << 32) | status.stx_dev_minor, status.stx_ino, stamp};
 }
 
 } // namespace

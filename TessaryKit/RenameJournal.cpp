@@ -96,7 +96,7 @@ QByteArray operationsPayload(const JournalEntry& entry)
         stream << operation.temporaryName << operation.identity.has_value();
         if (operation.identity)
             stream << operation.identity->device << operation.identity->inode
-                   << operation.identity->birthNanoseconds;
+                   << operation.identity->lifeStamp;
     }
     return bytes;
 }
@@ -154,7 +154,7 @@ std::optional<JournalEntry> parseOperations(const QByteArray& payload, quint32& 
         stream >> operation.temporaryName >> hasIdentity;
         if (hasIdentity) {
             FileIdentity identity{};
-            stream >> identity.device >> identity.inode >> identity.birthNanoseconds;
+            stream >> identity.device >> identity.inode >> identity.lifeStamp;
             operation.identity = identity;
         }
         entry.operations.append(operation);
@@ -340,7 +340,7 @@ bool remove(const JournalEntry& entry, QString* error)
 void recordChangeTimes(JournalEntry& entry)
 {
     for (JournalOperation& operation : entry.operations) {
-        if (!operation.identity || operation.identity->birthNanoseconds != 0)
+        if (!operation.identity || operation.identity->lifeStamp != 0)
             continue;
         if (FileIdentity::of(operation.operation.destination) == operation.identity)
             operation.changedAt = FileIdentity::changeTimeOf(operation.operation.destination).value_or(0);
@@ -352,8 +352,8 @@ bool isStillRenamed(const JournalOperation& operation)
     const QString& destination = operation.operation.destination;
     if (!operation.identity || FileIdentity::of(destination) != operation.identity)
         return false;
-    // Without a birth time, an inode number can come back on another file: the change time tells.
-    return operation.identity->birthNanoseconds != 0 ||
+    // Without a life stamp, an inode number can come back on another file: the change time tells.
+    return operation.identity->lifeStamp != 0 ||
            (operation.changedAt != 0 && FileIdentity::changeTimeOf(destination) == operation.changedAt);
 }
 

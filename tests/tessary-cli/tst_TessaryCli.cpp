@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -10,15 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString output;
-    QString error;
-};
-
-} // namespace
+using Run = CliRun;
 
 // tessary-cli run as a program on real temporary folders.
 class tst_TessaryCli : public QObject {
@@ -31,17 +24,7 @@ class tst_TessaryCli : public QObject {
 
     Run run(const QStringList& arguments, const QByteArray& input = QByteArray()) const
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"XDG_STATE_HOME"_s, state->path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(folder->path());
-        process.start(QStringLiteral(TESSARY_CLI_PATH), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(120'000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return CliRun::of(arguments, folder->path(), state->path(), input);
     }
 
     void create(const QStringList& names) const { TestFolder::create(folder->path(), names); }
