@@ -293,6 +293,19 @@
         <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
         <translation>Nicht auf ihre ursprünglichen Namen zurückgesetzte Dateien: %1 von %2. Die Gründe stehen in der Dateiliste.</translation>
     </message>
+    <message>
+        <source>The Rename Wasn&apos;t Recorded</source>
+        <translation>Das Umbenennen wurde nicht festgehalten</translation>
+    </message>
+    <message>
+        <source>The rename left files under temporary names. Quit and start Tessary again to recover them.</source>
+        <extracomment>Alert message after Undo when the rename left files between names</extracomment>
+        <translation>Beim Umbenennen sind Dateien unter vorläufigen Namen geblieben. Beenden Sie Tessary und starten Sie es erneut, um sie wiederherzustellen.</translation>
+    </message>
+    <message>
+        <source>The Undo Wasn&apos;t Recorded</source>
+        <translation>Das Widerrufen wurde nicht festgehalten</translation>
+    </message>
 </context>
 <context>
     <name>TessaryRulesForm</name>

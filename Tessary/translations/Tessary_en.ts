@@ -293,6 +293,19 @@
         <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The Rename Wasn&apos;t Recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rename left files under temporary names. Quit and start Tessary again to recover them.</source>
+        <extracomment>Alert message after Undo when the rename left files between names</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Undo Wasn&apos;t Recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TessaryRulesForm</name>

@@ -117,11 +117,6 @@
         <translation>sie gerade verwendet wird</translation>
     </message>
     <message>
-        <source>this file system can&apos;t rename a folder without the risk of replacing an item</source>
-        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
-        <translation>dieses Dateisystem einen Ordner nicht umbenennen kann, ohne ein anderes Objekt zu ersetzen</translation>
-    </message>
-    <message>
         <source>of an error: %1</source>
         <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;; the placeholder is the system&apos;s error</extracomment>
         <translation>ein Fehler aufgetreten ist: %1</translation>
@@ -188,18 +183,78 @@
     </message>
     <message>
         <source>%1 It is now “%2”.</source>
-        <extracomment>Error after recovering an interrupted rename; the placeholder says what failed and why</extracomment>
+        <extracomment>Error after recovering an interrupted rename; %1 says what failed and why, %2 is where the file is now</extracomment>
         <translation>%1 Sie heißt jetzt „%2“.</translation>
-    </message>
-    <message>
-        <source>A file of the interrupted rename could not be moved back and is now “%1”.</source>
-        <extracomment>Error after recovering an interrupted rename; the placeholder is where the file is now</extracomment>
-        <translation>Eine Datei des unterbrochenen Umbenennens konnte nicht zurückbewegt werden und heißt jetzt „%1“.</translation>
     </message>
     <message>
         <source>The interrupted rename of this file could not be completed.</source>
         <extracomment>Error shown for a file whose interrupted rename could not be completed</extracomment>
         <translation>Das unterbrochene Umbenennen dieser Datei konnte nicht abgeschlossen werden.</translation>
+    </message>
+    <message>
+        <source>“%1” kept its name because “%2” couldn&apos;t be renamed.</source>
+        <extracomment>Error shown for a file in the file list; %1 is this file&apos;s name, %2 the name of the file of the same swap, rotation or chain whose move failed</extracomment>
+        <translation>„%1“ hat seinen Namen behalten, weil „%2“ nicht umbenannt werden konnte.</translation>
+    </message>
+    <message>
+        <source>Not evaluated because the script used more memory than allowed on a previous file</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Nicht ausgewertet, weil das Skript bei einer vorigen Datei mehr Speicher als erlaubt belegt hat</translation>
+    </message>
+    <message>
+        <source>The script used more memory than allowed.</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Das Skript hat mehr Speicher als erlaubt belegt.</translation>
+    </message>
+    <message>
+        <source>The JavaScript engine was stopped by signal %1 (%2)</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are the signal&apos;s number and name</extracomment>
+        <translation>Die JavaScript-Engine wurde durch Signal %1 (%2) beendet</translation>
+    </message>
+    <message>
+        <source>The files were renamed, but the rename journal can&apos;t record that the rename finished (%1). Finish the interrupted rename when asked, or run “tessary-cli recover --forward”.</source>
+        <extracomment>Whole-operation error after a rename; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Die Dateien wurden umbenannt, aber das Umbenennungsprotokoll kann nicht festhalten, dass das Umbenennen abgeschlossen ist (%1). Schließen Sie das unterbrochene Umbenennen ab, wenn Sie gefragt werden, oder führen Sie „tessary-cli recover --forward“ aus.</translation>
+    </message>
+    <message>
+        <source>The old names are back, but the rename journal can&apos;t record it (%1). Run “tessary-cli recover” to record it.</source>
+        <extracomment>Whole-operation error after Undo; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Die alten Namen sind wiederhergestellt, aber das Umbenennungsprotokoll kann das nicht festhalten (%1). Führen Sie „tessary-cli recover“ aus, um es nachzuholen.</translation>
+    </message>
+    <message>
+        <source>The new name contains a lone surrogate (half of a character), which can&apos;t be written in a file name</source>
+        <extracomment>Error shown for a file in the file list; a script can make such names</extracomment>
+        <translation>Der neue Name enthält ein einzelnes Surrogat (ein halbes Zeichen), das in keinem Dateinamen stehen kann</translation>
+    </message>
+    <message>
+        <source>“%1” can&apos;t be renamed: its name, or a name in its folder that reads the same, isn&apos;t valid UTF-8 text</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the name as shown, with � marks</extracomment>
+        <translation>„%1“ kann nicht umbenannt werden: Sein Name oder ein gleich lautender Name im selben Ordner ist kein gültiger UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>The rename journal can&apos;t be locked (%1), so nothing was changed.</source>
+        <extracomment>Whole-operation error; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Das Umbenennungsprotokoll kann nicht gesperrt werden (%1), daher wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Another rename is in progress, in Tessary or in a terminal. Try again when it has finished.</source>
+        <extracomment>Whole-operation error when another rename, undo or recovery is running</extracomment>
+        <translation>Gerade läuft ein anderes Umbenennen, in Tessary oder in einem Terminal. Versuchen Sie es erneut, wenn es abgeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>“%1” is still “%2”.</source>
+        <extracomment>Error when an interrupted rename could not be recovered; %1 is the file&apos;s original name, %2 where it is now</extracomment>
+        <translation>„%1“ heißt noch „%2“.</translation>
+    </message>
+    <message>
+        <source>The rename journal can&apos;t be written (%1), so nothing was recovered.</source>
+        <extracomment>Error when recovering an interrupted rename; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Das Umbenennungsprotokoll kann nicht geschrieben werden (%1), daher wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>The rename journal can&apos;t record the recovery (%1).</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Das Umbenennungsprotokoll kann die Wiederherstellung nicht festhalten (%1).</translation>
     </message>
 </context>
 </TS>

@@ -157,11 +157,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>this file system can&apos;t rename a folder without the risk of replacing an item</source>
-        <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>of an error: %1</source>
         <extracomment>Completes &quot;“a.txt” couldn&apos;t be renamed to “b.txt” because …&quot;; the placeholder is the system&apos;s error</extracomment>
         <translation type="unfinished"></translation>
@@ -188,17 +183,77 @@
     </message>
     <message>
         <source>%1 It is now “%2”.</source>
-        <extracomment>Error after recovering an interrupted rename; the placeholder says what failed and why</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A file of the interrupted rename could not be moved back and is now “%1”.</source>
-        <extracomment>Error after recovering an interrupted rename; the placeholder is where the file is now</extracomment>
+        <extracomment>Error after recovering an interrupted rename; %1 says what failed and why, %2 is where the file is now</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The interrupted rename of this file could not be completed.</source>
         <extracomment>Error shown for a file whose interrupted rename could not be completed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” kept its name because “%2” couldn&apos;t be renamed.</source>
+        <extracomment>Error shown for a file in the file list; %1 is this file&apos;s name, %2 the name of the file of the same swap, rotation or chain whose move failed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not evaluated because the script used more memory than allowed on a previous file</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The script used more memory than allowed.</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The JavaScript engine was stopped by signal %1 (%2)</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are the signal&apos;s number and name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The files were renamed, but the rename journal can&apos;t record that the rename finished (%1). Finish the interrupted rename when asked, or run “tessary-cli recover --forward”.</source>
+        <extracomment>Whole-operation error after a rename; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old names are back, but the rename journal can&apos;t record it (%1). Run “tessary-cli recover” to record it.</source>
+        <extracomment>Whole-operation error after Undo; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new name contains a lone surrogate (half of a character), which can&apos;t be written in a file name</source>
+        <extracomment>Error shown for a file in the file list; a script can make such names</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” can&apos;t be renamed: its name, or a name in its folder that reads the same, isn&apos;t valid UTF-8 text</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is the name as shown, with � marks</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rename journal can&apos;t be locked (%1), so nothing was changed.</source>
+        <extracomment>Whole-operation error; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another rename is in progress, in Tessary or in a terminal. Try again when it has finished.</source>
+        <extracomment>Whole-operation error when another rename, undo or recovery is running</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is still “%2”.</source>
+        <extracomment>Error when an interrupted rename could not be recovered; %1 is the file&apos;s original name, %2 where it is now</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rename journal can&apos;t be written (%1), so nothing was recovered.</source>
+        <extracomment>Error when recovering an interrupted rename; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rename journal can&apos;t record the recovery (%1).</source>
+        <extracomment>Error after recovering an interrupted rename; the placeholder is the system&apos;s reason</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
