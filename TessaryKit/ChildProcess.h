@@ -31,7 +31,7 @@ public:
     // Sends a signal through the process descriptor; harmless once the program has ended.
     void signal(int signalNumber) const;
     struct Ending {
-        int status = -1;        // the exit status, or the signal's number when a signal ended it
+        int status = -1; // the exit status, or the signal's number when a signal ended it
         bool bySignal = false;
     };
     // Waits for the end and reaps.

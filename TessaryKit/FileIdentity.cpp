@@ -24,7 +24,8 @@ qint64 generationAt(int folder, const QByteArray& path)
 std::optional<FileIdentity> identityAt(int folder, const QByteArray& path)
 {
     struct statx status {};
-    if (::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME, &status) != 0)
+    if (::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME,
+                &status) != 0)
         return std::nullopt;
     qint64 stamp = 0;
     if (status.stx_mask & STATX_BTIME)
@@ -44,14 +45,16 @@ std::optional<FileIdentity> FileIdentity::of(const QString& path)
 int FileIdentity::lookupErrorOf(const QString& path)
 {
     struct statx status {};
-    return ::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0 ? 0
-                                                                                                      : errno;
+    return ::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0
+               ? 0
+               : errno;
 }
 
 std::optional<qint64> FileIdentity::changeTimeOf(const QString& path)
 {
     struct statx status {};
-    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_CTIME, &status) != 0)
+    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_CTIME, &status) !=
+        0)
         return std::nullopt;
     return qint64(status.stx_ctime.tv_sec) * 1'000'000'000 + status.stx_ctime.tv_nsec;
 }

@@ -129,8 +129,6 @@ private:
 
 } // namespace
 
-// Groups of operations that share a name, as source or destination, under the renamer's comparison:
-// the connected parts of the graph whose edges are "my destination is your source".
 QString keptNameMessage(const QString& source, const QString& failedSource)
 {
     //: Error shown for a file in the file list; %1 is this file's name, %2 the name of the file
@@ -139,6 +137,8 @@ QString keptNameMessage(const QString& source, const QString& failedSource)
         .arg(nameOf(source), nameOf(failedSource));
 }
 
+// Groups of operations that share a name, as source or destination, under the renamer's comparison:
+// the connected parts of the graph whose edges are "my destination is your source".
 QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations)
 {
     std::vector<qsizetype> parent(size_t(operations.size()));

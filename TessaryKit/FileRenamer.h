@@ -31,8 +31,7 @@ QList<bool> parksFirst(const QList<RenameOperation>& operations);
 // Without them, fresh names are chosen here.
 Result perform(const QList<RenameOperation>& operations);
 Result perform(const QList<RenameOperation>& operations, FileMover& mover);
-Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,
-               FileMover& mover);
+Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames, FileMover& mover);
 
 // The groups of operations that depend on each other, as lists of indices in the given order.
 QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations);

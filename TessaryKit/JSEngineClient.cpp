@@ -262,8 +262,9 @@ QList<JSBatchOutputLine> unansweredLines(qsizetype answered, qsizetype itemCount
     }
     const QString errorText = QString::fromUtf8(output.errorText).trimmed();
     const ChildProcess::Ending& ending = output.ending;
-    qCWarning(jsEngineLog, "JavaScript engine %s %d: %s", ending.bySignal ? "stopped by signal" : "exited with status",
-              ending.status, qUtf8Printable(errorText));
+    qCWarning(jsEngineLog, "JavaScript engine %s %d: %s",
+              ending.bySignal ? "stopped by signal" : "exited with status", ending.status,
+              qUtf8Printable(errorText));
     if (!errorText.isEmpty())
         return everyItem(remaining, errorText);
     if (ending.bySignal)

@@ -10,7 +10,8 @@
 
 // Runs one batch of script evaluations in the helper program TessaryJSEngine and watches it: when no
 // answer line arrives for the time limit, or the helper uses more memory than allowed, it is stopped and
-// the item it was on is reported so. Whatever happens, the result holds exactly one line per item, in item order.
+// the item it was on is reported so. Whatever happens, the result holds exactly one line per item, in item
+// order.
 class JSEngineClient {
 public:
     static constexpr std::chrono::milliseconds defaultTimeout{5000};

@@ -8,7 +8,6 @@
 #include "RenameLock.h"
 
 #include <QSet>
-
 #include <algorithm>
 #include <cerrno>
 
@@ -45,9 +44,9 @@ FileRenamer::Failures setAsideUnidentified(JournalEntry& entry)
         const RenameOperation& missing = operations[*unidentified];
         for (const qsizetype i : group) {
             setAside[i] = true;
-            failures.insert(operations[i].id,
-                            i == *unidentified ? unidentifiedText(missing)
-                                               : FileRenamer::keptNameMessage(operations[i].source, missing.source));
+            failures.insert(operations[i].id, i == *unidentified ? unidentifiedText(missing)
+                                                                 : FileRenamer::keptNameMessage(
+                                                                       operations[i].source, missing.source));
         }
     }
     if (!failures.isEmpty()) {
@@ -96,7 +95,8 @@ QString unrecordedText(const QString& reason)
 
 // The entry that replaces `entry` after an undo: what is still renamed. Written before `entry` goes, so
 // that a crash in between leaves one of them.
-std::optional<JournalEntry> replaceEntry(const JournalEntry& entry, const QList<JournalOperation>& stillRenamed,
+std::optional<JournalEntry> replaceEntry(const JournalEntry& entry,
+                                         const QList<JournalOperation>& stillRenamed,
                                          const QString& journalFolder)
 {
     std::optional<JournalEntry> remaining;

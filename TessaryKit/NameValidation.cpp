@@ -54,8 +54,9 @@ std::optional<QString> validateName(const QString& newStem, const QString& newNa
             .arg(newName);
     if (!QStringView(newName).isValidUtf16()) // on disk it would become U+FFFD, and clash with other names
         //: Error shown for a file in the file list; a script can make such names
-        return KitCatalogue::tr("The new name contains a lone surrogate (half of a character), which can't be "
-                                "written in a file name");
+        return KitCatalogue::tr(
+            "The new name contains a lone surrogate (half of a character), which can't be "
+            "written in a file name");
     if (std::any_of(newName.cbegin(), newName.cend(), isControl))
         //: Error shown for a file in the file list
         return KitCatalogue::tr("The new name contains line breaks or other control characters");

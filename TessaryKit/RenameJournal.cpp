@@ -302,7 +302,8 @@ bool write(const JournalEntry& entry, QString* error)
 
 bool complete(JournalEntry& entry, const FileRenamer::Failures& failures, QString* error)
 {
-    const bool recorded = !failed(DurableFile::append(entry.file, block(completionPayload(entry, failures))), error);
+    const bool recorded =
+        !failed(DurableFile::append(entry.file, block(completionPayload(entry, failures))), error);
     // Renamed last, so a listing tells finished renames apart without reading them.
     if (!entry.file.endsWith(doneSuffix)) {
         const QString done = entry.file.chopped(openSuffix.size()) + doneSuffix;
@@ -366,8 +367,7 @@ Contents scan(const QString& folder)
         QString problem;
         const auto entry = read(folder + u'/' + name, &problem);
         if (!entry)
-            contents.unreadable.append(
-                u"The rename journal entry “%1” %2."_s.arg(name, problem));
+            contents.unreadable.append(u"The rename journal entry “%1” %2."_s.arg(name, problem));
         else if (!entry->complete)
             contents.incomplete.append(*entry);
         else if (entry->kind == JournalEntry::Kind::Rename)

@@ -312,11 +312,13 @@ namespace {
 
 void JSBatchEvaluator::warmUp() const
 {
-    const QString script = u"new Date().toString(); new Date(0).toLocaleString(); (1234.5).toLocaleString();"
-                           "new Intl.DateTimeFormat().resolvedOptions(); new Intl.NumberFormat().format(1);"
-                           "new Intl.Collator().compare('a', 'b'); 'a'.localeCompare('b');"
-                           "'i'.toLocaleUpperCase(); /\\p{L}/u.test('x'); Math.random(); JSON.stringify({})"_s;
-    run(script, {}, 1, [](qsizetype) { return Fields(); }, [](const JSBatchOutputLine&) {});
+    const QString script =
+        u"new Date().toString(); new Date(0).toLocaleString(); (1234.5).toLocaleString();"
+        "new Intl.DateTimeFormat().resolvedOptions(); new Intl.NumberFormat().format(1);"
+        "new Intl.Collator().compare('a', 'b'); 'a'.localeCompare('b');"
+        "'i'.toLocaleUpperCase(); /\\p{L}/u.test('x'); Math.random(); JSON.stringify({})"_s;
+    run(
+        script, {}, 1, [](qsizetype) { return Fields(); }, [](const JSBatchOutputLine&) {});
 }
 
 void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)

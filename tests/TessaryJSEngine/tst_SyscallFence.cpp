@@ -68,12 +68,13 @@ private Q_SLOTS:
         QTest::newRow("open its own status") << Attempt(openForReading("/proc/self/status")) << EPERM;
         QTest::newRow("create a file")
             << Attempt([] { return result(::creat("/tmp/tessary-fence-test", 0600)); }) << EPERM;
-        QTest::newRow("remove a file") << Attempt([] { return result(::unlink("/tmp/tessary-fence-test")); })
-                                       << EPERM;
+        QTest::newRow("remove a file")
+            << Attempt([] { return result(::unlink("/tmp/tessary-fence-test")); }) << EPERM;
         QTest::newRow("rename a file")
-            << Attempt([] { return result(::rename("/tmp/tessary-fence-a", "/tmp/tessary-fence-b")); }) << EPERM;
-        QTest::newRow("create a socket") << Attempt([] { return result(::socket(AF_INET, SOCK_STREAM, 0)); })
-                                         << EPERM;
+            << Attempt([] { return result(::rename("/tmp/tessary-fence-a", "/tmp/tessary-fence-b")); })
+            << EPERM;
+        QTest::newRow("create a socket")
+            << Attempt([] { return result(::socket(AF_INET, SOCK_STREAM, 0)); }) << EPERM;
         QTest::newRow("create a local socket pair") << Attempt([] {
             int pair[2];
             return result(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair));
@@ -93,8 +94,8 @@ private Q_SLOTS:
             std::thread([&] { ran = 1; }).join();
             return ran ? 0 : -1;
         }) << 0;
-        QTest::newRow("write to an open stream") << Attempt([] { return result(int(::write(STDERR_FILENO, "", 0))); })
-                                                 << 0;
+        QTest::newRow("write to an open stream")
+            << Attempt([] { return result(int(::write(STDERR_FILENO, "", 0))); }) << 0;
         QTest::newRow("allocate") << Attempt([] {
             std::vector<char> memory(64 << 20, 'x');
             return memory.back() == 'x' ? 0 : -1;

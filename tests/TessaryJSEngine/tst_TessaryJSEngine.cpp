@@ -195,9 +195,10 @@ private Q_SLOTS:
         environment.insert(u"TZ"_s, u"Europe/Berlin"_s);
         process.setProcessEnvironment(environment);
         startEngine(process);
-        process.write(R"({"script":"fields.d = new Date(0).toString(); fields.l = new Date(0).toLocaleString('de-DE');)"
-                      R"( fields.n = (1234.5).toLocaleString('de-DE'); if (fields.i === '2') for (;;) {}",)"
-                      R"("context":{},"items":[{"i":"1"},{"i":"2"}]})");
+        process.write(
+            R"({"script":"fields.d = new Date(0).toString(); fields.l = new Date(0).toLocaleString('de-DE');)"
+            R"( fields.n = (1234.5).toLocaleString('de-DE'); if (fields.i === '2') for (;;) {}",)"
+            R"("context":{},"items":[{"i":"1"},{"i":"2"}]})");
         process.closeWriteChannel();
         while (!process.canReadLine() && process.state() == QProcess::Running)
             process.waitForReadyRead(hangLimitMs);
@@ -209,12 +210,13 @@ private Q_SLOTS:
         process.waitForFinished();
         QVERIFY2(statusText.contains("\nSeccomp:\t2\n"), statusText.constData()); // 2: a filter is in place
         QCOMPARE(JSBatchOutputLine::fromJsonLine(line.chopped(1)),
-                 (JSBatchOutputLine{Fields{{u"i"_s, u"1"_s},
-                                           {u"d"_s, u"Thu Jan 01 1970 01:00:00 GMT+0100 (Central European Standard Time)"_s},
-                                           {u"l"_s, u"1.1.1970, 01:00:00"_s},
-                                           {u"n"_s, u"1.234,5"_s}},
-                                    {},
-                                    {}}));
+                 (JSBatchOutputLine{
+                     Fields{{u"i"_s, u"1"_s},
+                            {u"d"_s, u"Thu Jan 01 1970 01:00:00 GMT+0100 (Central European Standard Time)"_s},
+                            {u"l"_s, u"1.1.1970, 01:00:00"_s},
+                            {u"n"_s, u"1.234,5"_s}},
+                     {},
+                     {}}));
     }
 };
 

@@ -156,7 +156,8 @@ private Q_SLOTS:
             << QString();
         QTest::newRow("ended by a signal: its number and name")
             << u"killed-by-signal.sh"_s << 3
-            << (Lines{n(1)} + repeated(failed(u"The JavaScript engine was stopped by signal 9 (Killed)"_s), 2))
+            << (Lines{n(1)} +
+                repeated(failed(u"The JavaScript engine was stopped by signal 9 (Killed)"_s), 2))
             << u"^JavaScript engine stopped by signal 9: $"_s;
         QTest::newRow("invalid UTF-8 in the error text is replaced")
             << u"invalid-error-text.sh"_s << 2 << repeated(failed(u"bad \uFFFD text"_s), 2)
@@ -247,7 +248,8 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtInfoMsg, "Script used too much memory on item 2 of 4");
         const JSEngineClient bounded(QStringLiteral(TESSARY_JSENGINE_PATH), qint64(300) << 20);
         const Lines lines = evaluateOnWorker(
-            bounded, u"if (fields.i === '2') { const kept = []; for (;;) kept.push(new Array(1e5).fill(1.5)); }"_s,
+            bounded,
+            u"if (fields.i === '2') { const kept = []; for (;;) kept.push(new Array(1e5).fill(1.5)); }"_s,
             numberedItems(4), 60s);
         const QString notEvaluatedForMemory =
             u"Not evaluated because the script used more memory than allowed on a previous file"_s;

@@ -51,8 +51,9 @@ private Q_SLOTS:
         QTest::newRow("128 two-byte letters") << QString(128, u'é') << QString() << tooLong(256);
         QTest::newRow("63 emoji and 3 bytes") << u"😀"_s.repeated(63) << u"ab"_s << QString();
         QTest::newRow("64 emoji") << u"😀"_s.repeated(64) << QString() << tooLong(256);
-        const QString surrogate = u"The new name contains a lone surrogate (half of a character), which can't be "
-                                  "written in a file name"_s;
+        const QString surrogate =
+            u"The new name contains a lone surrogate (half of a character), which can't be "
+            "written in a file name"_s;
         QTest::newRow("lone high surrogate") << u"a"_s + QChar(0xD83D) << u"txt"_s << surrogate;
         QTest::newRow("lone low surrogate at the start") << QChar(0xDE00) + u"a"_s << QString() << surrogate;
         QTest::newRow("surrogates in the wrong order")

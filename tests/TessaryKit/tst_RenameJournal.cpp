@@ -187,11 +187,13 @@ private Q_SLOTS:
                                                       {u"x"_s, files + u"/x"_s, files + u"/y"_s}},
                                                      journal, &error, mover);
         QVERIFY2(outcome, qPrintable(error));
-        QCOMPARE(outcome->failures,
-                 (FileRenamer::Failures{{u"c"_s, u"“c” couldn't be renamed to “a” because it no longer exists."_s},
-                                        {u"a"_s, u"“a” kept its name because “c” couldn't be renamed."_s},
-                                        {u"b"_s, u"“b” kept its name because “c” couldn't be renamed."_s}}));
-        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"y"_s, u"x"_s}}));
+        QCOMPARE(
+            outcome->failures,
+            (FileRenamer::Failures{{u"c"_s, u"“c” couldn't be renamed to “a” because it no longer exists."_s},
+                                   {u"a"_s, u"“a” kept its name because “c” couldn't be renamed."_s},
+                                   {u"b"_s, u"“b” kept its name because “c” couldn't be renamed."_s}}));
+        QCOMPARE(contents(files),
+                 (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"y"_s, u"x"_s}}));
         const RenameJournal::Contents found = RenameJournal::scan(journal);
         QVERIFY(found.incomplete.isEmpty());
         QCOMPARE(found.history.first().operations.size(), 1); // only x's move, the one an undo can give back

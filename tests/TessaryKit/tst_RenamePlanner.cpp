@@ -428,9 +428,10 @@ private Q_SLOTS:
         QVERIFY(plan);
         const QString name = listed.section(u'/', -1);
         QCOMPARE(plan->value(listed).error,
-                 refused ? std::optional(u"“%1” can't be renamed: its name, or a name in its folder that reads "
-                                         "the same, isn't valid UTF-8 text"_s.arg(name))
-                         : std::nullopt);
+                 refused
+                     ? std::optional(u"“%1” can't be renamed: its name, or a name in its folder that reads "
+                                     "the same, isn't valid UTF-8 text"_s.arg(name))
+                     : std::nullopt);
     }
 
     void danglingLinkTakesTheName()

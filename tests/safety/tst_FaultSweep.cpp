@@ -6,8 +6,8 @@
 // its journal entry open, and no file outside the batch may be touched.
 //
 // CI runs a sample of the calls; TESSARY_FAULT_SWEEP=full (scripts/fault-sweep.sh) runs many more.
-#include "RenameMixes.h"
 #include "RenameJournal.h"
+#include "RenameMixes.h"
 #include "TestFolder.h"
 
 #include <QProcess>
@@ -61,7 +61,8 @@ QHash<QString, QString> groupsOf(const RenameMixes::Moves& moves)
 
 class Sandbox {
 public:
-    Sandbox(const QString& mix, bool noNoReplace) : moves(RenameMixes::named(mix)), mix(mix), noNoReplace(noNoReplace)
+    Sandbox(const QString& mix, bool noNoReplace)
+        : moves(RenameMixes::named(mix)), mix(mix), noNoReplace(noNoReplace)
     {
         files = scratch.filePath(u"files"_s);
         journal = scratch.filePath(u"journal"_s);
@@ -234,7 +235,8 @@ class tst_FaultSweep : public QObject {
             QCOMPARE(sandbox.run(Command::Rename).exitCode, 0);
         } else if (command != Command::Rename) { // interrupted halfway through its moves
             const long moves = Sandbox(mix, false).callsOf(Command::Rename).value(u"renameat2"_s);
-            const Outcome crash = sandbox.run(Command::Rename, Fault{u"renameat2"_s, moves / 2, u"kill-after"_s});
+            const Outcome crash =
+                sandbox.run(Command::Rename, Fault{u"renameat2"_s, moves / 2, u"kill-after"_s});
             QVERIFY(crash.killed);
         }
     }
@@ -249,11 +251,12 @@ private Q_SLOTS:
         // The full sweep faults every call of the small batches; a 2,000-file rotation makes some 20,000
         // calls per command, so there it faults a sample of 40 per function, spread from first to last.
         const bool full = fullSweep();
-        const std::pair<QString, int> mixes[] = {{u"swap"_s, full ? 0 : 12},
-                                                 {u"rotation-3"_s, full ? 0 : 12},
-                                                 {u"chain-3"_s, full ? 0 : 12},
-                                                 {u"mixed"_s, full ? 0 : 6},
-                                                 {full ? u"rotation-2000"_s : u"rotation-300"_s, full ? 40 : 2}};
+        const std::pair<QString, int> mixes[] = {
+            {u"swap"_s, full ? 0 : 12},
+            {u"rotation-3"_s, full ? 0 : 12},
+            {u"chain-3"_s, full ? 0 : 12},
+            {u"mixed"_s, full ? 0 : 6},
+            {full ? u"rotation-2000"_s : u"rotation-300"_s, full ? 40 : 2}};
         const std::pair<const char*, Command> commands[] = {{"rename", Command::Rename},
                                                             {"undo", Command::Undo},
                                                             {"recover", Command::Recover},

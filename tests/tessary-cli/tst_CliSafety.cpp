@@ -62,7 +62,9 @@ QMap<QString, QString> unchanged(const QStringList& names)
 
 bool hasTemporaryEntry(const QString& folder)
 {
-    return !QDir(folder).entryList({u".tessary-*"_s}, QDir::AllEntries | QDir::Hidden | QDir::System).isEmpty();
+    return !QDir(folder)
+                .entryList({u".tessary-*"_s}, QDir::AllEntries | QDir::Hidden | QDir::System)
+                .isEmpty();
 }
 
 } // namespace
@@ -99,10 +101,12 @@ private Q_SLOTS:
         TestFolder::create(files, {u"a.txt"_s, u"b.txt"_s, u"y.txt"_s, u"B.txt"_s});
         const QStringList rules{u"--script"_s, u"fields.t = {a: 'y', b: 'c', y: 'B'}[fields.filename]"_s,
                                 u"--pattern"_s, u"{t}"_s};
-        const CliRun result = run(QStringList{u"rename"_s} + rules + QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s});
+        const CliRun result =
+            run(QStringList{u"rename"_s} + rules + QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s});
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(result.error, u"tessary-cli: Fix the errors in the file list first\n"_s);
-        const CliRun plan = run(QStringList{u"plan"_s} + rules + QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s});
+        const CliRun plan =
+            run(QStringList{u"plan"_s} + rules + QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s});
         QVERIFY2(plan.output.contains(u"y.txt  →  B.txt\n    “B.txt” already exists in this folder\n"_s),
                  qPrintable(plan.output));
         QCOMPARE(TestFolder::contents(files), unchanged({u"a.txt"_s, u"b.txt"_s, u"y.txt"_s, u"B.txt"_s}));
@@ -116,8 +120,10 @@ private Q_SLOTS:
         const auto release = qScopeGuard([&] { succeeds(u"chattr"_s, {u"-i"_s, files + u"/b"_s}); });
         const CliRun result = run(QStringList{u"rename"_s} + rotate + rotation);
         QCOMPARE(result.exitCode, 1);
-        QVERIFY2(result.output.contains(u"because you don't have permission to change it."_s), qPrintable(result.output));
-        QVERIFY2(result.output.contains(u"kept its name because “b” couldn't be renamed."_s), qPrintable(result.output));
+        QVERIFY2(result.output.contains(u"because you don't have permission to change it."_s),
+                 qPrintable(result.output));
+        QVERIFY2(result.output.contains(u"kept its name because “b” couldn't be renamed."_s),
+                 qPrintable(result.output));
         QCOMPARE(TestFolder::contents(files), unchanged(rotation));
         QVERIFY(!hasTemporaryEntry(files));
         QCOMPARE(run({u"recover"_s}).exitCode, 0);
@@ -157,8 +163,9 @@ private Q_SLOTS:
         QCOMPARE(::flock(folder, LOCK_EX), 0); // as a rename in another process holds it
         const CliRun result = run(QStringList{u"rename"_s} + rotate + rotation);
         QCOMPARE(result.exitCode, 1);
-        QCOMPARE(result.error, u"tessary-cli: Another rename is in progress, in Tessary or in a terminal. Try "
-                               "again when it has finished.\n"_s);
+        QCOMPARE(result.error,
+                 u"tessary-cli: Another rename is in progress, in Tessary or in a terminal. Try "
+                 "again when it has finished.\n"_s);
         QCOMPARE(TestFolder::contents(files), unchanged(rotation));
     }
 
@@ -172,10 +179,10 @@ private Q_SLOTS:
             table += u"f%1: 'f%2', "_s.arg(i).arg((i + 1) % 300);
         }
         TestFolder::create(files, names);
-        const QStringList arguments = QStringList{u"rename"_s, u"--script"_s,
-                                                  u"fields.t = {%1}[fields.filename]"_s.arg(table), u"--pattern"_s,
-                                                  u"{t}"_s} +
-                                      names;
+        const QStringList arguments =
+            QStringList{u"rename"_s, u"--script"_s, u"fields.t = {%1}[fields.filename]"_s.arg(table),
+                        u"--pattern"_s, u"{t}"_s} +
+            names;
         QProcess first, second;
         for (QProcess* process : {&first, &second}) {
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -214,8 +221,9 @@ private Q_SLOTS:
         TestFolder::create(files, {u"b"_s}); // most often given the inode that was a's
         const CliRun undo = run({u"undo"_s});
         QCOMPARE(undo.exitCode, 1);
-        QVERIFY2(undo.output.contains(u"“b” was replaced or changed since the rename, so it keeps that name."_s),
-                 qPrintable(undo.output));
+        QVERIFY2(
+            undo.output.contains(u"“b” was replaced or changed since the rename, so it keeps that name."_s),
+            qPrintable(undo.output));
         QCOMPARE(TestFolder::contents(files), unchanged({u"b"_s}));
     }
 
@@ -224,11 +232,12 @@ private Q_SLOTS:
     {
         TestFolder::create(files, {u"a"_s, u"b"_s});
         const CliRun result = run({u"rename"_s, u"--script"_s,
-                                   u"fields.t = fields.filename === 'a' ? 'x\\uD800' : 'x\\uDBFF'"_s, u"--pattern"_s,
-                                   u"{t}"_s, u"a"_s, u"b"_s});
+                                   u"fields.t = fields.filename === 'a' ? 'x\\uD800' : 'x\\uDBFF'"_s,
+                                   u"--pattern"_s, u"{t}"_s, u"a"_s, u"b"_s});
         QCOMPARE(result.exitCode, 1);
         QCOMPARE(TestFolder::contents(files), unchanged({u"a"_s, u"b"_s}));
-        const CliRun plan = run({u"plan"_s, u"--script"_s, u"fields.t = 'x\\uD800'"_s, u"--pattern"_s, u"{t}"_s, u"a"_s});
+        const CliRun plan =
+            run({u"plan"_s, u"--script"_s, u"fields.t = 'x\\uD800'"_s, u"--pattern"_s, u"{t}"_s, u"a"_s});
         QVERIFY2(plan.output.contains(u"The new name contains a lone surrogate"_s), qPrintable(plan.output));
     }
 
