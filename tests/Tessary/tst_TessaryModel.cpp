@@ -379,8 +379,7 @@ private Q_SLOTS:
     {
         auto model = makeModel();
         create(files, {u"a.txt"_s});
-        model->addFiles({files + u"/a.txt"_s});
-        QCOMPARE(model->loadingCount(), 1);
+        model->addFiles({files + u"/a.txt"_s}); // usually still reading; a fast read may already be done
         model->startOver();
         QTRY_COMPARE(model->loadingCount(), 0);
         QVERIFY(model->files()->isEmpty());
