@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole fault-injection sweep: every fault at every call
 # of the small batches, and at a spread of 40 calls per function of a 2,000-file rotation (CI runs a
-# smaller sample). Takes about an hour on two cores.
+# smaller sample). Takes one to two hours on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
