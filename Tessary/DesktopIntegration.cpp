@@ -62,14 +62,14 @@ void showInFileManager(const QString& path)
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
     if (reply.type() != QDBusMessage::ReplyMessage)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(FileNameParts::of(path).parent));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(FileNameParts::parentOf(path)));
 }
 
 void preview(const QString& path, QWidget* parent)
 {
     auto* window = new QDialog(parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(FileNameParts::of(path).name);
+    window->setWindowTitle(FileNameParts::nameOf(path));
     QWidget* content = previewContent(path, window);
     if (!content) {
         delete window;

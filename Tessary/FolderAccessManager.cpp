@@ -150,7 +150,7 @@ void FolderAccessManager::requestAccess(const QString& folder, std::function<voi
     const FolderPanel::Request request{
         //: Message of the open panel that grants access to a folder; the placeholder is the folder name
         tr("Tessary needs your permission to rename files in “%1”. Click Grant Access to allow it.")
-            .arg(FileNameParts::of(folder).name),
+            .arg(FileNameParts::nameOf(folder)),
         //: Button of the open panel that grants access to a folder
         tr("Grant Access"), folder};
     panel.chooseFolder(request, [self = QPointer(this), folder, done](std::optional<QString> chosen) {

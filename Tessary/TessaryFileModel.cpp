@@ -11,12 +11,12 @@ TessaryFileModel::TessaryFileModel(QString id, QString url, Fields baseFields)
 
 QString TessaryFileModel::folder() const
 {
-    return FileNameParts::of(url).parent;
+    return FileNameParts::parentOf(url);
 }
 
 QString TessaryFileModel::originalName() const
 {
-    return FileNameParts::of(url).name;
+    return FileNameParts::nameOf(url);
 }
 
 QString TessaryFileModel::currentLocation() const

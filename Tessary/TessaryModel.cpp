@@ -278,7 +278,7 @@ void TessaryModel::denyRename(const QList<RenameOperation>& operations, const QS
     const QSet<QString> deniedFolders(denied.cbegin(), denied.cend());
     QSet<QString> ids;
     for (const RenameOperation& operation : operations)
-        if (deniedFolders.contains(FileNameParts::of(operation.source).parent))
+        if (deniedFolders.contains(FileNameParts::parentOf(operation.source)))
             ids.insert(operation.id);
     //: Error shown for a file in the file list
     fileList.setOperationError(ids, tr("Tessary doesn't have permission to rename files in this folder"));
@@ -286,7 +286,7 @@ void TessaryModel::denyRename(const QList<RenameOperation>& operations, const QS
     QStringList quoted;
     for (const QString& folder : denied)
         //: A folder name in quotes, in the list of folders of the alert after Rename
-        quoted.append(tr("“%1”").arg(FileNameParts::of(folder).name));
+        quoted.append(tr("“%1”").arg(FileNameParts::nameOf(folder)));
     const QString message =
         quoted.size() == 1
             //: Alert message after Rename; the placeholder is a folder name in quotes

@@ -82,14 +82,14 @@ int rename(const QString& from, const QString& to)
         if (errno != EINVAL || ::rename(source.constData(), destination.constData()) != 0)
             return errno;
     }
-    return syncFolder(FileNameParts::of(to).parent);
+    return syncFolder(FileNameParts::parentOf(to));
 }
 
 int remove(const QString& path)
 {
     if (::unlink(QFile::encodeName(path).constData()) != 0)
         return errno;
-    return syncFolder(FileNameParts::of(path).parent);
+    return syncFolder(FileNameParts::parentOf(path));
 }
 
 void syncFolders(const QStringList& folders)

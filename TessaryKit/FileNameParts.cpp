@@ -1,11 +1,21 @@
 #include "FileNameParts.h"
 
-FileNameParts FileNameParts::of(const QString& path)
+QString FileNameParts::parentOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
+    return slash < 0 ? QString() : slash == 0 ? path.first(1) : path.first(slash);
+}
+
+QString FileNameParts::nameOf(const QString& path)
+{
+    return path.sliced(path.lastIndexOf(u'/') + 1);
+}
+
+FileNameParts FileNameParts::of(const QString& path)
+{
     FileNameParts parts;
-    parts.parent = slash < 0 ? QString() : slash == 0 ? path.first(1) : path.first(slash);
-    parts.name = path.sliced(slash + 1);
+    parts.parent = parentOf(path);
+    parts.name = nameOf(path);
     const qsizetype dot = parts.name.lastIndexOf(u'.');
     if (dot <= 0 || dot == parts.name.size() - 1) {
         parts.stem = parts.name;

@@ -12,6 +12,9 @@ struct FileNameParts {
     // ".profile" has no extension (its only dot comes first), "notes." none either (the stem keeps
     // the dot), "archive.tar.gz" the extension "gz".
     static FileNameParts of(const QString& path);
+    // One part alone, for the loops over every path of a rename.
+    static QString parentOf(const QString& path);
+    static QString nameOf(const QString& path);
 };
 
 // `folder` joined with one more path component.

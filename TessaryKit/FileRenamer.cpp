@@ -18,11 +18,6 @@ namespace {
 
 const QString temporaryPrefix = u".tessary-"_s;
 
-QString nameOf(const QString& path)
-{
-    return FileNameParts::of(path).name;
-}
-
 // One group's moves. On the first failure the moves made so far are reversed, newest first, so that each
 // name is free again when its file comes back.
 class GroupRun {
@@ -57,7 +52,7 @@ private:
 
     QString temporaryPath(qsizetype i) const
     {
-        return joinPath(FileNameParts::of(operations[i].source).parent, temporaryNames[i]);
+        return joinPath(FileNameParts::parentOf(operations[i].source), temporaryNames[i]);
     }
 
     bool step(qsizetype i, const QString& to)
@@ -98,12 +93,13 @@ private:
                 continue;
             QString message;
             if (i == failed)
-                message = moveFailureMessage(nameOf(operation.source), nameOf(operation.destination),
-                                             failedReason, failedFrom);
+                message = moveFailureMessage(FileNameParts::nameOf(operation.source),
+                                             FileNameParts::nameOf(operation.destination), failedReason,
+                                             failedFrom);
             else
                 message = keptNameMessage(operation.source, operations[*failed].source);
             if (isParked(i)) {
-                const QString temporaryName = nameOf(places[i]);
+                const QString temporaryName = FileNameParts::nameOf(places[i]);
                 qCCritical(renameLog, "Failed to restore %s from %s",
                            qUtf8Printable(Diagnostics::privateValue(operation.source)),
                            qUtf8Printable(temporaryName));
@@ -134,7 +130,7 @@ QString keptNameMessage(const QString& source, const QString& failedSource)
     //: Error shown for a file in the file list; %1 is this file's name, %2 the name of the file
     //: of the same swap, rotation or chain whose move failed
     return KitCatalogue::tr("“%1” kept its name because “%2” couldn't be renamed.")
-        .arg(nameOf(source), nameOf(failedSource));
+        .arg(FileNameParts::nameOf(source), FileNameParts::nameOf(failedSource));
 }
 
 // Groups of operations that share a name, as source or destination, under the renamer's comparison:
@@ -187,15 +183,16 @@ bool isTemporaryName(const QString& name)
 
 QList<bool> parksFirst(const QList<RenameOperation>& operations)
 {
-    QSet<QString> occupied;
-    occupied.reserve(operations.size());
+    QStringList sources;
+    sources.reserve(operations.size());
     for (const RenameOperation& operation : operations)
-        occupied.insert(normalizedPath(operation.source));
+        sources.append(normalizedPath(operation.source));
+    const QSet<QString> occupied(sources.cbegin(), sources.cend());
     QList<bool> parks;
     parks.reserve(operations.size());
-    for (const RenameOperation& operation : operations) {
-        const QString destination = normalizedPath(operation.destination);
-        parks.append(destination != normalizedPath(operation.source) && occupied.contains(destination));
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        const QString destination = normalizedPath(operations[i].destination);
+        parks.append(destination != sources[i] && occupied.contains(destination));
     }
     return parks;
 }

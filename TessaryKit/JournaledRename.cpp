@@ -22,8 +22,8 @@ struct Run {
 QString unidentifiedText(const RenameOperation& operation)
 {
     const int reason = FileIdentity::lookupErrorOf(operation.source);
-    return moveFailureMessage(FileNameParts::of(operation.source).name,
-                              FileNameParts::of(operation.destination).name, reason ? reason : ENOENT,
+    return moveFailureMessage(FileNameParts::nameOf(operation.source),
+                              FileNameParts::nameOf(operation.destination), reason ? reason : ENOENT,
                               operation.source);
 }
 
@@ -31,6 +31,9 @@ QString unidentifiedText(const RenameOperation& operation)
 // nor the files whose moves depend on it move. Takes their operations out of `entry`.
 FileRenamer::Failures setAsideUnidentified(JournalEntry& entry)
 {
+    if (std::all_of(entry.operations.cbegin(), entry.operations.cend(),
+                    [](const JournalOperation& operation) { return operation.identity.has_value(); }))
+        return {}; // the common case, spared the grouping
     QList<RenameOperation> operations;
     for (const JournalOperation& operation : entry.operations)
         operations.append(operation.operation);
@@ -60,7 +63,8 @@ FileRenamer::Failures setAsideUnidentified(JournalEntry& entry)
 }
 
 std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& planned,
-                       const QString& journalFolder, QString* error, FileMover& mover)
+                       const QStringList& folders, const QString& journalFolder, QString* error,
+                       FileMover& mover)
 {
     Run run{RenameJournal::prepare(journalFolder, kind, planned), {}};
     const FileRenamer::Failures unidentified = setAsideUnidentified(run.entry);
@@ -80,7 +84,7 @@ std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& pl
         temporaryNames.append(operation.temporaryName);
     run.result = FileRenamer::perform(operations, temporaryNames, mover);
     run.result.failures.insert(unidentified);
-    DurableFile::syncFolders(foldersOf(operations));
+    DurableFile::syncFolders(folders);
     return run;
 }
 
@@ -121,8 +125,8 @@ QStringList foldersOf(const QList<RenameOperation>& operations)
 {
     QSet<QString> folders;
     for (const RenameOperation& operation : operations) {
-        folders.insert(FileNameParts::of(operation.source).parent);
-        folders.insert(FileNameParts::of(operation.destination).parent);
+        folders.insert(FileNameParts::parentOf(operation.source));
+        folders.insert(FileNameParts::parentOf(operation.destination));
     }
     return QStringList(folders.cbegin(), folders.cend());
 }
@@ -130,10 +134,12 @@ QStringList foldersOf(const QList<RenameOperation>& operations)
 std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
                               QString* error, FileMover& mover)
 {
-    const auto lock = RenameLock::acquire(journalFolder, foldersOf(operations), error);
+    const QStringList folders = foldersOf(operations);
+    const auto lock = RenameLock::acquire(journalFolder, folders, error);
     if (!lock)
         return std::nullopt;
-    auto run = JournaledRename::run(JournalEntry::Kind::Rename, operations, journalFolder, error, mover);
+    auto run =
+        JournaledRename::run(JournalEntry::Kind::Rename, operations, folders, journalFolder, error, mover);
     if (!run)
         return std::nullopt;
     Outcome outcome{run->result.failures, run->result.stranded, std::nullopt, std::nullopt};
@@ -157,7 +163,8 @@ std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFol
     QList<RenameOperation> renamed;
     for (const JournalOperation& operation : entry.operations)
         renamed.append(operation.operation);
-    const auto lock = RenameLock::acquire(journalFolder, foldersOf(renamed), error);
+    const QStringList folders = foldersOf(renamed);
+    const auto lock = RenameLock::acquire(journalFolder, folders, error);
     if (!lock)
         return std::nullopt;
 
@@ -174,7 +181,7 @@ std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFol
             //: Error shown for a file after Undo; the placeholder is the file's new name
             refused.insert(move.id, KitCatalogue::tr("“%1” was replaced or changed since the rename, so it "
                                                      "keeps that name.")
-                                        .arg(FileNameParts::of(move.destination).name));
+                                        .arg(FileNameParts::nameOf(move.destination)));
             stillRenamed.append(operation);
         } // else it has its old name again already
     }
@@ -182,7 +189,7 @@ std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFol
     Outcome outcome;
     std::optional<Run> undone;
     if (!reverse.isEmpty()) {
-        undone = run(JournalEntry::Kind::Undo, reverse, journalFolder, error, mover);
+        undone = run(JournalEntry::Kind::Undo, reverse, folders, journalFolder, error, mover);
         if (!undone)
             return std::nullopt;
         outcome.failures = undone->result.failures;

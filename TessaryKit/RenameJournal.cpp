@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 QStringList JournalOperation::places() const
 {
     QStringList places{operation.source, operation.destination};
-    const QString folder = FileNameParts::of(operation.source).parent;
+    const QString folder = FileNameParts::parentOf(operation.source);
     if (!temporaryName.isEmpty())
         places.append(joinPath(folder, temporaryName));
     for (const QString& name : recoveryNames)
@@ -276,11 +276,12 @@ JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList
     const auto identify = [&](qsizetype begin, qsizetype end) {
         FolderLookup disk;
         for (qsizetype i = begin; i < end; ++i) {
-            const FileNameParts parts = FileNameParts::of(operations[i].source);
+            const QString& source = operations[i].source;
             JournalOperation& operation = entry.operations[i];
             operation.operation = operations[i];
             operation.temporaryName = parks[i] ? FileRenamer::newTemporaryName() : QString();
-            operation.identity = disk.identityOf(parts.parent, parts.name);
+            operation.identity =
+                disk.identityOf(FileNameParts::parentOf(source), FileNameParts::nameOf(source));
         }
     };
     const qsizetype half = operations.size() / 2;
@@ -292,7 +293,7 @@ JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList
 
 bool write(const JournalEntry& entry, QString* error)
 {
-    const QString folder = FileNameParts::of(entry.file).parent;
+    const QString folder = FileNameParts::parentOf(entry.file);
     if (!QDir().mkpath(folder)) {
         *error = u"the folder “%1” cannot be created"_s.arg(folder);
         return false;

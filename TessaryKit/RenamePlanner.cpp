@@ -186,7 +186,7 @@ QList<qsizetype> order(const QList<PlanInput>& inputs, bool reversed)
     std::vector<NaturalOrder::Key> keys;
     keys.reserve(size_t(inputs.size()));
     for (const PlanInput& input : inputs)
-        keys.push_back(naturalOrder.key(FileNameParts::of(input.url).name));
+        keys.push_back(naturalOrder.key(FileNameParts::nameOf(input.url)));
 
     QList<qsizetype> positions(inputs.size());
     std::iota(positions.begin(), positions.end(), 0);

@@ -14,11 +14,6 @@
 namespace RenameRecovery {
 namespace {
 
-QString nameOf(const QString& path)
-{
-    return FileNameParts::of(path).name;
-}
-
 // Where the file of `operation` is now, among the names the journal knows; nothing when it is at none.
 std::optional<QString> locate(const JournalOperation& operation)
 {
@@ -32,7 +27,7 @@ std::optional<QString> locate(const JournalOperation& operation)
 
 bool isTemporary(const QString& place)
 {
-    return FileRenamer::isTemporaryName(nameOf(place));
+    return FileRenamer::isTemporaryName(FileNameParts::nameOf(place));
 }
 
 // Takes away the names a file still has besides `place`: the link-and-unlink fallback can leave two.
@@ -51,7 +46,8 @@ QStringList parkedFiles(const JournalEntry& entry)
         if (const auto place = locate(operation); place && isTemporary(*place))
             //: Error when an interrupted rename could not be recovered; %1 is the file's original name, %2
             //: where it is now
-            parked.append(KitCatalogue::tr("“%1” is still “%2”.").arg(nameOf(operation.operation.source), *place));
+            parked.append(KitCatalogue::tr("“%1” is still “%2”.")
+                              .arg(FileNameParts::nameOf(operation.operation.source), *place));
     return parked;
 }
 
@@ -101,7 +97,8 @@ private:
 
     static QString sideOf(const JournalOperation& operation, Direction direction)
     {
-        return direction == Direction::Rollback ? operation.operation.source : operation.operation.destination;
+        return direction == Direction::Rollback ? operation.operation.source
+                                                : operation.operation.destination;
     }
 
     bool isAtDestinations(const QList<std::optional<QString>>& places) const
@@ -163,15 +160,17 @@ private:
                     .arg(reason));
             return false;
         }
-        const FileRenamer::Failures passFailures = FileRenamer::perform(moves, temporaryNames, mover).failures;
+        const FileRenamer::Failures passFailures =
+            FileRenamer::perform(moves, temporaryNames, mover).failures;
         for (auto it = passFailures.cbegin(); it != passFailures.cend(); ++it)
             if (!failures.contains(it.key()))
                 failures.insert(it.key(), it.value());
         for (const qsizetype i : movedOperation) {
             const JournalOperation& operation = entry.operations[i];
             const auto place = locate(operation);
-            const QString otherSide = targets[i] == operation.operation.source ? operation.operation.destination
-                                                                               : operation.operation.source;
+            const QString otherSide = targets[i] == operation.operation.source
+                                          ? operation.operation.destination
+                                          : operation.operation.source;
             if (place && isTemporary(*place))
                 mover.move(*place, otherSide);
         }
@@ -189,9 +188,10 @@ private:
                 if (operation.identity)
                     //: Error after recovering an interrupted rename; the placeholder is the file's original
                     //: name
-                    problems.append(KitCatalogue::tr("“%1” was found neither under its original name, nor its "
-                                                     "new name, nor its temporary name.")
-                                        .arg(nameOf(operation.operation.source)));
+                    problems.append(
+                        KitCatalogue::tr("“%1” was found neither under its original name, nor its "
+                                         "new name, nor its temporary name.")
+                            .arg(FileNameParts::nameOf(operation.operation.source)));
                 notRenamed.insert(operation.operation.id, notCompletedText());
                 continue;
             }
@@ -233,7 +233,7 @@ private:
 
     JournalEntry entry;
     FileMover& mover;
-    QStringList targets; // where each operation's file is to go
+    QStringList targets;            // where each operation's file is to go
     FileRenamer::Failures failures; // of both passes, the first pass's kept
     QStringList problems;
 };
@@ -246,8 +246,8 @@ QStringList recover(const JournalEntry& entry, Direction direction, FileMover& m
     for (const JournalOperation& operation : entry.operations)
         operations.append(operation.operation);
     QString error;
-    const auto lock =
-        RenameLock::acquire(FileNameParts::of(entry.file).parent, JournaledRename::foldersOf(operations), &error);
+    const auto lock = RenameLock::acquire(FileNameParts::parentOf(entry.file),
+                                          JournaledRename::foldersOf(operations), &error);
     if (!lock)
         return QStringList{error} + parkedFiles(entry);
     return Recovery(entry, mover).run(direction);

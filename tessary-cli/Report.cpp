@@ -63,7 +63,7 @@ void Report::add(const FileReport& file)
         write(QJsonDocument(object).toJson(QJsonDocument::Compact));
         return;
     }
-    const QString name = printable(FileNameParts::of(file.path).name);
+    const QString name = printable(FileNameParts::nameOf(file.path));
     QString row = name + u"  →  "_s + (file.changed ? printable(output.resultName) : u"unchanged"_s);
     if (file.renamed && restoring)
         row += *file.renamed ? u"  (not restored)"_s : u"  (restored)"_s;

@@ -61,7 +61,7 @@ QList<PlannedFile> planFiles(const CommandLine& line)
         const PlanInput& input = inputs[position];
         const PlanOutput& output = plan->value(input.id);
         planned.append(
-            {input, output, !CanonicalText::equal(output.resultName, FileNameParts::of(input.url).name)});
+            {input, output, !CanonicalText::equal(output.resultName, FileNameParts::nameOf(input.url))});
     }
     return planned;
 }
@@ -123,7 +123,7 @@ int rename(const CommandLine& line)
     for (const PlannedFile& file : files)
         if (file.changed)
             operations.append({file.input.id, file.input.url,
-                               joinPath(FileNameParts::of(file.input.url).parent, file.output.resultName)});
+                               joinPath(FileNameParts::parentOf(file.input.url), file.output.resultName)});
     ProgressLine progress;
     NonReplacingMover mover;
     QString error;
@@ -179,7 +179,7 @@ int undo(const CommandLine& line)
         if (last.failures.contains(renamed.id))
             continue;
         const bool failed = failures->contains(renamed.id);
-        const PlanOutput output{{}, FileNameParts::of(renamed.source).name, std::nullopt, {}};
+        const PlanOutput output{{}, FileNameParts::nameOf(renamed.source), std::nullopt, {}};
         report.add({renamed.destination, output, true, failed,
                     failed ? std::optional(failures->value(renamed.id)) : std::nullopt});
     }

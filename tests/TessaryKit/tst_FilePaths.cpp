@@ -42,6 +42,8 @@ private Q_SLOTS:
         QTEST(parts.name, "name");
         QTEST(parts.stem, "stem");
         QTEST(parts.extension, "extension");
+        QTEST(FileNameParts::parentOf(path), "parent");
+        QTEST(FileNameParts::nameOf(path), "name");
         QCOMPARE(joinPath(parts.parent, parts.name), path);
     }
 
