@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FolderPanel.h"
+#include "access/FolderPanel.h"
 
 // What the application's benchmarks share: outside a sandbox no folder panel is ever shown.
 class CancellingPanel : public FolderPanel {

@@ -2,9 +2,9 @@
 // binding included, against the same keystroke in a bare QPlainTextEdit, side by side.
 #include "AppBenchSupport.h"
 #include "BenchSupport.h"
-#include "FolderAccessManager.h"
-#include "SyntaxHighlightEditor.h"
-#include "TessaryModel.h"
+#include "access/FolderAccessManager.h"
+#include "editor/SyntaxHighlightEditor.h"
+#include "model/TessaryModel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

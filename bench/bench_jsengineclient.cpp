@@ -3,7 +3,7 @@
 //   a 100 MB request answered with 100 MB, and the client's peak memory over that data.
 #include "BenchSupport.h"
 #include "JSBatchInput.h"
-#include "JSEngineClient.h"
+#include "script/JSEngineClient.h"
 
 #include <QElapsedTimer>
 #include <QFile>

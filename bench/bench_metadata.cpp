@@ -3,7 +3,7 @@
 //   200 short MP4s against one `ffprobe -show_format -show_streams` per file;
 //   peak resident memory after batches of 1,000 and 10,000 files.
 #include "BenchSupport.h"
-#include "MetadataExtractor.h"
+#include "metadata/MetadataExtractor.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 //   the longest stall of the main thread while 10,000 real files are added, read and planned.
 #include "AppBenchSupport.h"
 #include "BenchSupport.h"
-#include "FolderAccessManager.h"
-#include "TessaryModel.h"
+#include "access/FolderAccessManager.h"
+#include "model/TessaryModel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

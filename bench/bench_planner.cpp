@@ -4,8 +4,8 @@
 //   10,000 files with a one-line script, end to end through the helper;
 //   peak memory for 100,000 files with 10 base fields each.
 #include "BenchSupport.h"
-#include "JSEngineClient.h"
-#include "RenamePlanner.h"
+#include "script/JSEngineClient.h"
+#include "planning/RenamePlanner.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -6,13 +6,13 @@
 //   appear after that and one repaint).
 #include "AppBenchSupport.h"
 #include "BenchSupport.h"
-#include "FolderAccessManager.h"
-#include "RenameHistoryStore.h"
-#include "SyntaxHighlightEditor.h"
-#include "TessaryFileTableView.h"
-#include "TessaryModel.h"
-#include "TessaryRulesForm.h"
-#include "TessaryView.h"
+#include "access/FolderAccessManager.h"
+#include "storage/RenameHistoryStore.h"
+#include "editor/SyntaxHighlightEditor.h"
+#include "window/TessaryFileTableView.h"
+#include "model/TessaryModel.h"
+#include "window/TessaryRulesForm.h"
+#include "window/TessaryView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

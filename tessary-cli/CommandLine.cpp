@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "JSEngineClient.h"
+#include "script/JSEngineClient.h"
 
 #include <QFile>
 

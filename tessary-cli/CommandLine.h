@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RenameRules.h"
+#include "planning/RenameRules.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "InputFiles.h"
 
-#include "FileLocations.h"
+#include "planning/FileLocations.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "Report.h"
 
-#include "FileNameParts.h"
+#include "common/FileNameParts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlanOutput.h"
+#include "planning/PlanOutput.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,16 +1,16 @@
 // tessary-cli: the window's three rules, fields and safety from a terminal. A thin front end: planning,
 // metadata and renaming are TessaryKit's.
-#include "CanonicalText.h"
+#include "common/CanonicalText.h"
 #include "CommandLine.h"
-#include "FileNameParts.h"
-#include "FileRenamer.h"
+#include "common/FileNameParts.h"
+#include "renaming/FileRenamer.h"
 #include "InputFiles.h"
-#include "JournaledRename.h"
-#include "KitCatalogue.h"
-#include "MetadataExtractor.h"
+#include "renaming/journal/JournaledRename.h"
+#include "common/KitCatalogue.h"
+#include "metadata/MetadataExtractor.h"
 #include "ProgressLine.h"
-#include "RenamePlanner.h"
-#include "RenameRecovery.h"
+#include "planning/RenamePlanner.h"
+#include "renaming/journal/RenameRecovery.h"
 #include "Report.h"
 
 #include <QCoreApplication>

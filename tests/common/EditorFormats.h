@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HighlightPalette.h"
-#include "SyntaxHighlightEditor.h"
+#include "editor/HighlightPalette.h"
+#include "editor/SyntaxHighlightEditor.h"
 
 #include <QTextBlock>
 #include <QTextLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KitCatalogue.h"
+#include "common/KitCatalogue.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RenameOperation.h"
+#include "renaming/RenameOperation.h"
 
 #include <QDir>
 #include <QList>

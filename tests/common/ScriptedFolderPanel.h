@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FolderPanel.h"
+#include "access/FolderPanel.h"
 
 #include <QList>
 #include <QTimer>

@@ -4,9 +4,9 @@
 //   rename-driver undo JOURNAL
 //   rename-driver recover JOURNAL [forward]
 // Prints every failure and problem; exits 0 only when every file is where it was asked to go.
-#include "JournaledRename.h"
+#include "renaming/journal/JournaledRename.h"
 #include "RenameMixes.h"
-#include "RenameRecovery.h"
+#include "renaming/journal/RenameRecovery.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -6,7 +6,7 @@
 // its journal entry open, and no file outside the batch may be touched.
 //
 // CI runs a sample of the calls; TESSARY_FAULT_SWEEP=full (scripts/fault-sweep.sh) runs many more.
-#include "RenameJournal.h"
+#include "renaming/journal/RenameJournal.h"
 #include "RenameMixes.h"
 #include "TestFolder.h"
 

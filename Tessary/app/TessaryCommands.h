@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/TessaryActions.h"
+
+#include <QObject>
+
+class QAction;
+class QMainWindow;
+class QUndoStack;
+class Updater;
+
+// The menus' commands. File's commands act on the main window that has focus, through the actions it
+// offers; with another window focused, such as the settings window, they do nothing.
+class TessaryCommands : public QObject {
+    Q_OBJECT
+
+public:
+    TessaryCommands(Updater* updater, std::function<void()> showAbout, QObject* parent = nullptr);
+
+    // The menu bar of `window`: File, Edit (with `undo`'s actions) and Help.
+    void install(QMainWindow* window, QUndoStack* undo);
+    // The actions of the focused main window; none when no main window has focus.
+    static TessaryActions focusedActions();
+
+    QAction* addFilesAction;
+    QAction* newAction;
+    QAction* renameAction;
+    QAction* helpAction;
+    QAction* checkForUpdatesAction;
+    QAction* aboutAction;
+
+    static inline const QString helpPage = QStringLiteral("https://tessary.org/help");
+};

@@ -1,0 +1,31 @@
+#include "app/AppCatalogue.h"
+#include "access/FileDialogFolderPanel.h"
+#include "window/Icons.h"
+#include "app/StartupRecovery.h"
+#include "app/TessaryApp.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(u"Tessary"_s);
+    QApplication::setApplicationName(u"Tessary"_s);
+    QApplication::setApplicationVersion(QStringLiteral(TESSARY_VERSION));
+    QApplication::setDesktopFileName(u"org.tessary.Tessary"_s);
+    QApplication::setWindowIcon(Icons::applicationIcon());
+    const QString translation = AppCatalogue::install();
+
+    StartupRecovery::offer(RenameJournal::defaultFolder(), nullptr);
+
+    QSettings preferences;
+    FileDialogFolderPanel panel;
+    TessaryApp::Places places;
+    places.updateFeed = QUrl(QStringLiteral(TESSARY_UPDATE_FEED));
+    TessaryApp app(preferences, panel, places, translation);
+    app.window()->show();
+    app.model()->addFiles(QApplication::arguments().mid(1)); // Open With and the command line
+    return QApplication::exec();
+}

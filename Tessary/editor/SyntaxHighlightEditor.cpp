@@ -1,0 +1,212 @@
+#include "editor/SyntaxHighlightEditor.h"
+
+#include "editor/FindBar.h"
+#include "editor/HighlightPalette.h"
+
+#include <QAction>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+
+constexpr int inset = 5;
+
+// The formats of the styles met so far: a text uses a handful of styles, made once per run.
+class FormatCache {
+public:
+    explicit FormatCache(bool dark) : dark(dark) {}
+    const QTextCharFormat& operator[](const CharacterStyle& style)
+    {
+        for (const auto& [known, format] : made)
+            if (known == style)
+                return format;
+        return made.emplace_back(style, HighlightPalette::format(style, dark)).second;
+    }
+
+private:
+    bool dark;
+    std::vector<std::pair<CharacterStyle, QTextCharFormat>> made;
+};
+
+// The runs of equal, non-plain styles of one block, as the block's layout takes them.
+QList<QTextLayout::FormatRange> blockFormats(const std::vector<CharacterStyle>& styles, qsizetype start,
+                                             qsizetype length, FormatCache& formats)
+{
+    QList<QTextLayout::FormatRange> ranges;
+    const CharacterStyle plain;
+    for (qsizetype i = start; i < start + length;) {
+        const CharacterStyle& style = styles[size_t(i)];
+        qsizetype end = i + 1;
+        while (end < start + length && styles[size_t(end)] == style)
+            ++end;
+        if (!(style == plain))
+            ranges.append({int(i - start), int(end - i), formats[style]});
+        i = end;
+    }
+    return ranges;
+}
+
+} // namespace
+
+SyntaxHighlightEditor::SyntaxHighlightEditor(const SyntaxHighlighter& highlighter, const QString& label,
+                                             QWidget* parent)
+    : QPlainTextEdit(parent), current(highlighter.clone()), bar(new FindBar(this))
+{
+    setFont(HighlightPalette::codeFont());
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setUndoRedoEnabled(true);
+    document()->setDocumentMargin(inset);
+    setAccessibleName(label);
+
+    auto* find = new QAction(this);
+    find->setShortcut(QKeySequence::Find);
+    find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QAction::triggered, bar, &FindBar::open);
+    addAction(find);
+    connect(bar, &FindBar::visibilityChanged, this, &SyntaxHighlightEditor::placeFindBar);
+
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (!applyingFormats && !replacingQuietly && (removed || added))
+            textDidChange();
+    });
+    applyHighlighting();
+}
+
+SyntaxHighlightEditor::~SyntaxHighlightEditor() = default;
+
+void SyntaxHighlightEditor::showInitialText()
+{
+    const QString text = readBinding();
+    if (text != toPlainText())
+        replaceQuietly(text); // the starting point, not an edit to undo
+    moveCursor(QTextCursor::End);
+    applyHighlighting();
+}
+
+// setPlainText clears the text before it sets the new one: the model must not see the empty text between.
+void SyntaxHighlightEditor::replaceQuietly(const QString& text)
+{
+    const QScopedValueRollback quiet(replacingQuietly, true);
+    setPlainText(text);
+    shownText = toPlainText();
+}
+
+void SyntaxHighlightEditor::setHighlighter(const SyntaxHighlighter& highlighter)
+{
+    if (*current == highlighter)
+        return;
+    current = highlighter.clone();
+    applyHighlighting();
+}
+
+void SyntaxHighlightEditor::setEditable(bool editable)
+{
+    setReadOnly(!editable);
+    setTextInteractionFlags(editable ? Qt::TextEditorInteraction
+                                     : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+bool SyntaxHighlightEditor::isComposing() const
+{
+    const QTextBlock block = textCursor().block();
+    return block.isValid() && block.layout() && !block.layout()->preeditAreaText().isEmpty();
+}
+
+void SyntaxHighlightEditor::updateFromModel()
+{
+    if (!readBinding)
+        return;
+    const QString text = readBinding();
+    if (text != toPlainText() && !isComposing()) {
+        if (isReadOnly()) {
+            replaceQuietly(text);
+        } else {
+            QTextCursor cursor(document());
+            cursor.beginEditBlock();
+            cursor.select(QTextCursor::Document);
+            cursor.insertText(text);
+            cursor.endEditBlock();
+        }
+        moveCursor(QTextCursor::End);
+    }
+    applyHighlighting();
+}
+
+void SyntaxHighlightEditor::textDidChange()
+{
+    QString text = toPlainText();
+    if (text == shownText)
+        return; // only laid out again, such as when an input method's composition ends
+    shownText = text;
+    if (writeBinding && text != readBinding())
+        writeBinding(text);
+    applyHighlighting();
+}
+
+void SyntaxHighlightEditor::applyHighlighting()
+{
+    if (isComposing())
+        return; // the change that ends the composition colours again
+    QString text = toPlainText();
+    if (lastRun && lastRun->text == text && *lastRun->highlighter == *current)
+        return;
+    HighlightedText styled(text);
+    current->highlight(styled);
+    applyFormats(styled);
+    lastRun = Highlighted{std::move(text), current->clone()};
+    Q_EMIT highlighted();
+}
+
+// Only blocks whose colours changed are laid out again.
+void SyntaxHighlightEditor::applyFormats(const HighlightedText& text)
+{
+    FormatCache formats(HighlightPalette::isDark(palette()));
+    applyingFormats = true;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const qsizetype start = block.position();
+        const qsizetype length = std::min<qsizetype>(block.length() - 1, text.text().size() - start);
+        const QList<QTextLayout::FormatRange> ranges =
+            blockFormats(text.characterStyles(), start, length, formats);
+        if (ranges != block.layout()->formats()) {
+            block.layout()->setFormats(ranges);
+            document()->markContentsDirty(int(start), int(length));
+        }
+    }
+    applyingFormats = false;
+}
+
+void SyntaxHighlightEditor::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) { // light or dark: the same styles in other colours
+        lastRun.reset();
+        applyHighlighting();
+    }
+}
+
+void SyntaxHighlightEditor::inputMethodEvent(QInputMethodEvent* event)
+{
+    QPlainTextEdit::inputMethodEvent(event);
+    if (!isComposing())
+        updateFromModel(); // what arrived from the model during the composition
+}
+
+void SyntaxHighlightEditor::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    placeFindBar();
+}
+
+void SyntaxHighlightEditor::placeFindBar()
+{
+    const int height = bar->isVisible() ? bar->sizeHint().height() : 0;
+    setViewportMargins(0, height, 0, 0);
+    const QRect area = contentsRect();
+    bar->setGeometry(area.left(), area.top(),
+                     area.width() - (verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0),
+                     height);
+}

@@ -1,0 +1,322 @@
+#include "model/TessaryFileTableModel.h"
+
+#include "window/Icons.h"
+#include "common/NaturalOrder.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QScopedValueRollback>
+#include <QTimer>
+#include <algorithm>
+#include <numeric>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr quintptr topLevel = 0;
+
+QColor secondaryColour()
+{
+    return QApplication::palette().color(QPalette::PlaceholderText);
+}
+
+} // namespace
+
+TessaryFileTableModel::TessaryFileTableModel(TessaryFileList* files, QObject* parent)
+    : QAbstractItemModel(parent), files(files)
+{
+    resetOrder();
+    connectList();
+}
+
+void TessaryFileTableModel::connectList()
+{
+    connect(files, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                changing = true;
+                beginInsertRows({}, first, last);
+            });
+    connect(files, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        for (int file = first; file <= last; ++file) {
+            order.push_back(file);
+            rowOfFile.push_back(int(order.size() - 1));
+            fetchedChildren.push_back(notFetched);
+        }
+        endInsertRows();
+        changing = false;
+        if (sortColumn >= 0)
+            applySort();
+    });
+    // Removals and resets are rare (the user's own action): views start over with them.
+    const auto beginReset = [this] {
+        changing = true;
+        beginResetModel();
+    };
+    const auto endReset = [this] {
+        resetOrder();
+        endResetModel();
+        changing = false;
+        applySort();
+    };
+    connect(files, &QAbstractItemModel::rowsAboutToBeRemoved, this, beginReset);
+    connect(files, &QAbstractItemModel::rowsRemoved, this, endReset);
+    connect(files, &QAbstractItemModel::modelAboutToBeReset, this, beginReset);
+    connect(files, &QAbstractItemModel::modelReset, this, endReset);
+    connect(files, &QAbstractItemModel::dataChanged, this, &TessaryFileTableModel::filesChanged);
+}
+
+void TessaryFileTableModel::resetOrder()
+{
+    order.resize(size_t(files->size()));
+    std::iota(order.begin(), order.end(), 0);
+    rowOfFile.assign(order.begin(), order.end());
+    fetchedChildren.assign(order.size(), notFetched);
+}
+
+void TessaryFileTableModel::filesChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
+{
+    for (int file = topLeft.row(); file <= bottomRight.row(); ++file)
+        if (fetchedChildren[size_t(file)] != notFetched)
+            updateChildren(file);
+    if (sortColumn < 0 && bottomRight.row() - topLeft.row() < largeChange) {
+        Q_EMIT dataChanged(index(topLeft.row(), 0), index(bottomRight.row(), ResultColumn));
+        return;
+    }
+    // A tree view measures every row of a changed range at once; after a layout change it measures only
+    // the rows it shows. Nothing moved, so there is no persistent index to update.
+    const QScopedValueRollback guard(changing, true);
+    Q_EMIT layoutAboutToBeChanged();
+    Q_EMIT layoutChanged();
+    if (sortColumn == ResultColumn && !resortPending) { // once for all the ranges of one plan
+        resortPending = true;
+        QTimer::singleShot(0, this, [this] {
+            resortPending = false;
+            applySort();
+        });
+    }
+}
+
+// An expanded file whose plan brought other fields or logs: its children are announced again.
+void TessaryFileTableModel::updateChildren(qsizetype file)
+{
+    const QModelIndex parent = index(rowOfFile[size_t(file)], 0);
+    const int known = fetchedChildren[size_t(file)], now = childCount(file);
+    const QScopedValueRollback guard(changing, true);
+    if (now > known) {
+        beginInsertRows(parent, known, now - 1);
+        fetchedChildren[size_t(file)] = now;
+        endInsertRows();
+    } else if (now < known) {
+        beginRemoveRows(parent, now, known - 1);
+        fetchedChildren[size_t(file)] = now;
+        endRemoveRows();
+    }
+    if (now > 0)
+        Q_EMIT dataChanged(index(0, 0, parent), index(now - 1, ResultColumn, parent));
+}
+
+int TessaryFileTableModel::childCount(qsizetype file) const
+{
+    const TessaryFileModel& record = files->at(file);
+    return int(record.fields.size() + record.logs.size());
+}
+
+qsizetype TessaryFileTableModel::fileIndex(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return -1;
+    return index.internalId() == topLevel ? order[size_t(index.row())] : qsizetype(index.internalId() - 1);
+}
+
+FileTableRow TessaryFileTableModel::row(const QModelIndex& index) const
+{
+    const qsizetype file = fileIndex(index);
+    if (file < 0)
+        return {};
+    const TessaryFileModel& record = files->at(file);
+    if (index.internalId() == topLevel) {
+        return {record.id,         record.id,           FileTableRow::Kind::File, record.originalName(),
+                record.resultName, record.shownError(), record.nameChanged(),     record.renamed};
+    }
+    const qsizetype child = index.row();
+    if (child < record.fields.size()) {
+        const auto field = std::next(record.fields.cbegin(), child);
+        return {record.id + u"\0field\0"_s + field.key(),
+                record.id,
+                FileTableRow::Kind::Field,
+                field.key(),
+                field.value(),
+                std::nullopt,
+                false,
+                false};
+    }
+    const qsizetype line = child - record.fields.size();
+    return {record.id + u"\0log\0"_s + QString::number(line),
+            record.id,
+            FileTableRow::Kind::Log,
+            u"console"_s,
+            record.logs.value(line),
+            std::nullopt,
+            false,
+            false};
+}
+
+QModelIndex TessaryFileTableModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (row < 0 || column < 0 || column > ResultColumn || row >= rowCount(parent))
+        return {};
+    if (!parent.isValid())
+        return createIndex(row, column, topLevel);
+    return createIndex(row, column, quintptr(order[size_t(parent.row())] + 1));
+}
+
+QModelIndex TessaryFileTableModel::parent(const QModelIndex& child) const
+{
+    if (!child.isValid() || child.internalId() == topLevel)
+        return {};
+    return createIndex(rowOfFile[child.internalId() - 1], 0, topLevel);
+}
+
+int TessaryFileTableModel::rowCount(const QModelIndex& parent) const
+{
+    if (!parent.isValid())
+        return int(order.size());
+    if (parent.internalId() != topLevel || parent.column() != 0)
+        return 0;
+    return std::max(fetchedChildren[size_t(order[size_t(parent.row())])], 0);
+}
+
+int TessaryFileTableModel::columnCount(const QModelIndex&) const
+{
+    return 2;
+}
+
+bool TessaryFileTableModel::hasChildren(const QModelIndex& parent) const
+{
+    if (!parent.isValid())
+        return !order.empty();
+    return parent.internalId() == topLevel && parent.column() == 0 &&
+           childCount(order[size_t(parent.row())]) > 0;
+}
+
+bool TessaryFileTableModel::canFetchMore(const QModelIndex& parent) const
+{
+    return parent.isValid() && parent.internalId() == topLevel &&
+           fetchedChildren[size_t(order[size_t(parent.row())])] == notFetched;
+}
+
+void TessaryFileTableModel::fetchMore(const QModelIndex& parent)
+{
+    if (changing || !canFetchMore(parent))
+        return; // asked from inside the announcement of another change: the next ask fetches
+    const qsizetype file = order[size_t(parent.row())];
+    const int count = childCount(file);
+    if (count == 0) {
+        fetchedChildren[size_t(file)] = 0;
+        return;
+    }
+    const QScopedValueRollback guard(changing, true);
+    beginInsertRows(parent, 0, count - 1);
+    fetchedChildren[size_t(file)] = count;
+    endInsertRows();
+}
+
+QVariant TessaryFileTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const FileTableRow shown = row(index);
+    const bool result = index.column() == ResultColumn;
+    switch (role) {
+    case Qt::DisplayRole:
+        return result ? shown.result : shown.original;
+    case Qt::ForegroundRole:
+        if ((result && shown.kind == FileTableRow::Kind::File && !shown.changed) ||
+            (!result && shown.kind == FileTableRow::Kind::Log))
+            return secondaryColour();
+        return {};
+    case Qt::DecorationRole:
+        if (!result && shown.kind == FileTableRow::Kind::Log)
+            return Icons::icon(Icons::Symbol::TextLines);
+        if (result && shown.error)
+            return Icons::icon(Icons::Symbol::Warning);
+        if (result && shown.renamed)
+            return Icons::icon(Icons::Symbol::Checkmark);
+        return {};
+    case Qt::AccessibleDescriptionRole:
+        if (result && shown.error)
+            //: Accessibility label of the error mark in the file table
+            return tr("Error");
+        if (result && shown.renamed)
+            //: Accessibility label of the mark of a renamed file in the file table
+            return tr("Renamed");
+        return {};
+    case Qt::ToolTipRole:
+    case ErrorRole:
+        return result && shown.error ? QVariant(*shown.error) : QVariant();
+    case FileIdRole:
+        return shown.fileID;
+    default:
+        return {};
+    }
+}
+
+QVariant TessaryFileTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    if (section == OriginalColumn)
+        //: Column of the file table: the file's name when it was added
+        return tr("Original");
+    //: Column of the file table: the new name
+    return tr("Result");
+}
+
+void TessaryFileTableModel::sort(int column, Qt::SortOrder order)
+{
+    sortColumn = column;
+    sortOrder = order;
+    applySort();
+}
+
+QString TessaryFileTableModel::sortValue(qsizetype file) const
+{
+    const TessaryFileModel& record = files->at(file);
+    return sortColumn == OriginalColumn ? record.originalName() : record.resultName;
+}
+
+// Natural name order, as the planner numbers files, computed once per name.
+void TessaryFileTableModel::applySort()
+{
+    if (sortColumn < 0 || order.empty())
+        return;
+    const QScopedValueRollback guard(changing, true);
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistent = persistentIndexList();
+    std::vector<qsizetype> persistentFiles;
+    for (const QModelIndex& index : persistent)
+        persistentFiles.push_back(fileIndex(index));
+
+    const NaturalOrder natural;
+    std::vector<NaturalOrder::Key> keys;
+    keys.reserve(size_t(files->size()));
+    for (qsizetype file = 0; file < files->size(); ++file)
+        keys.push_back(natural.key(sortValue(file)));
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int comparison = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]);
+        return sortOrder == Qt::AscendingOrder ? comparison < 0 : comparison > 0;
+    });
+    for (size_t row = 0; row < order.size(); ++row)
+        rowOfFile[size_t(order[row])] = int(row);
+
+    QModelIndexList moved;
+    for (qsizetype i = 0; i < persistent.size(); ++i) {
+        const QModelIndex& old = persistent[i];
+        moved.append(old.internalId() == topLevel
+                         ? createIndex(rowOfFile[size_t(persistentFiles[size_t(i)])], old.column(), topLevel)
+                         : old); // children keep their place under their file
+    }
+    changePersistentIndexList(persistent, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

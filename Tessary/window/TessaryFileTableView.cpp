@@ -1,0 +1,117 @@
+#include "window/TessaryFileTableView.h"
+
+#include "desktop/DesktopIntegration.h"
+#include "window/FileResultDelegate.h"
+#include "model/TessaryModel.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <set>
+
+TessaryFileTableView::TessaryFileTableView(TessaryModel* model, QSettings& preferences, QWidget* parent)
+    : QTreeView(parent), model(model), preferences(preferences),
+      rows(new TessaryFileTableModel(model->files(), this))
+{
+    setModel(rows);
+    setItemDelegateForColumn(TessaryFileTableModel::ResultColumn, new FileResultDelegate(this));
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAlternatingRowColors(true);
+    setAllColumnsShowFocus(true);
+    //: Accessibility label of the file table
+    setAccessibleName(tr("Files"));
+    header()->setStretchLastSection(true);
+    header()->setSectionsMovable(false);
+    header()->setSortIndicator(-1, Qt::AscendingOrder); // list order until the user sorts
+    header()->resizeSection(TessaryFileTableModel::OriginalColumn, 260);
+    header()->restoreState(preferences.value(customizationKey).toByteArray());
+    setSortingEnabled(true);
+
+    const auto save = [this] { this->preferences.setValue(customizationKey, header()->saveState()); };
+    connect(header(), &QHeaderView::sectionResized, this, save);
+    connect(header(), &QHeaderView::sortIndicatorChanged, this, save);
+    connect(header(), &QHeaderView::sortIndicatorChanged, this, &TessaryFileTableView::sortChanged);
+    sortChanged(header()->sortIndicatorSection(), header()->sortIndicatorOrder());
+}
+
+void TessaryFileTableView::sortChanged(int section, Qt::SortOrder order)
+{
+    model->setSortReversed(section == TessaryFileTableModel::OriginalColumn && order == Qt::DescendingOrder);
+}
+
+QList<qsizetype> TessaryFileTableView::selectedFiles() const
+{
+    std::set<std::pair<int, qsizetype>> found; // by table row, each file once
+    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+        const QModelIndex fileRow = index.parent().isValid() ? index.parent() : index;
+        found.insert({fileRow.row(), rows->fileIndex(fileRow)});
+    }
+    QList<qsizetype> files;
+    for (const auto& [row, file] : found)
+        files.append(file);
+    return files;
+}
+
+QStringList TessaryFileTableView::selectedLocations() const
+{
+    QStringList locations;
+    for (const qsizetype file : selectedFiles())
+        locations.append(model->files()->at(file).currentLocation());
+    return locations;
+}
+
+QSet<QString> TessaryFileTableView::selectedFileIds() const
+{
+    QSet<QString> ids;
+    for (const qsizetype file : selectedFiles())
+        ids.insert(model->files()->at(file).id);
+    return ids;
+}
+
+void TessaryFileTableView::previewSelection()
+{
+    const QStringList locations = selectedLocations();
+    if (!locations.isEmpty())
+        DesktopIntegration::preview(locations.first(), this);
+}
+
+void TessaryFileTableView::showSelectionInFileManager()
+{
+    for (const QString& location : selectedLocations())
+        DesktopIntegration::showInFileManager(location);
+}
+
+void TessaryFileTableView::removeSelection()
+{
+    model->removeFiles(selectedFileIds());
+}
+
+void TessaryFileTableView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        previewSelection();
+        return;
+    }
+    if (event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Backspace) {
+        removeSelection();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void TessaryFileTableView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (selectedFiles().isEmpty())
+        return;
+    QMenu menu(this);
+    //: Context menu of the file table
+    menu.addAction(tr("Quick Look"), this, &TessaryFileTableView::previewSelection);
+    //: Context menu of the file table
+    menu.addAction(tr("Show in File Manager"), this, &TessaryFileTableView::showSelectionInFileManager);
+    menu.addSeparator();
+    //: Context menu of the file table
+    QAction* remove = menu.addAction(tr("Remove from List"), this, &TessaryFileTableView::removeSelection);
+    remove->setEnabled(!model->isRenamed() && !model->isRenaming());
+    menu.exec(event->globalPos());
+}

@@ -1,0 +1,172 @@
+#include "window/TessaryRulesForm.h"
+
+#include "window/Icons.h"
+#include "editor/SyntaxHighlightEditor.h"
+#include "model/TessaryModel.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
+    : QWidget(parent), model(model), pages(new QStackedWidget(this)),
+      //: Section header and accessibility label of the regular expression editor
+      regex(new SyntaxHighlightEditor(RegexHighlighter(), tr("Regex"), this)),
+      //: Section header and accessibility label of the script editor
+      script(new SyntaxHighlightEditor(JavaScriptHighlighter(), tr("JavaScript"), this)),
+      //: Section header and accessibility label of the result pattern editor
+      pattern(new SyntaxHighlightEditor(PatternFieldHighlighter(), tr("Result Pattern"), this)),
+      insertField(new QToolButton(this)), fieldMenu(new QMenu(this))
+{
+    regex->bind(model, &TessaryModel::regexString, &TessaryModel::setRegexString,
+                &TessaryModel::regexStringChanged);
+    script->bind(model, &TessaryModel::javaScriptString, &TessaryModel::setJavaScriptString,
+                 &TessaryModel::javaScriptStringChanged);
+    pattern->bind(model, &TessaryModel::resultPattern, &TessaryModel::setResultPattern,
+                  &TessaryModel::resultPatternChanged);
+    patternController.setEditor(pattern);
+    regex->setMinimumHeight(60);
+    script->setMinimumHeight(120);
+    pattern->setMinimumHeight(60);
+
+    //: Menu of the Result Pattern section that inserts a field reference
+    insertField->setText(tr("Insert Field"));
+    insertField->setMenu(fieldMenu);
+    insertField->setPopupMode(QToolButton::InstantPopup);
+    insertField->setAutoRaise(true);
+
+    auto* editors = new QWidget(pages);
+    auto* layout = new QVBoxLayout(editors);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(
+        section(
+            tr("Regex"), regex,
+            //: Help text under the regular expression editor; the parts in backquotes are shown as code
+            tr("Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the "
+               "extension. Use `(?P<fieldname>.*)` to extract fields.")),
+        1);
+    layout->addWidget(
+        section(tr("JavaScript"), script,
+                //: Help text under the script editor; the parts in backquotes are shown as code
+                tr("Optional. Runs for every file. Use `fields[\"fieldname\"]` to get and set fields, and "
+                   "`context` to "
+                   "keep values between files. `console.log()` output is shown under each file.")),
+        3);
+    layout->addWidget(
+        section(tr("Result Pattern"), pattern,
+                //: Help text under the result pattern editor; the parts in backquotes are shown as code
+                tr("Construct the new file name from fields, like `{filename}` or `{row}`. The extension is "
+                   "kept."),
+                insertField),
+        1);
+    pages->addWidget(editors);
+    pages->addWidget(renamedPlaceholder());
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(8, 8, 8, 8);
+    outer->addWidget(pages);
+
+    const TessaryFileList* files = model->files();
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(files, signal, this, &TessaryRulesForm::refreshKnownFields);
+    connect(files, &QAbstractItemModel::modelReset, this, &TessaryRulesForm::refreshKnownFields);
+    connect(files, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& topLeft) {
+        if (topLeft.row() == 0)
+            refreshKnownFields();
+    });
+    connect(model, &TessaryModel::isRenamedChanged, this, &TessaryRulesForm::refreshState);
+    connect(model, &TessaryModel::isRenamingChanged, this, &TessaryRulesForm::refreshState);
+    refreshKnownFields();
+    refreshState();
+}
+
+QString TessaryRulesForm::helpHtml(const QString& text)
+{
+    QString html = text.toHtmlEscaped();
+    static const QRegularExpression quoted(u"`([^`]*)`"_s);
+    html.replace(quoted, u"<code>\\1</code>"_s);
+    return html;
+}
+
+QWidget* TessaryRulesForm::section(const QString& title, SyntaxHighlightEditor* editor, const QString& help,
+                                   QWidget* trailing)
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 8);
+    auto* header = new QHBoxLayout;
+    auto* label = new QLabel(title, box);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setBuddy(editor);
+    header->addWidget(label);
+    header->addStretch();
+    if (trailing)
+        header->addWidget(trailing);
+    layout->addLayout(header);
+    layout->addWidget(editor, 1);
+    auto* helpLabel = new QLabel(helpHtml(help), box);
+    helpLabel->setTextFormat(Qt::RichText);
+    helpLabel->setWordWrap(true);
+    helpLabel->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = helpLabel->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    helpLabel->setFont(small);
+    layout->addWidget(helpLabel);
+    return box;
+}
+
+QWidget* TessaryRulesForm::renamedPlaceholder()
+{
+    auto* placeholder = new QWidget(pages);
+    auto* layout = new QVBoxLayout(placeholder);
+    auto* image = new QLabel(placeholder);
+    image->setPixmap(Icons::icon(Icons::Symbol::Checkmark).pixmap(48, 48));
+    image->setAlignment(Qt::AlignCenter);
+    //: Shown in place of the rule editors once the files are renamed
+    auto* title = new QLabel(tr("Files Renamed"), placeholder);
+    title->setAlignment(Qt::AlignCenter);
+    QFont large = title->font();
+    large.setPointSizeF(large.pointSizeF() * 1.4);
+    title->setFont(large);
+    layout->addStretch();
+    layout->addWidget(image);
+    layout->addWidget(title);
+    layout->addStretch();
+    return placeholder;
+}
+
+QStringList TessaryRulesForm::knownFields() const
+{
+    return fields;
+}
+
+void TessaryRulesForm::refreshKnownFields()
+{
+    // Without files, the fields every file has.
+    const TessaryFileList* files = model->files();
+    const QStringList names =
+        files->isEmpty() ? QStringList{u"filename"_s, u"row"_s} : files->at(0).fields.keys();
+    if (names == fields && !fieldMenu->isEmpty())
+        return;
+    fields = names;
+    pattern->setHighlighter(PatternFieldHighlighter(QSet<QString>(names.cbegin(), names.cend())));
+    fieldMenu->clear();
+    for (const QString& name : names)
+        fieldMenu->addAction(name, this, [this, name] { patternController.insert(u"{"_s + name + u"}"_s); });
+    insertField->setEnabled(!names.isEmpty());
+}
+
+void TessaryRulesForm::refreshState()
+{
+    pages->setCurrentIndex(model->isRenamed() ? 1 : 0);
+    const bool editable = !model->isRenaming();
+    for (SyntaxHighlightEditor* editor : {regex, script, pattern})
+        editor->setEditable(editable);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "editor/SyntaxEditorController.h"
+
+#include <QWidget>
+
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QToolButton;
+class SyntaxHighlightEditor;
+class TessaryModel;
+
+// The three rules, each in a highlighted editor bound to the model, with a help text under it, and the
+// "Insert Field" menu of the pattern. Once the files are renamed, a placeholder takes the editors' place.
+class TessaryRulesForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TessaryRulesForm(TessaryModel* model, QWidget* parent = nullptr);
+
+    SyntaxHighlightEditor* regexEditor() const { return regex; }
+    SyntaxHighlightEditor* scriptEditor() const { return script; }
+    SyntaxHighlightEditor* patternEditorView() const { return pattern; }
+    SyntaxEditorController* patternEditor() { return &patternController; }
+    QMenu* insertFieldMenu() const { return fieldMenu; }
+    // The field names of the first file, sorted: what the pattern may refer to. Without files, the fields
+    // every file has.
+    QStringList knownFields() const;
+
+    // The help texts' backquoted parts, shown as code.
+    static QString helpHtml(const QString& text);
+
+private:
+    QWidget* section(const QString& title, SyntaxHighlightEditor* editor, const QString& help,
+                     QWidget* trailing = nullptr);
+    QWidget* renamedPlaceholder();
+    void refreshKnownFields();
+    void refreshState();
+
+    TessaryModel* model;
+    SyntaxEditorController patternController;
+    QStackedWidget* pages;
+    SyntaxHighlightEditor* regex;
+    SyntaxHighlightEditor* script;
+    SyntaxHighlightEditor* pattern;
+    QToolButton* insertField;
+    QMenu* fieldMenu;
+    QStringList fields;
+};

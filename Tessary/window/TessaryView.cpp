@@ -1,0 +1,414 @@
+#include "window/TessaryView.h"
+
+#include "window/Icons.h"
+#include "window/RecentRulesMenu.h"
+#include "storage/RenameHistoryStore.h"
+#include "window/TessaryFileTableView.h"
+#include "model/TessaryModel.h"
+#include "window/TessaryRulesForm.h"
+
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum TableAreaPage { EmptyPage, ReadingPage, RenamingPage, FilesPage };
+
+QString nativeShortcut(const QKeySequence& sequence)
+{
+    return sequence.toString(QKeySequence::NativeText);
+}
+
+// The undo action of a finished rename. Pushing it does nothing (the files are renamed already); undoing
+// it gives the names back, after which it leaves the stack: there is nothing to redo.
+class RenameCommand : public QUndoCommand {
+public:
+    explicit RenameCommand(TessaryView* view) : view(view)
+    {
+        //: Toolbar button; also the action name in the Edit menu's Undo Rename
+        setText(TessaryView::tr("Rename"));
+    }
+    void redo() override {}
+    void undo() override
+    {
+        setObsolete(true);
+        view->undoRename();
+    }
+
+private:
+    TessaryView* view;
+};
+
+// A dashed outline over the window while files are dragged over it.
+class DropOutline : public QWidget {
+public:
+    explicit DropOutline(QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::DashLine));
+        painter.drawRoundedRect(rect().adjusted(4, 4, -4, -4), 10, 10);
+    }
+};
+
+QLabel* iconLabel(Icons::Symbol symbol, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setPixmap(Icons::icon(symbol).pixmap(14, 14));
+    return label;
+}
+
+QStringList localPaths(const QMimeData* data)
+{
+    QStringList paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    return paths;
+}
+
+} // namespace
+
+TessaryView::TessaryView(TessaryModel* model, RenameHistoryStore* history, QSettings& preferences,
+                         QWidget* parent)
+    : QMainWindow(parent), model(model), history(history), form(new TessaryRulesForm(model, this)),
+      table(new TessaryFileTableView(model, preferences, this))
+{
+    setWindowTitle(u"Tessary"_s);
+    setAcceptDrops(true);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(form);
+    splitter->addWidget(buildTableArea());
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    splitter->setChildrenCollapsible(false);
+    setCentralWidget(splitter);
+    dropOutline = new DropOutline(splitter);
+
+    buildToolBar();
+    buildStatusBar();
+
+    for (const auto signal : {&TessaryModel::isRenamedChanged, &TessaryModel::isRenamingChanged,
+                              &TessaryModel::renameDisabledReasonChanged, &TessaryModel::loadingCountChanged,
+                              &TessaryModel::isUpdatingChanged})
+        connect(model, signal, this, [this] {
+            refreshToolBar();
+            refreshTableArea();
+            scheduleStatusRefresh();
+        });
+    connect(model, &TessaryModel::isRenamedChanged, this, [this] {
+        if (!this->model->isRenamed())
+            undo.clear(); // all names are back: nothing is left to undo
+    });
+    connect(model, &TessaryModel::operationProblemChanged, this, &TessaryView::showProblem);
+    const TessaryFileList* files = model->files();
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(files, signal, this, [this] {
+            refreshTableArea();
+            scheduleStatusRefresh();
+        });
+    connect(files, &QAbstractItemModel::modelReset, this, [this] {
+        refreshTableArea();
+        scheduleStatusRefresh();
+    });
+    connect(files, &QAbstractItemModel::dataChanged, this, &TessaryView::scheduleStatusRefresh);
+
+    refreshToolBar();
+    refreshTableArea();
+    refreshStatus();
+}
+
+TessaryActions TessaryView::actions()
+{
+    return {[this] { showOpenPanel(); }, [this] { startOver(); }, [this] { rename(); }};
+}
+
+void TessaryView::buildToolBar()
+{
+    //: Name of the toolbar, as the toolbar's context menu shows it
+    QToolBar* bar = addToolBar(tr("Workflow"));
+    bar->setObjectName(u"workflow"_s);
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+    //: Toolbar button
+    addFilesItem =
+        bar->addAction(Icons::icon(Icons::Symbol::Plus), tr("Add Files"), this, &TessaryView::showOpenPanel);
+    //: Tooltip of the Add Files button; the placeholder is its shortcut
+    addFilesItem->setToolTip(tr("Add files to rename (%1)").arg(nativeShortcut(QKeySequence::Open)));
+    //: Toolbar button
+    newItem = bar->addAction(Icons::icon(Icons::Symbol::Document), tr("New"), this, &TessaryView::startOver);
+
+    recent = new RecentRulesMenu(history, model, this);
+    //: Toolbar menu
+    recentItem = bar->addAction(Icons::icon(Icons::Symbol::Clock), tr("Recent"));
+    recentItem->setMenu(recent);
+    //: Tooltip of the Recent menu
+    recentItem->setToolTip(tr("Use rules from a previous rename"));
+    if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(recentItem)))
+        button->setPopupMode(QToolButton::InstantPopup);
+
+    renameItem = bar->addAction(Icons::icon(Icons::Symbol::Play), tr("Rename"), this, &TessaryView::rename);
+    //: Toolbar button
+    undoItem =
+        bar->addAction(Icons::icon(Icons::Symbol::UndoArrow), tr("Undo"), this, &TessaryView::undoRename);
+    //: Tooltip of the Undo button
+    undoItem->setToolTip(tr("Give the renamed files their original names back"));
+}
+
+void TessaryView::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    filesCount = new QLabel(bar);
+    changedIcon = new QLabel(bar);
+    changedCount = new QLabel(bar);
+    errorIcon = iconLabel(Icons::Symbol::Warning, bar);
+    errorCount = new QLabel(bar);
+    busy = new QProgressBar(bar);
+    busy->setRange(0, 0);
+    busy->setMaximumSize(80, 12);
+    busy->setTextVisible(false);
+    busyText = new QLabel(bar);
+    for (QWidget* item : std::initializer_list<QWidget*>{filesCount, changedIcon, changedCount, errorIcon,
+                                                         errorCount, busy, busyText})
+        bar->addWidget(item);
+}
+
+QWidget* TessaryView::buildTableArea()
+{
+    tableArea = new QStackedWidget(this);
+
+    auto* empty = new QWidget(tableArea);
+    auto* emptyLayout = new QVBoxLayout(empty);
+    //: Shown in the file table while the list is empty
+    auto* dropHere = new QLabel(tr("Drop files here"), empty);
+    dropHere->setAlignment(Qt::AlignCenter);
+    dropHere->setForegroundRole(QPalette::PlaceholderText);
+    QFont large = dropHere->font();
+    large.setPointSizeF(large.pointSizeF() * 1.4);
+    dropHere->setFont(large);
+    //: Button in the empty file table
+    auto* open = new QPushButton(tr("Open Files…"), empty);
+    connect(open, &QPushButton::clicked, this, &TessaryView::showOpenPanel);
+    emptyLayout->addStretch();
+    emptyLayout->addWidget(dropHere);
+    emptyLayout->addWidget(open, 0, Qt::AlignCenter);
+    emptyLayout->addStretch();
+
+    const auto progressPage = [this](const QString& text) {
+        auto* page = new QWidget(tableArea);
+        auto* layout = new QVBoxLayout(page);
+        auto* bar = new QProgressBar(page);
+        bar->setRange(0, 0);
+        bar->setMaximumWidth(200);
+        bar->setTextVisible(false);
+        auto* label = new QLabel(text, page);
+        label->setAlignment(Qt::AlignCenter);
+        layout->addStretch();
+        layout->addWidget(bar, 0, Qt::AlignCenter);
+        layout->addWidget(label);
+        layout->addStretch();
+        return page;
+    };
+    tableArea->insertWidget(EmptyPage, empty);
+    //: Shown in the file table and the status bar while files are read
+    tableArea->insertWidget(ReadingPage, progressPage(tr("Reading files…")));
+    //: Shown in the file table while files are renamed
+    tableArea->insertWidget(RenamingPage, progressPage(tr("Renaming…")));
+    tableArea->insertWidget(FilesPage, table);
+    return tableArea;
+}
+
+void TessaryView::refreshToolBar()
+{
+    const bool renamed = model->isRenamed(), renaming = model->isRenaming();
+    addFilesItem->setEnabled(!renamed && !renaming);
+    newItem->setEnabled(!renaming);
+    const QString newShortcut = nativeShortcut(QKeySequence::New);
+    if (renamed)
+        //: Tooltip of the New button after a rename; the placeholder is its shortcut
+        newItem->setToolTip(tr("Start over; renamed files keep their new names (%1)").arg(newShortcut));
+    else
+        //: Tooltip of the New button; the placeholder is its shortcut
+        newItem->setToolTip(tr("Clear the file list (%1)").arg(newShortcut));
+    recentItem->setVisible(!renamed);
+    recentItem->setEnabled(!renaming && !recent->isEmpty());
+    renameItem->setVisible(!renamed);
+    const std::optional<QString> reason = model->renameDisabledReason();
+    renameItem->setEnabled(!reason);
+    renameItem->setToolTip(reason.value_or(
+        //: Tooltip of the Rename button; the placeholder is its shortcut
+        tr("Rename files according to the pattern (%1)").arg(nativeShortcut(QKeySequence(u"Ctrl+R"_s)))));
+    undoItem->setVisible(renamed);
+    undoItem->setEnabled(!renaming);
+}
+
+void TessaryView::scheduleStatusRefresh()
+{
+    if (statusRefreshPending)
+        return;
+    statusRefreshPending = true; // once for all the changes of one plan
+    QTimer::singleShot(0, this, [this] {
+        statusRefreshPending = false;
+        refreshStatus();
+    });
+}
+
+void TessaryView::refreshStatus()
+{
+    qsizetype changed = 0, renamed = 0, errors = 0;
+    for (const TessaryFileModel& file : *model->files()) {
+        changed += file.nameChanged();
+        renamed += file.renamed;
+        errors += file.shownError().has_value();
+    }
+    const qsizetype count = model->files()->size();
+    //: Status bar count of all files
+    filesCount->setText(tr("%n files", nullptr, int(count)));
+    const bool afterRename = model->isRenamed();
+    changedIcon->setPixmap(
+        Icons::icon(afterRename ? Icons::Symbol::Checkmark : Icons::Symbol::Pencil).pixmap(14, 14));
+    if (afterRename)
+        //: Status bar count of the renamed files
+        changedCount->setText(tr("%n renamed", nullptr, int(renamed)));
+    else
+        //: Status bar count of the files whose name changes
+        changedCount->setText(tr("%n to rename", nullptr, int(changed)));
+    //: Status bar count of the files with an error
+    errorCount->setText(tr("%n errors", nullptr, int(errors)));
+    const bool reading = model->loadingCount() > 0, updating = model->isUpdating();
+    busy->setVisible(reading || updating);
+    busyText->setVisible(reading || updating);
+    //: Status bar while the new names are computed
+    const QString computing = tr("Updating…");
+    busyText->setText(reading ? tr("Reading files…") : computing);
+}
+
+QStringList TessaryView::statusTexts() const
+{
+    QStringList texts{filesCount->text(), changedCount->text(), errorCount->text()};
+    if (!busyText->isHidden())
+        texts.append(busyText->text());
+    return texts;
+}
+
+void TessaryView::refreshTableArea()
+{
+    int page = FilesPage;
+    if (model->isRenaming())
+        page = RenamingPage;
+    else if (model->files()->isEmpty())
+        page = model->loadingCount() > 0 ? ReadingPage : EmptyPage;
+    tableArea->setCurrentIndex(page);
+}
+
+QString TessaryView::tableAreaState() const
+{
+    static const QStringList names{u"empty"_s, u"reading"_s, u"renaming"_s, u"files"_s};
+    return names.value(tableArea->currentIndex());
+}
+
+void TessaryView::showOpenPanel()
+{
+    if (model->isRenamed() || model->isRenaming())
+        return;
+    //: Title of the open panel that adds files
+    addPaths(QFileDialog::getOpenFileNames(this, tr("Add Files")));
+}
+
+void TessaryView::addPaths(const QStringList& paths)
+{
+    if (!paths.isEmpty())
+        model->addFiles(paths);
+}
+
+void TessaryView::startOver()
+{
+    undo.clear(); // the model's undo actions go first
+    model->startOver();
+}
+
+void TessaryView::rename()
+{
+    model->rename([this](bool renamed) {
+        if (!renamed)
+            return;
+        history->saveHistory(model->regexString(), model->javaScriptString(), model->resultPattern());
+        undo.clear();
+        undo.push(new RenameCommand(this));
+    });
+}
+
+void TessaryView::undoRename()
+{
+    model->undo();
+}
+
+void TessaryView::showProblem()
+{
+    const std::optional<OperationProblem> problem = model->operationProblem();
+    if (!problem || shownAlert)
+        return;
+    shownAlert =
+        new QMessageBox(QMessageBox::Warning, problem->title, problem->message, QMessageBox::Ok, this);
+    shownAlert->setWindowModality(Qt::WindowModal);
+    connect(shownAlert, &QMessageBox::finished, this, [this] {
+        shownAlert->deleteLater();
+        shownAlert = nullptr;
+        model->setOperationProblem(std::nullopt);
+    });
+    shownAlert->open();
+}
+
+void TessaryView::setDropTargeted(bool targeted)
+{
+    dropTargeted = targeted;
+    dropOutline->setGeometry(centralWidget()->rect());
+    dropOutline->raise();
+    dropOutline->setVisible(targeted);
+}
+
+void TessaryView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (localPaths(event->mimeData()).isEmpty() || model->isRenamed() || model->isRenaming())
+        return;
+    event->acceptProposedAction();
+    setDropTargeted(true);
+}
+
+void TessaryView::dragLeaveEvent(QDragLeaveEvent*)
+{
+    setDropTargeted(false);
+}
+
+void TessaryView::dropEvent(QDropEvent* event)
+{
+    setDropTargeted(false);
+    const QStringList paths = localPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    addPaths(paths);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/TessaryActions.h"
+
+#include <QMainWindow>
+#include <QSettings>
+#include <QUndoStack>
+
+class QAction;
+class QLabel;
+class QMessageBox;
+class QProgressBar;
+class QStackedWidget;
+class QToolButton;
+class RecentRulesMenu;
+class RenameHistoryStore;
+class TessaryFileTableView;
+class TessaryModel;
+class TessaryRulesForm;
+
+// The main window: the rules form and the file table side by side, the workflow's toolbar, the status bar
+// with its counts, and the states of an empty list and of work in progress. Files enter here, by drop or
+// the open panel; problems become alerts; a finished rename is recorded in the history and can be undone.
+class TessaryView : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TessaryView(TessaryModel* model, RenameHistoryStore* history, QSettings& preferences,
+                QWidget* parent = nullptr);
+
+    TessaryActions actions();
+    QUndoStack* undoStack() { return &undo; }
+    TessaryRulesForm* rulesForm() const { return form; }
+    TessaryFileTableView* fileTable() const { return table; }
+
+    // The toolbar's actions and the status bar's texts, for the menus and for tests.
+    QAction* addFilesAction() const { return addFilesItem; }
+    QAction* newAction() const { return newItem; }
+    QAction* recentAction() const { return recentItem; }
+    QAction* renameAction() const { return renameItem; }
+    QAction* undoAction() const { return undoItem; }
+    RecentRulesMenu* recentMenu() const { return recent; }
+    QStringList statusTexts() const;
+    // Which page the table area shows: "empty", "reading", "renaming" or "files".
+    QString tableAreaState() const;
+    bool isDropTargeted() const { return dropTargeted; }
+    QMessageBox* alert() const { return shownAlert; }
+
+    void showOpenPanel();
+    void startOver();
+    void rename();
+    void undoRename();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildToolBar();
+    void buildStatusBar();
+    QWidget* buildTableArea();
+    void refreshToolBar();
+    void refreshStatus();
+    void refreshTableArea();
+    void scheduleStatusRefresh();
+    void showProblem();
+    void setDropTargeted(bool targeted);
+    void addPaths(const QStringList& paths);
+
+    TessaryModel* model;
+    RenameHistoryStore* history;
+    QUndoStack undo;
+    TessaryRulesForm* form;
+    TessaryFileTableView* table;
+    QStackedWidget* tableArea = nullptr;
+    QWidget* dropOutline = nullptr;
+    RecentRulesMenu* recent = nullptr;
+    QAction* addFilesItem = nullptr;
+    QAction* newItem = nullptr;
+    QAction* recentItem = nullptr;
+    QAction* renameItem = nullptr;
+    QAction* undoItem = nullptr;
+    QLabel* filesCount = nullptr;
+    QLabel* changedIcon = nullptr;
+    QLabel* changedCount = nullptr;
+    QLabel* errorIcon = nullptr;
+    QLabel* errorCount = nullptr;
+    QProgressBar* busy = nullptr;
+    QLabel* busyText = nullptr;
+    QMessageBox* shownAlert = nullptr;
+    bool dropTargeted = false;
+    bool statusRefreshPending = false;
+};

@@ -1,8 +1,0 @@
-#include "NormalizedPath.h"
-
-#include <QDir>
-
-QString normalizedPath(const QString& path)
-{
-    return QDir::cleanPath(path).normalized(QString::NormalizationForm_C).toLower();
-}

@@ -1,8 +1,0 @@
-#include "RenameOperation.h"
-
-#include "CanonicalText.h"
-
-bool operator==(const RenameOperation& a, const RenameOperation& b)
-{
-    return a.source == b.source && a.destination == b.destination && CanonicalText::equal(a.id, b.id);
-}

@@ -1,9 +1,0 @@
-#include "RenameRules.h"
-
-#include "CanonicalText.h"
-
-bool operator==(const RenameRules& a, const RenameRules& b)
-{
-    return a.reversed == b.reversed && CanonicalText::equal(a.regex, b.regex) &&
-           CanonicalText::equal(a.script, b.script) && CanonicalText::equal(a.pattern, b.pattern);
-}

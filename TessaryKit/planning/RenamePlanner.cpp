@@ -1,0 +1,226 @@
+#include "planning/RenamePlanner.h"
+
+#include "platform/FileIdentity.h"
+#include "common/FileNameParts.h"
+#include "common/KitCatalogue.h"
+#include "platform/NameEncoding.h"
+#include "planning/NameValidation.h"
+#include "common/NaturalOrder.h"
+#include "common/NormalizedPath.h"
+#include "planning/ResultPattern.h"
+#include "planning/RuleRegex.h"
+#include "common/Signpost.h"
+
+#include <QSet>
+#include <algorithm>
+#include <numeric>
+
+using namespace Qt::StringLiterals;
+
+namespace RenamePlanner {
+namespace {
+
+// One file of the working list: its input, the parts of its name, and what the stages computed.
+struct Entry {
+    const PlanInput* input;
+    FileNameParts parts;
+    PlanOutput output;
+};
+
+QList<Entry> sortedEntries(const QList<PlanInput>& inputs, bool reversed)
+{
+    QList<Entry> entries;
+    entries.reserve(inputs.size());
+    for (const qsizetype position : order(inputs, reversed))
+        entries.append(Entry{&inputs[position], FileNameParts::of(inputs[position].url), {}});
+    return entries;
+}
+
+void regexStage(QList<Entry>& entries, const QString& regex)
+{
+    QString compileError;
+    std::optional<RuleRegex> expression;
+    if (!regex.isEmpty()) {
+        expression = RuleRegex::compile(regex, &compileError);
+        if (!expression)
+            //: Error shown for every file in the file list; the placeholder is the regex parser's error
+            compileError = KitCatalogue::tr("Invalid regular expression: %1").arg(compileError);
+    }
+
+    for (qsizetype position = 0; position < entries.size(); ++position) {
+        Entry& entry = entries[position];
+        PlanOutput& output = entry.output;
+        output.fields = entry.input->baseFields;
+        output.fields.insert(u"row"_s, QString::number(position + 1));
+        output.resultName = entry.parts.name;
+        if (!NameEncoding::isExact(entry.input->url)) {
+            //: Error shown for a file in the file list; the placeholder is the name as shown, with � marks
+            output.error = KitCatalogue::tr("“%1” can't be renamed: its name, or a name in its folder that "
+                                            "reads the same, isn't valid UTF-8 text")
+                               .arg(entry.parts.name);
+        } else if (!compileError.isEmpty()) {
+            output.error = compileError;
+        } else if (expression) {
+            const auto groups = expression->matchWhole(entry.parts.stem);
+            if (!groups) {
+                //: Error shown for a file in the file list
+                output.error = KitCatalogue::tr("The regular expression doesn't match the whole file name");
+                continue;
+            }
+            for (const auto& [name, text] : *groups)
+                output.fields.insert(name, text);
+        }
+    }
+}
+
+void scriptStage(QList<Entry>& entries, const QString& script, const JSEngineClient& engine,
+                 std::chrono::milliseconds timeout, const std::stop_token& stop)
+{
+    QList<Entry*> taking;
+    QList<Fields> items;
+    for (Entry& entry : entries) {
+        if (!entry.output.error) {
+            taking.append(&entry);
+            items.append(entry.output.fields);
+        }
+    }
+    const QList<JSBatchOutputLine> lines = engine.evaluate(script, items, {}, timeout, stop);
+
+    for (qsizetype k = 0; k < std::min(taking.size(), lines.size()); ++k) {
+        PlanOutput& output = taking[k]->output;
+        const JSBatchOutputLine& line = lines[k];
+        output.logs = line.logs.value_or(QStringList());
+        if (line.fields) {
+            for (auto it = line.fields->cbegin(); it != line.fields->cend(); ++it)
+                output.fields.insert(it.key(), it.value());
+        } else {
+            //: Error shown for a file in the file list when the JavaScript engine gave no reason
+            output.error = line.error.value_or(KitCatalogue::tr("The script failed"));
+        }
+    }
+}
+
+void patternStage(QList<Entry>& entries, const QString& pattern)
+{
+    const ResultPattern resultPattern(pattern);
+    for (Entry& entry : entries) {
+        PlanOutput& output = entry.output;
+        if (output.error)
+            continue;
+        const QString newStem = resultPattern.render(output.fields);
+        output.resultName =
+            entry.parts.extension.isEmpty() ? newStem : newStem + u'.' + entry.parts.extension;
+        output.error = validateName(newStem, output.resultName);
+    }
+}
+
+// A file whose new name no other listed file shares.
+struct Candidate {
+    Entry* entry;
+    QString target;
+    QString normalizedTarget;
+};
+
+// The listed paths, exactly and normalised (to one of the listed paths that normalise so).
+struct ListedPaths {
+    QSet<QString> exact;
+    QHash<QString, QString> normalized;
+};
+
+// Whether the target is taken by an item that is not a listed file. A listed file there now is no
+// collision (the renamer moves it away first), and the disk is not asked. A target that equals a listed
+// path only in case or composition is asked for: on a case-sensitive file system it can be another item,
+// and then it is taken unless it is that listed file.
+bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup& disk)
+{
+    if (listed.exact.contains(candidate.target))
+        return false;
+    const FileNameParts& parts = candidate.entry->parts;
+    const auto target = disk.identityOf(parts.parent, candidate.entry->output.resultName);
+    const auto lookalike = listed.normalized.constFind(candidate.normalizedTarget);
+    if (lookalike == listed.normalized.cend() || !target)
+        return target.has_value();
+    const FileNameParts lookalikeParts = FileNameParts::of(*lookalike);
+    return target != disk.identityOf(lookalikeParts.parent, lookalikeParts.name);
+}
+
+void collisionCheck(QList<Entry>& entries)
+{
+    QList<Candidate> candidates;
+    ListedPaths listed;
+    listed.exact.reserve(entries.size());
+    listed.normalized.reserve(entries.size());
+    QHash<QString, int> sharingTarget; // how many files would be named so
+    sharingTarget.reserve(entries.size());
+    for (Entry& entry : entries) {
+        listed.exact.insert(entry.input->url);
+        listed.normalized.insert(normalizedPath(entry.input->url), entry.input->url);
+        if (entry.output.error)
+            continue;
+        QString target = joinPath(entry.parts.parent, entry.output.resultName);
+        QString normalizedTarget = normalizedPath(target);
+        ++sharingTarget[normalizedTarget];
+        candidates.append({&entry, std::move(target), std::move(normalizedTarget)});
+    }
+
+    FolderLookup disk;
+    for (const Candidate& candidate : candidates) {
+        PlanOutput& output = candidate.entry->output;
+        if (sharingTarget.value(candidate.normalizedTarget) > 1) {
+            //: Error shown for a file in the file list; the placeholder is the new name
+            output.error =
+                KitCatalogue::tr("Another file in the list would also be named “%1”").arg(output.resultName);
+            continue;
+        }
+        if (isTaken(candidate, listed, disk))
+            //: Error shown for a file in the file list; the placeholder is the new name
+            output.error = KitCatalogue::tr("“%1” already exists in this folder").arg(output.resultName);
+    }
+}
+
+} // namespace
+
+QList<qsizetype> order(const QList<PlanInput>& inputs, bool reversed)
+{
+    const NaturalOrder naturalOrder;
+    std::vector<NaturalOrder::Key> keys;
+    keys.reserve(size_t(inputs.size()));
+    for (const PlanInput& input : inputs)
+        keys.push_back(naturalOrder.key(FileNameParts::nameOf(input.url)));
+
+    QList<qsizetype> positions(inputs.size());
+    std::iota(positions.begin(), positions.end(), 0);
+    std::sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
+        if (const int byName = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]))
+            return reversed ? byName > 0 : byName < 0;
+        return inputs[a].url < inputs[b].url; // the same name in two folders: by path, always ascending
+    });
+    return positions;
+}
+
+std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
+                         const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,
+                         std::stop_token stop)
+{
+    const Signpost signpost("Plan names", u"%1 files"_s.arg(inputs.size()));
+    QList<Entry> entries = sortedEntries(inputs, rules.reversed);
+
+    regexStage(entries, rules.regex);
+    if (stop.stop_requested())
+        return std::nullopt;
+    if (!rules.script.isEmpty()) {
+        scriptStage(entries, rules.script, engine, scriptTimeout, stop);
+        if (stop.stop_requested())
+            return std::nullopt;
+    }
+    patternStage(entries, rules.pattern);
+    collisionCheck(entries);
+
+    Plan result;
+    result.reserve(entries.size());
+    for (Entry& entry : entries)
+        result.insert(entry.input->id, std::move(entry.output));
+    return result;
+}
+
+} // namespace RenamePlanner

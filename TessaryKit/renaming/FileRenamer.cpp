@@ -1,0 +1,231 @@
+#include "renaming/FileRenamer.h"
+
+#include "common/Diagnostics.h"
+#include "common/FileNameParts.h"
+#include "common/KitCatalogue.h"
+#include "renaming/MoveFailure.h"
+#include "common/NormalizedPath.h"
+#include "common/Signpost.h"
+
+#include <QSet>
+#include <QUuid>
+#include <numeric>
+
+using namespace Qt::StringLiterals;
+
+namespace FileRenamer {
+namespace {
+
+const QString temporaryPrefix = u".tessary-"_s;
+
+// One group's moves. On the first failure the moves made so far are reversed, newest first, so that each
+// name is free again when its file comes back.
+class GroupRun {
+public:
+    GroupRun(const QList<RenameOperation>& operations, const QStringList& temporaryNames, FileMover& mover,
+             QStringList& places)
+        : operations(operations), temporaryNames(temporaryNames), mover(mover), places(places)
+    {
+    }
+
+    void run(const QList<qsizetype>& members, Result& result)
+    {
+        QList<qsizetype> parking, direct;
+        for (const qsizetype i : members)
+            (temporaryNames[i].isEmpty() ? direct : parking).append(i);
+        const bool done = std::all_of(parking.cbegin(), parking.cend(),
+                                      [&](qsizetype i) { return step(i, temporaryPath(i)); }) &&
+                          std::all_of(direct.cbegin(), direct.cend(),
+                                      [&](qsizetype i) { return step(i, operations[i].destination); }) &&
+                          std::all_of(parking.cbegin(), parking.cend(),
+                                      [&](qsizetype i) { return step(i, operations[i].destination); });
+        if (!done)
+            reverse();
+        report(members, result);
+    }
+
+private:
+    struct Move {
+        qsizetype operation;
+        QString from;
+    };
+
+    QString temporaryPath(qsizetype i) const
+    {
+        return joinPath(FileNameParts::parentOf(operations[i].source), temporaryNames[i]);
+    }
+
+    bool step(qsizetype i, const QString& to)
+    {
+        if (const int reason = mover.move(places[i], to)) {
+            failed = i;
+            failedReason = reason;
+            failedFrom = places[i];
+            return false;
+        }
+        made.append({i, places[i]});
+        places[i] = to;
+        return true;
+    }
+
+    void reverse()
+    {
+        for (auto move = made.crbegin(); move != made.crend(); ++move)
+            if (mover.move(places[move->operation], move->from) == 0)
+                places[move->operation] = move->from;
+    }
+
+    bool isParked(qsizetype i) const { return !temporaryNames[i].isEmpty() && places[i] == temporaryPath(i); }
+
+    // A file that could not come back keeps a visible name if its destination is free.
+    void unpark(qsizetype i)
+    {
+        if (isParked(i) && mover.move(places[i], operations[i].destination) == 0)
+            places[i] = operations[i].destination;
+    }
+
+    void report(const QList<qsizetype>& members, Result& result)
+    {
+        for (const qsizetype i : members) {
+            unpark(i);
+            const RenameOperation& operation = operations[i];
+            if (places[i] == operation.destination)
+                continue;
+            QString message;
+            if (i == failed)
+                message = moveFailureMessage(FileNameParts::nameOf(operation.source),
+                                             FileNameParts::nameOf(operation.destination), failedReason,
+                                             failedFrom);
+            else
+                message = keptNameMessage(operation.source, operations[*failed].source);
+            if (isParked(i)) {
+                const QString temporaryName = FileNameParts::nameOf(places[i]);
+                qCCritical(renameLog, "Failed to restore %s from %s",
+                           qUtf8Printable(Diagnostics::privateValue(operation.source)),
+                           qUtf8Printable(temporaryName));
+                //: Error shown for a file in the file list; the placeholders are the system's error message
+                //: and the temporary file name
+                message = KitCatalogue::tr("%1 The file was left as “%2” in the same folder.")
+                              .arg(message, temporaryName);
+                result.stranded.insert(operation.id, places[i]);
+            }
+            result.failures.insert(operation.id, message);
+        }
+    }
+
+    const QList<RenameOperation>& operations;
+    const QStringList& temporaryNames;
+    FileMover& mover;
+    QStringList& places; // where each operation's file is now
+    QList<Move> made;
+    std::optional<qsizetype> failed;
+    int failedReason = 0;
+    QString failedFrom;
+};
+
+} // namespace
+
+QString keptNameMessage(const QString& source, const QString& failedSource)
+{
+    //: Error shown for a file in the file list; %1 is this file's name, %2 the name of the file
+    //: of the same swap, rotation or chain whose move failed
+    return KitCatalogue::tr("“%1” kept its name because “%2” couldn't be renamed.")
+        .arg(FileNameParts::nameOf(source), FileNameParts::nameOf(failedSource));
+}
+
+// Groups of operations that share a name, as source or destination, under the renamer's comparison:
+// the connected parts of the graph whose edges are "my destination is your source".
+QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations)
+{
+    std::vector<qsizetype> parent(size_t(operations.size()));
+    std::iota(parent.begin(), parent.end(), 0);
+    const auto root = [&](qsizetype i) {
+        while (parent[size_t(i)] != i)
+            i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
+        return i;
+    };
+    QHash<QString, qsizetype> holder; // a normalised path to the first operation that names it
+    holder.reserve(2 * operations.size());
+    const auto join = [&](qsizetype i, const QString& path) {
+        QString key = normalizedPath(path);
+        const auto found = holder.constFind(key);
+        if (found == holder.cend())
+            holder.insert(std::move(key), i);
+        else
+            parent[size_t(root(i))] = root(*found);
+    };
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        join(i, operations[i].source);
+        join(i, operations[i].destination);
+    }
+    QHash<qsizetype, qsizetype> groupOfRoot;
+    QList<QList<qsizetype>> groups;
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        const qsizetype top = root(i);
+        if (!groupOfRoot.contains(top)) {
+            groupOfRoot.insert(top, groups.size());
+            groups.append(QList<qsizetype>());
+        }
+        groups[groupOfRoot.value(top)].append(i);
+    }
+    return groups;
+}
+
+QString newTemporaryName()
+{
+    return temporaryPrefix + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+bool isTemporaryName(const QString& name)
+{
+    return name.startsWith(temporaryPrefix);
+}
+
+QList<bool> parksFirst(const QList<RenameOperation>& operations)
+{
+    QStringList sources;
+    sources.reserve(operations.size());
+    for (const RenameOperation& operation : operations)
+        sources.append(normalizedPath(operation.source));
+    const QSet<QString> occupied(sources.cbegin(), sources.cend());
+    QList<bool> parks;
+    parks.reserve(operations.size());
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        const QString destination = normalizedPath(operations[i].destination);
+        parks.append(destination != sources[i] && occupied.contains(destination));
+    }
+    return parks;
+}
+
+Result perform(const QList<RenameOperation>& operations)
+{
+    NonReplacingMover mover;
+    return perform(operations, mover);
+}
+
+Result perform(const QList<RenameOperation>& operations, FileMover& mover)
+{
+    QStringList temporaryNames;
+    temporaryNames.reserve(operations.size());
+    for (const bool parks : parksFirst(operations))
+        temporaryNames.append(parks ? newTemporaryName() : QString());
+    return perform(operations, temporaryNames, mover);
+}
+
+Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames, FileMover& mover)
+{
+    const Signpost signpost("Rename files", u"%1 files"_s.arg(operations.size()));
+    Result result;
+    QStringList places;
+    places.reserve(operations.size());
+    for (const RenameOperation& operation : operations)
+        places.append(operation.source);
+    for (const QList<qsizetype>& group : groupsOf(operations))
+        GroupRun(operations, temporaryNames, mover, places).run(group, result);
+    if (!result.failures.isEmpty())
+        qCWarning(renameLog, "%lld of %lld renames failed", qint64(result.failures.size()),
+                  qint64(operations.size()));
+    return result;
+}
+
+} // namespace FileRenamer

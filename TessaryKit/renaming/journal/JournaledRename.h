@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/FileMover.h"
+#include "renaming/FileRenamer.h"
+#include "renaming/journal/RenameJournal.h"
+
+#include <optional>
+
+// Renames and undoes through the rename journal, so that an interrupted run can be recovered and a rename
+// undone after a restart. Each holds the RenameLock while it runs. Nothing when the journal cannot be
+// written or another rename holds the lock; then nothing has moved.
+namespace JournaledRename {
+
+struct Outcome {
+    FileRenamer::Failures failures;
+    // Files left under a temporary name: their entry stays open for a recovery to finish.
+    QHash<QString, QString> stranded;
+    // Why the journal could not record the end of the run, when it could not: the files are where the
+    // failures say, but the command must not report success.
+    std::optional<QString> unrecorded;
+    std::optional<JournalEntry> undoable; // the entry that undoes what is renamed now, if anything is
+
+    bool succeeded() const { return failures.isEmpty() && stranded.isEmpty() && !unrecorded; }
+};
+
+std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+                              QString* error, FileMover& mover);
+
+// Gives the files of a complete rename their names back. A file that is no longer the one renamed (another
+// item has its new name now) is refused; one that already has its old name again is left as it is. The
+// entry keeps only what is still renamed afterwards, and is changed only once no file is left between
+// names.
+std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
+                            FileMover& mover);
+
+// The folders that the operations move files in.
+QStringList foldersOf(const QList<RenameOperation>& operations);
+
+} // namespace JournaledRename

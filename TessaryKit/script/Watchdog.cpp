@@ -1,0 +1,43 @@
+#include "script/Watchdog.h"
+
+#include <ctime>
+
+using namespace std::chrono;
+
+nanoseconds Watchdog::continuousNow()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_BOOTTIME, &now);
+    return seconds(now.tv_sec) + nanoseconds(now.tv_nsec);
+}
+
+Watchdog::Watchdog(nanoseconds timeout, Clock clock)
+    : timeout(timeout), clock(std::move(clock)), lastProgress(this->clock())
+{
+}
+
+void Watchdog::recordProgress()
+{
+    const std::lock_guard lock(mutex);
+    lastProgress = clock();
+}
+
+nanoseconds Watchdog::remaining() const
+{
+    const std::lock_guard lock(mutex);
+    return std::max(nanoseconds::zero(), lastProgress + timeout - clock());
+}
+
+bool Watchdog::checkDeadline()
+{
+    const std::lock_guard lock(mutex);
+    if (!hasTimedOut && clock() - lastProgress >= timeout)
+        hasTimedOut = true;
+    return hasTimedOut;
+}
+
+bool Watchdog::timedOut() const
+{
+    const std::lock_guard lock(mutex);
+    return hasTimedOut;
+}

@@ -1,0 +1,89 @@
+#include "ScriptedFolderPanel.h"
+#include "model/TessaryFileTableModel.h"
+#include "model/TessaryModel.h"
+#include "TestFolder.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The table's rows through a whole workflow, checked by Qt's own model tester at every signal.
+class tst_TessaryFileTableModel : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root;
+    std::unique_ptr<QSettings> preferences;
+    ScriptedFolderPanel panel;
+    std::unique_ptr<FolderAccessManager> access;
+    std::unique_ptr<TessaryModel> model;
+    std::unique_ptr<TessaryFileTableModel> rows;
+
+    bool waitIdle()
+    {
+        return QTest::qWaitFor([this] { return !model->isUpdating() && model->loadingCount() == 0; }, 20'000);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(root.filePath(u"preferences.ini"_s)); // each case starts from the default rules
+        preferences = std::make_unique<QSettings>(root.filePath(u"preferences.ini"_s), QSettings::IniFormat);
+        access = std::make_unique<FolderAccessManager>(*preferences, panel, false);
+        model = std::make_unique<TessaryModel>(*preferences,
+                                               JSEngineClient(QStringLiteral(TESSARY_JSENGINE_PATH)), *access,
+                                               root.filePath(u"journal"_s));
+        rows = std::make_unique<TessaryFileTableModel>(model->files());
+    }
+
+    void followsTheWorkflow_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("a few files: changes row by row") << 5;
+        QTest::newRow("many files: changes as a layout") << 300;
+    }
+    void followsTheWorkflow()
+    {
+        QFETCH(int, count);
+        const QAbstractItemModelTester tester(rows.get(),
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QString folder = root.filePath(u"files-%1"_s.arg(count));
+        QStringList names, paths;
+        for (int i = 0; i < count; ++i) {
+            names.append(u"f%1.txt"_s.arg(i));
+            paths.append(folder + u'/' + names.last());
+        }
+        TestFolder::create(folder, names);
+        model->addFiles(paths);
+        QVERIFY(waitIdle());
+        QCOMPARE(rows->rowCount(), count);
+
+        const QModelIndex first = rows->index(0, 0);
+        QVERIFY(rows->hasChildren(first));
+        rows->fetchMore(first); // as a view does when it expands the file
+        QVERIFY(!rows->canFetchMore(first));
+        const int fields = rows->rowCount(first);
+        QVERIFY(fields > 0);
+
+        QSignalSpy layout(rows.get(), &QAbstractItemModel::layoutChanged);
+        model->setJavaScriptString(u"console.log('a'); console.log('b');"_s);
+        QVERIFY(waitIdle());
+        QCOMPARE(layout.isEmpty(), count < 256);
+        QCOMPARE(rows->rowCount(first), fields + 2);
+        QCOMPARE(rows->row(rows->index(fields + 1, 1, first)).result, u"b"_s);
+
+        rows->sort(TessaryFileTableModel::OriginalColumn, Qt::DescendingOrder);
+        QCOMPARE(rows->row(rows->index(0, 0)).original, names.size() > 10 ? u"f299.txt"_s : u"f4.txt"_s);
+        QCOMPARE(rows->parent(rows->index(0, 0, rows->index(count - 1, 0))), rows->index(count - 1, 0));
+
+        model->removeFiles({paths.first(), paths.last()});
+        QCOMPARE(rows->rowCount(), count - 2);
+        model->startOver();
+        QCOMPARE(rows->rowCount(), 0);
+    }
+};
+
+QTEST_MAIN(tst_TessaryFileTableModel)
+#include "tst_TessaryFileTableModel.moc"

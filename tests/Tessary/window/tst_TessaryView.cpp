@@ -1,0 +1,339 @@
+#include "app/AppCatalogue.h"
+#include "window/RecentRulesMenu.h"
+#include "ScriptedFolderPanel.h"
+#include "editor/SyntaxHighlightEditor.h"
+#include "app/TessaryApp.h"
+#include "window/TessaryFileTableView.h"
+#include "window/TessaryRulesForm.h"
+#include "TestFolder.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidgetAction>
+
+using namespace Qt::StringLiterals;
+using TestFolder::contents;
+using TestFolder::create;
+
+class tst_TessaryView : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> root;
+    std::unique_ptr<QSettings> preferences;
+    ScriptedFolderPanel panel;
+    std::unique_ptr<TessaryApp> app;
+    QString files;
+
+    TessaryView* view() { return app->window(); }
+    TessaryModel* model() { return app->model(); }
+
+    void start(const QString& translation = {})
+    {
+        app.reset();
+        root = std::make_unique<QTemporaryDir>();
+        preferences = std::make_unique<QSettings>(root->filePath(u"preferences.ini"_s), QSettings::IniFormat);
+        files = root->filePath(u"files"_s);
+        QDir().mkpath(files);
+        TessaryApp::Places places;
+        places.historyFolder = root->filePath(u"data"_s);
+        places.journalFolder = root->filePath(u"journal"_s);
+        places.helperURL = QStringLiteral(TESSARY_JSENGINE_PATH);
+        app = std::make_unique<TessaryApp>(*preferences, panel, places, translation);
+        view()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view()));
+        QApplication::setActiveWindow(view());
+    }
+
+    bool waitIdle()
+    {
+        return QTest::qWaitFor(
+            [this] {
+                return !model()->isUpdating() && model()->loadingCount() == 0 && !model()->isRenaming();
+            },
+            20'000);
+    }
+
+    bool addAndPlan(const QStringList& names)
+    {
+        create(files, names);
+        QStringList paths;
+        for (const QString& name : names)
+            paths.append(files + u'/' + name);
+        model()->addFiles(paths);
+        return waitIdle();
+    }
+
+    QModelIndex fileRow(int row) { return view()->fileTable()->tableModel()->index(row, 0); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(AppCatalogue::install(), QString()); // English: no translation
+    }
+    void init() { start(); }
+    void cleanup() { app.reset(); }
+
+    void anEmptyWindow()
+    {
+        QCOMPARE(view()->windowTitle(), u"Tessary"_s);
+        QCOMPARE(view()->size(), TessaryApp::defaultWindowSize);
+        QCOMPARE(view()->tableAreaState(), u"empty"_s);
+        QCOMPARE(view()->statusTexts(), (QStringList{u"0 files"_s, u"0 to rename"_s, u"0 errors"_s}));
+        QCOMPARE(view()->addFilesAction()->toolTip(), u"Add files to rename (Ctrl+O)"_s);
+        QCOMPARE(view()->newAction()->toolTip(), u"Clear the file list (Ctrl+N)"_s);
+        QCOMPARE(view()->renameAction()->toolTip(), u"Add files to rename"_s);
+        QVERIFY(!view()->renameAction()->isEnabled());
+        QVERIFY(view()->renameAction()->isVisible() && !view()->undoAction()->isVisible());
+        QVERIFY(!view()->recentAction()->isEnabled()); // no history yet
+    }
+
+    void filesWithAnError()
+    {
+        model()->setRegexString(u"(?P<n>\\d+)"_s);
+        model()->setResultPattern(u"photo-{n}"_s);
+        QVERIFY(addAndPlan({u"1.jpg"_s, u"2.jpg"_s, u"x.jpg"_s}));
+        QCOMPARE(view()->tableAreaState(), u"files"_s);
+        QTRY_COMPARE(view()->statusTexts(), (QStringList{u"3 files"_s, u"2 to rename"_s, u"1 error"_s}));
+        QCOMPARE(view()->renameAction()->toolTip(), u"Fix the errors in the file list first"_s);
+
+        const TessaryFileTableModel* rows = view()->fileTable()->tableModel();
+        QCOMPARE(rows->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Original"_s);
+        QCOMPARE(rows->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"Result"_s);
+        const FileTableRow first = rows->row(fileRow(0));
+        QCOMPARE(first.original, u"1.jpg"_s);
+        QCOMPARE(first.result, u"photo-1.jpg"_s);
+        QVERIFY(first.changed && !first.error);
+        const QModelIndex failed = rows->index(2, TessaryFileTableModel::ResultColumn);
+        QCOMPARE(rows->row(failed).error, u"The regular expression doesn't match the whole file name"_s);
+        QCOMPARE(failed.data(Qt::AccessibleDescriptionRole).toString(), u"Error"_s);
+        QVERIFY(failed.data(Qt::ForegroundRole).isValid()); // unchanged: secondary
+        QVERIFY(!rows->index(0, 1).data(Qt::ForegroundRole).isValid());
+    }
+
+    void fieldRowsThenLogRows()
+    {
+        model()->setJavaScriptString(u"console.log('one'); console.log('two'); console.log('three');"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        TessaryFileTableView* table = view()->fileTable();
+        table->expand(fileRow(0));
+        const TessaryFileTableModel* rows = table->tableModel();
+        const int children = rows->rowCount(fileRow(0));
+        const Fields fields = model()->files()->at(0).fields;
+        QCOMPARE(children, fields.size() + 3);
+        QStringList originals;
+        for (int i = 0; i < children; ++i)
+            originals.append(rows->row(rows->index(i, 0, fileRow(0))).original);
+        QCOMPARE(originals.mid(0, fields.size()), fields.keys());
+        QCOMPARE(originals.mid(fields.size()), (QStringList{u"console"_s, u"console"_s, u"console"_s}));
+        const FileTableRow last = rows->row(rows->index(children - 1, 1, fileRow(0)));
+        QCOMPARE(last.result, u"three"_s);
+        QCOMPARE(last.kind, FileTableRow::Kind::Log);
+        QCOMPARE(last.id, model()->files()->at(0).id + u"\0log\0"
+                                                       u"2"_s);
+
+        model()->setJavaScriptString(u"console.log('only');"_s); // an expanded file follows new plans
+        QVERIFY(waitIdle());
+        QCOMPARE(rows->rowCount(fileRow(0)), fields.size() + 1);
+    }
+
+    void sortingByOriginalDescendingReversesTheNumbering()
+    {
+        model()->setResultPattern(u"{row}"_s);
+        QVERIFY(addAndPlan({u"a 2.txt"_s, u"a 10.txt"_s, u"a 1.txt"_s}));
+        QHeaderView* header = view()->fileTable()->header();
+        header->setSortIndicator(TessaryFileTableModel::OriginalColumn, Qt::DescendingOrder);
+        QVERIFY(model()->sortReversed());
+        QVERIFY(waitIdle());
+        const TessaryFileTableModel* rows = view()->fileTable()->tableModel();
+        QStringList shown;
+        for (int i = 0; i < 3; ++i)
+            shown.append(rows->row(fileRow(i)).original + u'→' + rows->row(fileRow(i)).result);
+        QCOMPARE(shown, (QStringList{u"a 10.txt→1.txt"_s, u"a 2.txt→2.txt"_s, u"a 1.txt→3.txt"_s}));
+
+        header->setSortIndicator(TessaryFileTableModel::ResultColumn, Qt::DescendingOrder);
+        QVERIFY(!model()->sortReversed());
+        header->setSortIndicator(TessaryFileTableModel::OriginalColumn, Qt::AscendingOrder);
+        QVERIFY(!model()->sortReversed());
+        QVERIFY(preferences->contains(TessaryFileTableView::customizationKey));
+    }
+
+    void renameRegistersUndoAndRecordsTheRules()
+    {
+        model()->setResultPattern(u"new-{filename}"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        QCOMPARE(view()->renameAction()->toolTip(), u"Rename files according to the pattern (Ctrl+R)"_s);
+        view()->rename();
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        QCOMPARE(contents(files).keys(), QStringList{u"new-a.txt"_s});
+
+        QCOMPARE(view()->undoStack()->count(), 1);
+        QCOMPARE(view()->undoStack()->undoText(), u"Rename"_s);
+        QMenu* edit = view()->menuBar()->actions().at(1)->menu();
+        QCOMPARE(edit->actions().first()->text(), u"Undo Rename"_s);
+        QVERIFY(!view()->renameAction()->isVisible() && view()->undoAction()->isVisible());
+        QVERIFY(!view()->recentAction()->isVisible());
+        QCOMPARE(view()->newAction()->toolTip(),
+                 u"Start over; renamed files keep their new names (Ctrl+N)"_s);
+        QCOMPARE(app->history()->entries().size(), 1);
+        QTRY_COMPARE(view()->statusTexts().mid(0, 2), (QStringList{u"1 file"_s, u"1 renamed"_s}));
+        QCOMPARE(
+            view()->fileTable()->tableModel()->index(0, 1).data(Qt::AccessibleDescriptionRole).toString(),
+            u"Renamed"_s);
+
+        view()->undoStack()->undo(); // Edit ▸ Undo Rename
+        QVERIFY(QTest::qWaitFor([this] { return !model()->isRenamed(); }, 20'000));
+        QCOMPARE(contents(files).keys(), QStringList{u"a.txt"_s});
+        QCOMPARE(view()->undoStack()->count(), 0); // nothing to redo
+    }
+
+    void renamingTwiceWithTheSameRulesKeepsOneEntry()
+    {
+        model()->setResultPattern(u"new-{filename}"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        view()->rename();
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        const QDateTime first = app->history()->entries().first().used;
+        view()->startOver();
+        QVERIFY(addAndPlan({u"b.txt"_s}));
+        view()->rename();
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        QCOMPARE(app->history()->entries().size(), 1);
+        QVERIFY(app->history()->entries().first().used > first);
+    }
+
+    void theRecentMenuBringsRulesBack()
+    {
+        app->history()->saveHistory(u"(?P<a>.*)"_s, u""_s, u"first"_s);
+        app->history()->saveHistory(u"r"_s, u"s"_s, u"second"_s);
+        RecentRulesMenu* menu = view()->recentMenu();
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().first()->text(), u"second"_s);
+        const auto* entry = qobject_cast<QWidgetAction*>(menu->actions().first())->defaultWidget();
+        QStringList labels;
+        for (const QLabel* label : entry->findChildren<QLabel*>())
+            labels.append(label->text());
+        QCOMPARE(labels, (QStringList{u"second"_s, u"Regex and JavaScript"_s}));
+        QCOMPARE(RecentRulesMenu::otherRules({u""_s, u""_s, u"p"_s, {}}), QString());
+
+        menu->actions().last()->trigger();
+        QCOMPARE(model()->regexString(), u"(?P<a>.*)"_s);
+        QCOMPARE(model()->javaScriptString(), QString());
+        QCOMPARE(model()->resultPattern(), u"first"_s);
+        QCOMPARE(view()->rulesForm()->regexEditor()->toPlainText(), u"(?P<a>.*)"_s);
+    }
+
+    void insertFieldAppendsAReference()
+    {
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        TessaryRulesForm* form = view()->rulesForm();
+        QStringList names;
+        for (const QAction* action : form->insertFieldMenu()->actions())
+            names.append(action->text());
+        QStringList sorted = model()->files()->at(0).fields.keys();
+        QCOMPARE(names, sorted);
+        QVERIFY(names.contains(u"row"_s));
+        form->patternEditorView()->moveCursor(QTextCursor::End);
+        form->insertFieldMenu()->actions().at(names.indexOf(u"row"_s))->trigger();
+        QCOMPARE(model()->resultPattern(), u"{filename}{row}"_s);
+        QVERIFY(model()->isUpdating()); // planned again, as for any edit
+    }
+
+    void theFormShowsFilesRenamedUntilNew()
+    {
+        model()->setResultPattern(u"new-{filename}"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        TessaryRulesForm* form = view()->rulesForm();
+        QVERIFY(form->patternEditorView()->isVisible());
+        view()->rename();
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        QVERIFY(!form->patternEditorView()->isVisible());
+        QVERIFY(!form->findChildren<QLabel*>(Qt::FindChildrenRecursively).isEmpty());
+        view()->startOver();
+        QVERIFY(form->patternEditorView()->isVisible());
+        QCOMPARE(view()->undoStack()->count(), 0);
+        QCOMPARE(view()->tableAreaState(), u"empty"_s);
+    }
+
+    void aProblemIsShownAndClearedOnDismissal()
+    {
+        model()->setOperationProblem(OperationProblem{u"No Files Were Renamed"_s, u"Because."_s});
+        QMessageBox* alert = view()->alert();
+        QVERIFY(alert);
+        QCOMPARE(alert->text(), u"Because."_s);
+        QCOMPARE(alert->windowTitle(), u"No Files Were Renamed"_s);
+        alert->accept();
+        QVERIFY(!model()->operationProblem());
+        QVERIFY(!view()->alert());
+    }
+
+    void droppedFilesAreAdded()
+    {
+        create(files, {u"a.txt"_s, u"b.txt"_s});
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(files + u"/a.txt"_s), QUrl::fromLocalFile(files + u"/b.txt"_s),
+                      QUrl(u"https://example.org/c.txt"_s)});
+        const QPoint centre = view()->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view(), &enter);
+        QVERIFY(enter.isAccepted());
+        QVERIFY(view()->isDropTargeted());
+        QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view(), &drop);
+        QVERIFY(!view()->isDropTargeted());
+        QVERIFY(waitIdle());
+        QCOMPARE(model()->files()->size(), 2);
+    }
+
+    void fileCommandsGoToTheFocusedMainWindowOnly()
+    {
+        model()->setResultPattern(u"new-{filename}"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        app->showAbout();
+        QApplication::setActiveWindow(app->settingsWindow());
+        QVERIFY(QTest::qWaitForWindowActive(app->settingsWindow()));
+        QTest::keyClick(app->settingsWindow(), Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(!model()->isRenaming() && !model()->isRenamed());
+
+        QApplication::setActiveWindow(view());
+        QVERIFY(QTest::qWaitForWindowActive(view()));
+        QTest::keyClick(view(), Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        QTest::keyClick(view(), Qt::Key_N, Qt::ControlModifier); // New after a rename starts over
+        QVERIFY(model()->files()->isEmpty());
+    }
+
+    void theAboutTab_data()
+    {
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<bool>("translationNote");
+        QTest::newRow("English") << QString() << false;
+        QTest::newRow("German") << u"de"_s << true;
+    }
+    void theAboutTab()
+    {
+        QFETCH(QString, translation);
+        QFETCH(bool, translationNote);
+        const TessarySettingsWindow settings(translation);
+        QCOMPARE(settings.tabs()->count(), 1);
+        QCOMPARE(settings.tabs()->tabText(0), u"About"_s);
+        QStringList texts;
+        for (const QLabel* label : settings.findChildren<QLabel*>())
+            texts.append(label->text());
+        QCOMPARE(texts.contains(u"This translation was made with AI."_s), translationNote);
+        QCOMPARE(!texts.filter(u"subject=Tessary%20translation%20problem%20%28de%29"_s).isEmpty(),
+                 translationNote);
+        QVERIFY(texts.first().startsWith(u"Tessary "_s));
+    }
+};
+
+QTEST_MAIN(tst_TessaryView)
+#include "tst_TessaryView.moc"

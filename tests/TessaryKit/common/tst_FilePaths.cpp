@@ -1,0 +1,69 @@
+#include "common/FileNameParts.h"
+#include "common/NormalizedPath.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_FilePaths : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void splitsNames_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("extension");
+
+        QTest::newRow("plain") << u"/a/b/photo.jpg"_s << u"/a/b"_s << u"photo.jpg"_s << u"photo"_s
+                               << u"jpg"_s;
+        QTest::newRow("last extension only")
+            << u"/a/archive.tar.gz"_s << u"/a"_s << u"archive.tar.gz"_s << u"archive.tar"_s << u"gz"_s;
+        QTest::newRow("no extension") << u"/a/README"_s << u"/a"_s << u"README"_s << u"README"_s << QString();
+        QTest::newRow("only dot first")
+            << u"/home/.profile"_s << u"/home"_s << u".profile"_s << u".profile"_s << QString();
+        QTest::newRow("hidden with extension")
+            << u"/h/.config.json"_s << u"/h"_s << u".config.json"_s << u".config"_s << u"json"_s;
+        QTest::newRow("ends in a dot")
+            << u"/a/notes."_s << u"/a"_s << u"notes."_s << u"notes."_s << QString();
+        QTest::newRow("two leading dots") << u"/a/..x"_s << u"/a"_s << u"..x"_s << u"."_s << u"x"_s;
+        QTest::newRow("in the root") << u"/file.txt"_s << u"/"_s << u"file.txt"_s << u"file"_s << u"txt"_s;
+        QTest::newRow("dot in the folder only") << u"/a.b/c"_s << u"/a.b"_s << u"c"_s << u"c"_s << QString();
+        QTest::newRow("non-ASCII") << u"/x/Café 😀.JPEG"_s << u"/x"_s << u"Café 😀.JPEG"_s << u"Café 😀"_s
+                                   << u"JPEG"_s;
+    }
+    void splitsNames()
+    {
+        QFETCH(QString, path);
+        const FileNameParts parts = FileNameParts::of(path);
+        QTEST(parts.parent, "parent");
+        QTEST(parts.name, "name");
+        QTEST(parts.stem, "stem");
+        QTEST(parts.extension, "extension");
+        QTEST(FileNameParts::parentOf(path), "parent");
+        QTEST(FileNameParts::nameOf(path), "name");
+        QCOMPARE(joinPath(parts.parent, parts.name), path);
+    }
+
+    void normalizesPaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("normalized");
+
+        QTest::newRow("dots resolved") << u"/A/./B/../C.TXT"_s << u"/a/c.txt"_s;
+        QTest::newRow("doubled slashes") << u"/a//b/"_s << u"/a/b"_s;
+        QTest::newRow("decomposed becomes composed") << u"/x/e\u0301.txt"_s << u"/x/é.txt"_s;
+        QTest::newRow("decomposed capital") << u"/x/E\u0301"_s << u"/x/é"_s;
+        QTest::newRow("non-Latin capitals") << u"/ΣΊΣΥΦΟΣ/Дом"_s << u"/σίσυφοσ/дом"_s;
+    }
+    void normalizesPaths()
+    {
+        QFETCH(QString, path);
+        QTEST(normalizedPath(path), "normalized");
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_FilePaths)
+#include "tst_FilePaths.moc"

@@ -1,0 +1,88 @@
+#include "planning/PlanOutput.h"
+#include "renaming/RenameOperation.h"
+#include "planning/RenameRules.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(RenameRules)
+Q_DECLARE_METATYPE(PlanOutput)
+
+class tst_PlanRecords : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rulesEquality_data()
+    {
+        QTest::addColumn<RenameRules>("other");
+        QTest::addColumn<bool>("equal");
+
+        QTest::newRow("same") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false} << true;
+        QTest::newRow("decomposed pattern")
+            << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}e\u0301"_s, false} << true;
+        QTest::newRow("only reversed differs")
+            << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, true} << false;
+        QTest::newRow("script differs") << RenameRules{u"(?P<n>.*)"_s, u"y"_s, u"{n}é"_s, false} << false;
+        QTest::newRow("regex differs") << RenameRules{u"(?P<m>.*)"_s, u"x"_s, u"{n}é"_s, false} << false;
+        QTest::newRow("case differs") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}É"_s, false} << false;
+    }
+    void rulesEquality()
+    {
+        QFETCH(RenameRules, other);
+        QFETCH(bool, equal);
+        const RenameRules rules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false};
+        QCOMPARE(rules == other, equal);
+    }
+
+    void outputEquality_data()
+    {
+        QTest::addColumn<PlanOutput>("other");
+        QTest::addColumn<bool>("equal");
+
+        const PlanOutput base{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}};
+        QTest::newRow("same") << base << true;
+        QTest::newRow("decomposed value, name and result")
+            << PlanOutput{{{u"name"_s, u"cafe\u0301"_s}}, u"cafe\u0301.txt"_s, std::nullopt, {u"a"_s, u"b"_s}}
+            << true;
+        QTest::newRow("decomposed field name")
+            << PlanOutput{{{u"nam\u00e9"_s, u"x"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}} << false;
+        QTest::newRow("logs in another order")
+            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"b"_s, u"a"_s}} << false;
+        QTest::newRow("an extra field") << PlanOutput{{{u"name"_s, u"café"_s}, {u"row"_s, u"1"_s}},
+                                                      u"café.txt"_s,
+                                                      std::nullopt,
+                                                      {u"a"_s, u"b"_s}}
+                                        << false;
+        QTest::newRow("error present on one side")
+            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, u"e"_s, {u"a"_s, u"b"_s}} << false;
+    }
+    void outputEquality()
+    {
+        QFETCH(PlanOutput, other);
+        QFETCH(bool, equal);
+        const PlanOutput base{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}};
+        QCOMPARE(base == other, equal);
+        QCOMPARE(other == base, equal);
+    }
+
+    void operationEquality()
+    {
+        const RenameOperation operation{u"café"_s, u"/a/é"_s, u"/a/b"_s};
+        QVERIFY(operation == (RenameOperation{u"cafe\u0301"_s, u"/a/é"_s, u"/a/b"_s}));
+        QVERIFY(
+            !(operation == RenameOperation{u"café"_s, u"/a/e\u0301"_s, u"/a/b"_s})); // another name on disk
+        QVERIFY(!(operation == RenameOperation{u"café"_s, u"/a/é"_s, u"/a/c"_s}));
+    }
+
+    void errorsCompareCanonically()
+    {
+        const PlanOutput composed{{}, u"a"_s, u"“é” already exists"_s, {}};
+        const PlanOutput decomposed{{}, u"a"_s, u"“e\u0301” already exists"_s, {}};
+        QVERIFY(composed == decomposed);
+        QVERIFY(!(composed == PlanOutput{{}, u"a"_s, u"other"_s, {}}));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_PlanRecords)
+#include "tst_PlanRecords.moc"

@@ -1,0 +1,488 @@
+#include "KitTestSupport.h"
+#include "planning/RenamePlanner.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using RenamePlanner::Plan;
+
+namespace {
+
+const JSEngineClient realEngine{QStringLiteral(TESSARY_JSENGINE_PATH)};
+
+JSEngineClient fakeEngine(const QString& name)
+{
+    return JSEngineClient(QStringLiteral(TESSARY_FAKE_HELPERS) + u'/' + name);
+}
+
+const QString noWholeMatch = u"The regular expression doesn't match the whole file name"_s;
+
+QString alreadyExists(const QString& name)
+{
+    return u"“%1” already exists in this folder"_s.arg(name);
+}
+
+QString alsoNamed(const QString& name)
+{
+    return u"Another file in the list would also be named “%1”"_s.arg(name);
+}
+
+std::optional<Plan> planOnWorker(const QList<PlanInput>& inputs, const RenameRules& rules,
+                                 const JSEngineClient& engine = realEngine, std::stop_token stop = {})
+{
+    return std::async(std::launch::async,
+                      [&] {
+                          return RenamePlanner::plan(inputs, rules, engine, JSEngineClient::defaultTimeout,
+                                                     stop);
+                      })
+        .get();
+}
+
+} // namespace
+
+class tst_RenamePlanner : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> folder;
+    QString marker;
+
+    QString path(const QString& name) const { return folder->filePath(name); }
+
+    void create(const QStringList& names) const { TestFolder::create(folder->path(), names); }
+
+    // Inputs for files in the test folder, each identified by its name and with one base field.
+    QList<PlanInput> inputs(const QStringList& names) const
+    {
+        QList<PlanInput> list;
+        for (const QString& name : names)
+            list.append(PlanInput{name, path(name), Fields{{u"base"_s, u"b"_s}}});
+        return list;
+    }
+
+    // The new name of every file, in row order.
+    static QStringList namesByRow(const Plan& plan)
+    {
+        QMap<int, QString> byRow;
+        for (auto it = plan.cbegin(); it != plan.cend(); ++it)
+            byRow.insert(it->fields.value(u"row"_s).toInt(), it.key());
+        return byRow.values();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(useEnglishCatalogue()); }
+
+    void init()
+    {
+        folder.emplace();
+        QVERIFY(folder->isValid());
+        marker = folder->filePath(u"helper-started"_s);
+        qputenv("TESSARY_TEST_MARKER", QFile::encodeName(marker));
+    }
+
+    void rowsFollowNaturalOrder_data()
+    {
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<QStringList>("results"); // for a.txt, b.txt, c
+
+        QTest::newRow("ascending") << false << QStringList{u"1.txt"_s, u"2.txt"_s, u"3"_s};
+        QTest::newRow("descending") << true << QStringList{u"3.txt"_s, u"2.txt"_s, u"1"_s};
+    }
+    void rowsFollowNaturalOrder()
+    {
+        QFETCH(bool, reversed);
+        QFETCH(QStringList, results);
+        create({u"b.txt"_s, u"a.txt"_s, u"c"_s});
+        const auto plan = planOnWorker(inputs({u"b.txt"_s, u"a.txt"_s, u"c"_s}),
+                                       {QString(), QString(), u"{row}"_s, reversed});
+        QVERIFY(plan);
+        QCOMPARE(plan->size(), 3);
+        QCOMPARE((QStringList{plan->value(u"a.txt"_s).resultName, plan->value(u"b.txt"_s).resultName,
+                              plan->value(u"c"_s).resultName}),
+                 results);
+        for (const PlanOutput& output : *plan) {
+            QCOMPARE(output.error, std::nullopt);
+            QCOMPARE(output.fields.value(u"base"_s), u"b"_s);
+        }
+    }
+
+    // Natural order must hold in the C locale too, where Qt's collator would compare code points.
+    void naturalOrderInEveryLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("C, as with LANG unset") << QLocale::c();
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+    }
+    void naturalOrderInEveryLocale()
+    {
+        QFETCH(QLocale, locale);
+        const QStringList expected{u"a"_s,     u"B"_s,     u"e"_s,     u"é"_s,      u"f"_s,
+                                   u"file1"_s, u"file2"_s, u"File3"_s, u"file10"_s, u"z"_s};
+        QStringList shuffled = expected;
+        std::reverse(shuffled.begin(), shuffled.end());
+        std::swap(shuffled[2], shuffled[7]);
+
+        QLocale::setDefault(locale);
+        const auto plan = planOnWorker(inputs(shuffled), {QString(), QString(), u"{row}"_s, false});
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(plan);
+        QCOMPARE(namesByRow(*plan), expected);
+    }
+
+    void namesEqualButForCaseKeepATotalOrder()
+    {
+        const auto plan = planOnWorker(inputs({u"photo"_s, u"Photo"_s, u"PHOTO"_s}),
+                                       {QString(), QString(), u"{row}"_s, false});
+        QVERIFY(plan);
+        QCOMPARE(namesByRow(*plan), (QStringList{u"PHOTO"_s, u"Photo"_s, u"photo"_s}));
+    }
+
+    void sameNameInTwoFoldersByPathAlsoReversed_data()
+    {
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("ascending") << false;
+        QTest::newRow("descending") << true;
+    }
+    void sameNameInTwoFoldersByPathAlsoReversed()
+    {
+        QFETCH(bool, reversed);
+        QVERIFY(QDir(folder->path()).mkpath(u"x"_s) && QDir(folder->path()).mkpath(u"y"_s));
+        const QList<PlanInput> list{{u"second"_s, path(u"y/a.txt"_s), {}},
+                                    {u"first"_s, path(u"x/a.txt"_s), {}},
+                                    {u"other"_s, path(u"x/b.txt"_s), {}}};
+        const auto plan = planOnWorker(list, {QString(), QString(), u"{row}"_s, reversed});
+        QVERIFY(plan);
+        const int first = plan->value(u"first"_s).fields.value(u"row"_s).toInt();
+        QCOMPARE(plan->value(u"second"_s).fields.value(u"row"_s).toInt(), first + 1);
+        QCOMPARE(plan->value(u"other"_s).fields.value(u"row"_s), reversed ? u"1"_s : u"3"_s);
+    }
+
+    // Each row: a regex, a file name, and the fields it must add, or the error it must give.
+    void regexStage_data()
+    {
+        QTest::addColumn<QString>("regex");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Fields>("groups");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("two groups") << u"(?P<name>.*)-(?P<n>\\d+)"_s << u"photo-12.jpg"_s
+                                    << Fields{{u"name"_s, u"photo"_s}, {u"n"_s, u"12"_s}} << QString();
+        QTest::newRow("no whole match")
+            << u"(?P<name>.*)-(?P<n>\\d+)"_s << u"photo.jpg"_s << Fields{} << noWholeMatch;
+        QTest::newRow("a part is no match") << u"abc"_s << u"xabcx.txt"_s << Fields{} << noWholeMatch;
+        QTest::newRow("alternation must span the name") << u"a|ab"_s << u"ab.txt"_s << Fields{} << QString();
+        QTest::newRow("extension is not matched")
+            << u"(?P<all>.+)"_s << u"archive.tar.gz"_s << Fields{{u"all"_s, u"archive.tar"_s}} << QString();
+        QTest::newRow("group that took no part is empty")
+            << u"(?P<a>x)?y"_s << u"y.txt"_s << Fields{{u"a"_s, QString()}} << QString();
+        QTest::newRow("three notations")
+            << u"(?<a>.)(?'b'.)(?P<c>.)"_s << u"xyz"_s
+            << Fields{{u"a"_s, u"x"_s}, {u"b"_s, u"y"_s}, {u"c"_s, u"z"_s}} << QString();
+        QTest::newRow("unnamed groups add nothing")
+            << u"(.)(?P<b>.)"_s << u"xy"_s << Fields{{u"b"_s, u"y"_s}} << QString();
+        QTest::newRow("group named row replaces the row")
+            << u"(?P<row>.+)"_s << u"7.txt"_s << Fields{{u"row"_s, u"7"_s}} << QString();
+        QTest::newRow("group named like a base field replaces it")
+            << u"(?P<base>.+)"_s << u"q"_s << Fields{{u"base"_s, u"q"_s}} << QString();
+        QTest::newRow("case-sensitive unless the regex says")
+            << u"photo"_s << u"PHOTO.jpg"_s << Fields{} << noWholeMatch;
+        QTest::newRow("inline case-insensitive") << u"(?i)photo"_s << u"PHOTO.jpg"_s << Fields{} << QString();
+        QTest::newRow("Unicode letters") << u"(?P<w>\\w+) (?P<e>\\X)"_s << u"Café e\u0301.txt"_s
+                                         << Fields{{u"w"_s, u"Café"_s}, {u"e"_s, u"e\u0301"_s}} << QString();
+        QTest::newRow("catastrophic backtracking gives up")
+            << u"(a+)+b"_s << QString(40, u'a') << Fields{} << noWholeMatch;
+        QTest::newRow("does not compile")
+            << u"("_s << u"a.txt"_s << Fields{} << u"^Invalid regular expression: .+ at offset 1$"_s;
+        QTest::newRow("duplicate group names")
+            << u"(?P<a>x)(?P<a>y)"_s << u"xy"_s << Fields{} << u"^Invalid regular expression: .+"_s;
+        QTest::newRow("empty group name")
+            << u"(?P<>x)"_s << u"x"_s << Fields{} << u"^Invalid regular expression: .+"_s;
+    }
+    void regexStage()
+    {
+        QFETCH(QString, regex);
+        QFETCH(QString, name);
+        QFETCH(Fields, groups);
+        QFETCH(QString, error);
+
+        const auto plan = planOnWorker(inputs({name}), {regex, QString(), u"{row}"_s, false});
+        QVERIFY(plan);
+        const PlanOutput output = plan->value(name);
+        if (error.isEmpty()) {
+            QCOMPARE(output.error, std::nullopt);
+            Fields expected{{u"base"_s, u"b"_s}, {u"row"_s, u"1"_s}};
+            expected.insert(groups);
+            QCOMPARE(output.fields, expected);
+        } else {
+            QVERIFY(output.error);
+            QVERIFY2(QRegularExpression(error.startsWith(u'^') ? error : QRegularExpression::escape(error))
+                         .match(*output.error)
+                         .hasMatch(),
+                     qPrintable(*output.error));
+            QCOMPARE(output.resultName, name);
+            QCOMPARE(output.fields, (Fields{{u"base"_s, u"b"_s}, {u"row"_s, u"1"_s}}));
+        }
+    }
+
+    void invalidRegexRunsNoScript()
+    {
+        const auto plan =
+            planOnWorker(inputs({u"a.txt"_s, u"b.txt"_s}), {u"("_s, u"fields.x = 1"_s, u"{row}"_s, false},
+                         fakeEngine(u"mark-start.sh"_s));
+        QVERIFY(plan);
+        QVERIFY(plan->value(u"a.txt"_s).error && plan->value(u"b.txt"_s).error);
+        QVERIFY(!QFile::exists(marker));
+    }
+
+    void scriptSeesOnlyFilesWithoutError()
+    {
+        const auto plan = planOnWorker(inputs({u"a-1.txt"_s, u"b.txt"_s, u"c-2.txt"_s}),
+                                       {u"(?P<l>.)-(?P<d>\\d)"_s,
+                                        u"context.n = Number(context.n || 0) + 1; fields.seen = context.n;"
+                                        u"console.log('saw ' + fields.l)"_s,
+                                        u"{l}{seen}"_s, false});
+        QVERIFY(plan);
+        QCOMPARE(plan->value(u"a-1.txt"_s).resultName, u"a1.txt"_s);
+        QCOMPARE(plan->value(u"a-1.txt"_s).logs, QStringList{u"saw a"_s});
+        QCOMPARE(plan->value(u"b.txt"_s).error, std::optional(noWholeMatch));
+        QCOMPARE(plan->value(u"b.txt"_s).logs, QStringList{});
+        QCOMPARE(plan->value(u"c-2.txt"_s).resultName, u"c2.txt"_s);
+    }
+
+    void scriptFieldsAreMergedIn()
+    {
+        const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), u"fields = {x: 'new', row: '9'}"_s,
+                                                              u"{base}{x}{row}"_s, false});
+        QVERIFY(plan);
+        const PlanOutput output = plan->value(u"a.txt"_s);
+        QCOMPARE(output.fields, (Fields{{u"base"_s, u"b"_s}, {u"row"_s, u"9"_s}, {u"x"_s, u"new"_s}}));
+        QCOMPARE(output.resultName, u"bnew9.txt"_s);
+    }
+
+    void scriptErrorKeepsLogsAndName()
+    {
+        const auto plan = planOnWorker(inputs({u"a.txt"_s}),
+                                       {QString(), u"console.log('hi'); throw 'bad'"_s, u"{row}"_s, false});
+        QVERIFY(plan);
+        const PlanOutput output = plan->value(u"a.txt"_s);
+        QCOMPARE(output.error, std::optional(u"bad"_s));
+        QCOMPARE(output.logs, QStringList{u"hi"_s});
+        QCOMPARE(output.resultName, u"a.txt"_s);
+    }
+
+    void answersTheEngineNeverWrites()
+    {
+        const auto plan =
+            planOnWorker(inputs({u"a"_s, u"b"_s, u"c"_s}), {QString(), u"x"_s, u"{row}{x}"_s, false},
+                         fakeEngine(u"odd-answers.sh"_s));
+        QVERIFY(plan);
+        QCOMPARE(plan->value(u"a"_s).error, std::optional(u"The script failed"_s));
+        QCOMPARE(plan->value(u"b"_s).error, std::nullopt); // an error beside fields is ignored
+        QCOMPARE(plan->value(u"b"_s).resultName, u"21"_s);
+        QCOMPARE(plan->value(u"c"_s).error, std::optional(u"e"_s));
+        QCOMPARE(plan->value(u"c"_s).logs, QStringList{u"l"_s});
+    }
+
+    void patternStage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("resultName");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("extension kept") << u"a.jpeg"_s << u"x{row}"_s << u"x1.jpeg"_s << QString();
+        QTest::newRow("no extension") << u"a"_s << u"x"_s << u"x"_s << QString();
+        QTest::newRow("empty pattern") << u"a.txt"_s << QString() << u".txt"_s << u"The new name is empty"_s;
+        QTest::newRow("empty pattern, no extension")
+            << u"a"_s << QString() << QString() << u"The new name is empty"_s;
+        QTest::newRow("slash from a value")
+            << u"a.txt"_s << u"{base}/x"_s << u"b/x.txt"_s
+            << u"The new name “b/x.txt” contains “/” or “:”, which can't be used in file names"_s;
+        QTest::newRow("dot pattern with an extension") << u"a.txt"_s << u"."_s << u"..txt"_s << QString();
+        QTest::newRow("too long") << u"a.txt"_s << QString(300, u'x') << QString(300, u'x') + u".txt"_s
+                                  << u"The new name is too long (304 bytes, the limit is 255)"_s;
+        QTest::newRow("missing field stays literal")
+            << u"a.txt"_s << u"{nope}"_s << u"{nope}.txt"_s << QString();
+    }
+    void patternStage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, pattern);
+        const auto plan = planOnWorker(inputs({name}), {QString(), QString(), pattern, false});
+        QVERIFY(plan);
+        QTEST(plan->value(name).resultName, "resultName");
+        QFETCH(QString, error);
+        QCOMPARE(plan->value(name).error, error.isEmpty() ? std::nullopt : std::optional(error));
+    }
+
+    // Each row: files on disk, the listed files with the new stem each gets, and the errors expected.
+    void collisionCheck_data()
+    {
+        QTest::addColumn<QStringList>("onDisk");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("newStems");
+        QTest::addColumn<QStringList>("errors");
+
+        QTest::newRow("same name twice in the list, by case")
+            << QStringList{u"1.txt"_s, u"2.txt"_s} << QStringList{u"1.txt"_s, u"2.txt"_s}
+            << QStringList{u"A"_s, u"a"_s} << QStringList{alsoNamed(u"A.txt"_s), alsoNamed(u"a.txt"_s)};
+        QTest::newRow("same name twice in the list, by composition")
+            << QStringList{u"1.txt"_s, u"2.txt"_s} << QStringList{u"1.txt"_s, u"2.txt"_s}
+            << QStringList{u"é"_s, u"e\u0301"_s}
+            << QStringList{alsoNamed(u"é.txt"_s), alsoNamed(u"e\u0301.txt"_s)};
+        QTest::newRow("swapping two listed files")
+            << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{u"a.txt"_s, u"b.txt"_s}
+            << QStringList{u"b"_s, u"a"_s} << QStringList{QString(), QString()};
+        QTest::newRow("unchanged") << QStringList{u"a.txt"_s} << QStringList{u"a.txt"_s}
+                                   << QStringList{u"a"_s} << QStringList{QString()};
+        QTest::newRow("case only, nothing there")
+            << QStringList{u"photo.jpg"_s} << QStringList{u"photo.jpg"_s} << QStringList{u"Photo"_s}
+            << QStringList{QString()};
+        QTest::newRow("case only, another item there")
+            << QStringList{u"photo.jpg"_s, u"Photo.jpg"_s} << QStringList{u"photo.jpg"_s}
+            << QStringList{u"Photo"_s} << QStringList{alreadyExists(u"Photo.jpg"_s)};
+        QTest::newRow("composition only, another item there")
+            << QStringList{u"é.txt"_s, u"e\u0301.txt"_s} << QStringList{u"é.txt"_s}
+            << QStringList{u"e\u0301"_s} << QStringList{alreadyExists(u"e\u0301.txt"_s)};
+        QTest::newRow("taken by an unlisted file")
+            << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{u"a.txt"_s} << QStringList{u"b"_s}
+            << QStringList{alreadyExists(u"b.txt"_s)};
+        QTest::newRow("free name") << QStringList{u"a.txt"_s} << QStringList{u"a.txt"_s}
+                                   << QStringList{u"c"_s} << QStringList{QString()};
+        QTest::newRow("listed file that is gone")
+            << QStringList{} << QStringList{u"gone.txt"_s} << QStringList{u"c"_s} << QStringList{QString()};
+        QTest::newRow("onto a listed file that keeps its name")
+            << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{u"a.txt"_s, u"b.txt"_s}
+            << QStringList{u"b"_s, u"b"_s} << QStringList{alsoNamed(u"b.txt"_s), alsoNamed(u"b.txt"_s)};
+        QTest::newRow("onto a name that only looks like a listed file")
+            << QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s, u"B.txt"_s}
+            << QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s} << QStringList{u"y"_s, u"c"_s, u"B"_s}
+            << QStringList{QString(), QString(), alreadyExists(u"B.txt"_s)};
+        QTest::newRow("onto a listed file's name in another case, nothing there")
+            << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{u"a.txt"_s, u"b.txt"_s}
+            << QStringList{u"B"_s, u"z"_s} << QStringList{QString(), QString()};
+    }
+    void collisionCheck()
+    {
+        QFETCH(QStringList, onDisk);
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, newStems);
+        QFETCH(QStringList, errors);
+
+        create(onDisk);
+        QList<PlanInput> list = inputs(listed);
+        for (qsizetype i = 0; i < list.size(); ++i) // the pattern reads the new stem from a base field
+            list[i].baseFields.insert(u"new"_s, newStems[i]);
+        const auto plan = planOnWorker(list, {QString(), QString(), u"{new}"_s, false});
+        QVERIFY(plan);
+        for (qsizetype i = 0; i < listed.size(); ++i)
+            QCOMPARE(plan->value(listed[i]).error,
+                     errors[i].isEmpty() ? std::nullopt : std::optional(errors[i]));
+    }
+
+    // A name whose bytes aren't UTF-8 reads with U+FFFD, like the name of the file that really has U+FFFD:
+    // neither may move, since the text can't tell them apart.
+    void namesThatAreNotUtf8AreRefused_data()
+    {
+        QTest::addColumn<QByteArrayList>("onDisk");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("bytes that aren't UTF-8") << QByteArrayList{"a\xff.txt"} << true;
+        QTest::newRow("next to the real U+FFFD") << QByteArrayList{"a\xff.txt", "a\xef\xbf\xbd.txt"} << true;
+        QTest::newRow("a real U+FFFD alone") << QByteArrayList{"a\xef\xbf\xbd.txt"} << false;
+        QTest::newRow("in the folder's name") << QByteArrayList{"f\xff/a\xef\xbf\xbd.txt"} << true;
+    }
+    void namesThatAreNotUtf8AreRefused()
+    {
+        QFETCH(QByteArrayList, onDisk);
+        QFETCH(bool, refused);
+        const QByteArray root = QFile::encodeName(folder->path()) + '/';
+        const auto removeAll = qScopeGuard([&] { // QTemporaryDir can't remove names Qt can't read
+            for (const QByteArray& name : onDisk) {
+                ::unlink((root + name).constData());
+                if (const qsizetype slash = name.indexOf('/'); slash > 0)
+                    ::rmdir((root + name.first(slash)).constData());
+            }
+        });
+        for (const QByteArray& name : onDisk) {
+            const QByteArray file = root + name;
+            if (const qsizetype slash = name.indexOf('/'); slash > 0)
+                QVERIFY(::mkdir((root + name.first(slash)).constData(), 0700) == 0);
+            const int fd = ::open(file.constData(), O_CREAT | O_WRONLY, 0600);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        }
+        const QString listed = QFile::decodeName(onDisk.last()); // as a file dialog or a terminal gives it
+        const auto plan = planOnWorker(inputs({listed}), {QString(), QString(), u"{filename}-new"_s, false});
+        QVERIFY(plan);
+        const QString name = listed.section(u'/', -1);
+        QCOMPARE(plan->value(listed).error,
+                 refused
+                     ? std::optional(u"“%1” can't be renamed: its name, or a name in its folder that reads "
+                                     "the same, isn't valid UTF-8 text"_s.arg(name))
+                     : std::nullopt);
+    }
+
+    void danglingLinkTakesTheName()
+    {
+        create({u"a.txt"_s});
+        QVERIFY(QFile::link(path(u"nowhere"_s), path(u"b.txt"_s)));
+        const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), QString(), u"b"_s, false});
+        QVERIFY(plan);
+        QCOMPARE(plan->value(u"a.txt"_s).error, std::optional(alreadyExists(u"b.txt"_s)));
+    }
+
+    void emptyListStartsNothing()
+    {
+        const auto plan = planOnWorker({}, {QString(), u"fields.x = 1"_s, u"{row}"_s, false},
+                                       fakeEngine(u"mark-start.sh"_s));
+        QVERIFY(plan);
+        QVERIFY(plan->isEmpty());
+        QVERIFY(!QFile::exists(marker));
+    }
+
+    void cancelledBeforeTheScriptStage()
+    {
+        std::stop_source stop;
+        stop.request_stop();
+        QCOMPARE(planOnWorker(inputs({u"a"_s}), {QString(), u"x"_s, u"{row}"_s, false},
+                              fakeEngine(u"mark-start.sh"_s), stop.get_token()),
+                 std::nullopt);
+        QVERIFY(!QFile::exists(marker));
+    }
+
+    void cancelledWhileTheScriptRuns()
+    {
+        std::stop_source stop;
+        auto plan = std::async(std::launch::async, [&] {
+            return RenamePlanner::plan(inputs({u"a"_s, u"b"_s, u"c"_s}),
+                                       {QString(), u"x"_s, u"{row}"_s, false},
+                                       fakeEngine(u"hang-after-one.sh"_s), 60s, stop.get_token());
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 60'000);
+        stop.request_stop();
+        QCOMPARE(plan.get(), std::nullopt);
+    }
+
+    void callerInputsAreNotChanged()
+    {
+        const QList<PlanInput> list = inputs({u"b"_s, u"a"_s});
+        planOnWorker(list, {QString(), QString(), u"{row}"_s, false});
+        QCOMPARE(list[0].id, u"b"_s);
+        QCOMPARE(list[0].baseFields, (Fields{{u"base"_s, u"b"_s}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_RenamePlanner)
+#include "tst_RenamePlanner.moc"

@@ -1,0 +1,218 @@
+#include "renaming/journal/JournaledRename.h"
+#include "KitTestSupport.h"
+#include "RenameMixes.h"
+#include "renaming/journal/RenameRecovery.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int movesOfTheMix = 39; // 9 files park (two moves each), 21 move directly
+
+using TestFolder::contents;
+using TestFolder::create;
+
+QString nameOf(const QString& path)
+{
+    return path.section(u'/', -1);
+}
+
+} // namespace
+
+class tst_RenameJournal : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> scratch;
+    QString files;
+    QString journal;
+    NonReplacingMover mover;
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(useEnglishCatalogue()); }
+
+    void init()
+    {
+        scratch.emplace();
+        files = scratch->filePath(u"files"_s);
+        journal = scratch->filePath(u"journal"_s);
+        QVERIFY(QDir().mkpath(files));
+    }
+
+    // Killed after every possible number of moves, the rename is recovered to one consistent side.
+    void crashAtEveryMoveIsRecovered_data()
+    {
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<bool>("forward");
+        for (int moves = 0; moves <= movesOfTheMix; ++moves) {
+            QTest::addRow("killed after %d moves, rolled back", moves) << moves << false;
+            QTest::addRow("killed after %d moves, rolled forward", moves) << moves << true;
+        }
+    }
+    void crashAtEveryMoveIsRecovered()
+    {
+        QFETCH(int, moves);
+        QFETCH(bool, forward);
+        const QList<RenameOperation> operations = RenameMixes::renameMix(files);
+        QStringList sources;
+        for (const RenameOperation& operation : operations)
+            sources.append(nameOf(operation.source));
+        create(files, sources);
+
+        QProcess crash;
+        crash.start(QStringLiteral(TESSARY_CRASH_RENAMER), {files, journal, QString::number(moves)});
+        QVERIFY(crash.waitForFinished(60'000));
+        const bool killed = moves < movesOfTheMix;
+        QCOMPARE(crash.exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
+
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.incomplete.size(), killed ? 1 : 0);
+        QCOMPARE(found.unreadable, QStringList{});
+        if (killed)
+            QCOMPARE(RenameRecovery::recover(found.incomplete.first(),
+                                             forward ? RenameRecovery::Direction::Forward
+                                                     : RenameRecovery::Direction::Rollback,
+                                             mover),
+                     QStringList{});
+
+        QMap<QString, QString> expected;
+        for (const RenameOperation& operation : operations)
+            expected.insert(nameOf(forward || !killed ? operation.destination : operation.source),
+                            nameOf(operation.source));
+        QCOMPARE(contents(files), expected); // every file on one side, nothing parked, nothing lost
+        QCOMPARE(RenameJournal::scan(journal).incomplete.size(), 0);
+        QCOMPARE(RenameJournal::scan(journal).history.size(), forward || !killed ? 1 : 0);
+    }
+
+    void damagedEntriesAreSkipped()
+    {
+        create(files, {u"a"_s});
+        JournalEntry entry = RenameJournal::prepare(journal, JournalEntry::Kind::Rename,
+                                                    {{u"a"_s, files + u"/a"_s, files + u"/b"_s}});
+        QString error;
+        QVERIFY(RenameJournal::write(entry, &error));
+        QFile written(entry.file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QByteArray flipped = bytes;
+        flipped[bytes.size() / 2] = char(~flipped[bytes.size() / 2]);
+        const std::pair<QString, QByteArray> damaged[] = {
+            {u"1-truncated.journal"_s, bytes.first(bytes.size() / 2)},
+            {u"2-flipped.journal"_s, flipped},
+            {u"3-empty.journal"_s, QByteArray()},
+        };
+        for (const auto& [name, content] : damaged) {
+            QFile file(journal + u'/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.unreadable.size(), 3);
+        QVERIFY(
+            found.unreadable.first().startsWith(u"The rename journal entry “3-empty.journal” was skipped"_s));
+        QCOMPARE(found.incomplete.size(), 1);
+        QCOMPARE(found.incomplete.first().file, entry.file);
+    }
+
+    void undoAfterRestart()
+    {
+        create(files, {u"a"_s, u"b"_s});
+        QString error;
+        auto outcome = JournaledRename::rename(
+            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"b"_s, files + u"/b"_s, files + u"/a"_s}}, journal,
+            &error, mover);
+        QVERIFY(outcome && outcome->failures.isEmpty());
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"b"_s}, {u"b"_s, u"a"_s}}));
+
+        const RenameJournal::Contents found = RenameJournal::scan(journal); // what a new process finds
+        QCOMPARE(found.history.size(), 1);
+        QCOMPARE(outcome->undoable->file, found.history.first().file);
+        outcome = JournaledRename::undo(found.history.first(), journal, &error, mover);
+        QVERIFY(outcome && outcome->failures.isEmpty());
+        QVERIFY(!outcome->undoable);
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}}));
+        QCOMPARE(RenameJournal::scan(journal).history.size(), 0);
+    }
+
+    void undoRefusesAReplacedFile()
+    {
+        create(files, {u"a"_s, u"c"_s});
+        QString error;
+        QVERIFY(JournaledRename::rename(
+            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"c"_s, files + u"/c"_s, files + u"/d"_s}}, journal,
+            &error, mover));
+        QVERIFY(QFile::remove(files + u"/b"_s));
+        create(files, {u"b"_s}); // another file under the new name
+        const auto outcome =
+            JournaledRename::undo(RenameJournal::scan(journal).history.first(), journal, &error, mover);
+        QVERIFY(outcome);
+        QCOMPARE(outcome->failures,
+                 (FileRenamer::Failures{
+                     {u"a"_s, u"“b” was replaced or changed since the rename, so it keeps that name."_s}}));
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"b"_s, u"b"_s}, {u"c"_s, u"c"_s}}));
+        const JournalEntry remaining = RenameJournal::scan(journal).history.first(); // still to undo: a
+        QCOMPARE(remaining.operations.size(), 1);
+        QCOMPARE(outcome->undoable->file, remaining.file);
+    }
+
+    void unwritableJournalMovesNothing()
+    {
+        create(files, {u"a"_s, u"blocker"_s});
+        QString error;
+        const auto outcome = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s}},
+                                                     files + u"/blocker/journal"_s, &error, mover);
+        QVERIFY(!outcome);
+        QVERIFY2(error.startsWith(u"The rename journal can't be locked ("_s) &&
+                     error.endsWith(u"), so nothing was changed."_s),
+                 qPrintable(error));
+        QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"blocker"_s, u"blocker"_s}}));
+    }
+
+    // A file gone between planning and renaming can't be found again after a crash: its rotation stays,
+    // an independent rename proceeds.
+    void vanishedFileHoldsBackItsGroupOnly()
+    {
+        create(files, {u"a"_s, u"b"_s, u"x"_s});
+        QString error;
+        const auto outcome = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s},
+                                                      {u"b"_s, files + u"/b"_s, files + u"/c"_s},
+                                                      {u"c"_s, files + u"/c"_s, files + u"/a"_s},
+                                                      {u"x"_s, files + u"/x"_s, files + u"/y"_s}},
+                                                     journal, &error, mover);
+        QVERIFY2(outcome, qPrintable(error));
+        QCOMPARE(
+            outcome->failures,
+            (FileRenamer::Failures{{u"c"_s, u"“c” couldn't be renamed to “a” because it no longer exists."_s},
+                                   {u"a"_s, u"“a” kept its name because “c” couldn't be renamed."_s},
+                                   {u"b"_s, u"“b” kept its name because “c” couldn't be renamed."_s}}));
+        QCOMPARE(contents(files),
+                 (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"y"_s, u"x"_s}}));
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QVERIFY(found.incomplete.isEmpty());
+        QCOMPARE(found.history.first().operations.size(), 1); // only x's move, the one an undo can give back
+    }
+
+    void historyKeepsTheNewestTwenty()
+    {
+        QString error;
+        for (int i = 0; i < 22; ++i) {
+            const QString from = files + u"/f%1"_s.arg(i);
+            create(files, {nameOf(from)});
+            QVERIFY(JournaledRename::rename({{nameOf(from), from, from + u"-renamed"_s}}, journal, &error,
+                                            mover));
+        }
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.history.size(), 20);
+        QCOMPARE(nameOf(found.history.first().operations.first().operation.source), u"f21"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_RenameJournal)
+#include "tst_RenameJournal.moc"
