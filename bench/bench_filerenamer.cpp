@@ -3,6 +3,7 @@
 //   a 10,000-file rotation, where every file goes through a temporary name;
 //   10,000 direct renames through the rename journal, against the same without it.
 #include "BenchSupport.h"
+#include "platform/NonReplacingMover.h"
 #include "renaming/FileRenamer.h"
 #include "renaming/journal/JournaledRename.h"
 

@@ -1,17 +1,17 @@
 // tessary-cli: the window's three rules, fields and safety from a terminal. A thin front end: planning,
 // metadata and renaming are TessaryKit's.
-#include "common/CanonicalText.h"
 #include "CommandLine.h"
-#include "common/FileNameParts.h"
-#include "renaming/FileRenamer.h"
 #include "InputFiles.h"
-#include "renaming/journal/JournaledRename.h"
+#include "ProgressLine.h"
+#include "Report.h"
+#include "common/CanonicalText.h"
+#include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
-#include "ProgressLine.h"
 #include "planning/RenamePlanner.h"
+#include "renaming/FileRenamer.h"
+#include "renaming/journal/JournaledRename.h"
 #include "renaming/journal/RenameRecovery.h"
-#include "Report.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -125,15 +125,12 @@ int rename(const CommandLine& line)
             operations.append({file.input.id, file.input.url,
                                joinPath(FileNameParts::parentOf(file.input.url), file.output.resultName)});
     ProgressLine progress;
-    NonReplacingMover mover;
     QString error;
-    const auto outcome =
-        progress.show(std::async(std::launch::async,
-                                 [&] {
-                                     return JournaledRename::rename(
-                                         operations, RenameJournal::defaultFolder(), &error, mover);
-                                 }),
-                      u"Renaming…"_s);
+    const auto outcome = progress.show(
+        std::async(
+            std::launch::async,
+            [&] { return JournaledRename::rename(operations, RenameJournal::defaultFolder(), &error); }),
+        u"Renaming…"_s);
     if (!outcome) {
         complain(error);
         return failure;
@@ -161,12 +158,10 @@ int undo(const CommandLine& line)
     }
     const JournalEntry& last = contents.history.first();
     ProgressLine progress;
-    NonReplacingMover mover;
     QString error;
     const auto outcome = progress.show(
-        std::async(
-            std::launch::async,
-            [&] { return JournaledRename::undo(last, RenameJournal::defaultFolder(), &error, mover); }),
+        std::async(std::launch::async,
+                   [&] { return JournaledRename::undo(last, RenameJournal::defaultFolder(), &error); }),
         u"Restoring names…"_s);
     if (!outcome) {
         complain(error);
@@ -193,14 +188,12 @@ int recover(const CommandLine& line)
         std::puts("Nothing to recover");
         return contents.unreadable.isEmpty() ? success : failure;
     }
-    NonReplacingMover mover;
     QStringList problems;
     qsizetype files = 0;
     for (const JournalEntry& entry : contents.incomplete) {
         files += entry.operations.size();
-        problems += RenameRecovery::recover(
-            entry, line.forward ? RenameRecovery::Direction::Forward : RenameRecovery::Direction::Rollback,
-            mover);
+        problems += RenameRecovery::recover(entry, line.forward ? RenameRecovery::Direction::Forward
+                                                                : RenameRecovery::Direction::Rollback);
     }
     for (const QString& problem : problems)
         std::puts(Report::printable(problem).toUtf8().constData());

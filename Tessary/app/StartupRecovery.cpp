@@ -41,8 +41,7 @@ void offer(const QString& journalFolder, QWidget* parent)
         const auto direction = question.clickedButton() == back ? RenameRecovery::Direction::Rollback
                                                                 : RenameRecovery::Direction::Forward;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        NonReplacingMover mover;
-        const QStringList problems = RenameRecovery::recover(entry, direction, mover);
+        const QStringList problems = RenameRecovery::recover(entry, direction);
         QApplication::restoreOverrideCursor();
         if (problems.isEmpty())
             continue;

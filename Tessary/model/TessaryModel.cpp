@@ -1,11 +1,11 @@
 #include "model/TessaryModel.h"
 
 #include "common/Diagnostics.h"
-#include "planning/FileLocations.h"
 #include "common/FileNameParts.h"
-#include "renaming/journal/JournaledRename.h"
 #include "metadata/MetadataExtractor.h"
+#include "planning/FileLocations.h"
 #include "planning/RenamePlanner.h"
+#include "renaming/journal/JournaledRename.h"
 
 #include <QLocale>
 #include <QtConcurrent/QtConcurrentRun>
@@ -237,9 +237,8 @@ void TessaryModel::finishRename(const QList<RenameOperation>& operations, const 
     }
     qCInfo(renameLog, "Renaming %lld files", qint64(operations.size()));
     QtConcurrent::run([operations, folder = journalFolder] {
-        NonReplacingMover mover;
         QString error;
-        auto outcome = JournaledRename::rename(operations, folder, &error, mover);
+        auto outcome = JournaledRename::rename(operations, folder, &error);
         return MoveResult(std::move(outcome), error);
     }).then(this, [this, operations, done](const MoveResult& result) {
         const auto& [outcome, error] = result;
@@ -316,11 +315,10 @@ void TessaryModel::undo(std::function<void()> done)
             targets.insert(file.id);
     qCInfo(renameLog, "Restoring %lld files", qint64(targets.size()));
     QtConcurrent::run([entry = undoEntry, folder = journalFolder] {
-        NonReplacingMover mover;
         QString error;
         std::optional<JournaledRename::Outcome> outcome;
         if (entry)
-            outcome = JournaledRename::undo(*entry, folder, &error, mover);
+            outcome = JournaledRename::undo(*entry, folder, &error);
         else
             //: Alert message after Undo when the rename left files between names
             error = tr("The rename left files under temporary names. Quit and start Tessary again to recover "

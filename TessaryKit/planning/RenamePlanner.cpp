@@ -1,15 +1,15 @@
 #include "planning/RenamePlanner.h"
 
-#include "platform/FileIdentity.h"
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
-#include "platform/NameEncoding.h"
-#include "planning/NameValidation.h"
 #include "common/NaturalOrder.h"
 #include "common/NormalizedPath.h"
+#include "common/Signpost.h"
+#include "planning/NameValidation.h"
 #include "planning/ResultPattern.h"
 #include "planning/RuleRegex.h"
-#include "common/Signpost.h"
+#include "platform/FileLookup.h"
+#include "platform/NameEncoding.h"
 
 #include <QSet>
 #include <algorithm>

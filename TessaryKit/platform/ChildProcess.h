@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileDescriptor.h"
+#include "platform/KitInternal.h"
 
 #include <QString>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "platform/DurableFile.h"
 
-#include "platform/FileDescriptor.h"
 #include "common/FileNameParts.h"
+#include "platform/FileDescriptor.h"
 
 #include <QFile>
 #include <QSet>
@@ -92,10 +92,13 @@ int remove(const QString& path)
     return syncFolder(FileNameParts::parentOf(path));
 }
 
-void syncFolders(const QStringList& folders)
+int syncFolders(const QStringList& folders)
 {
+    int first = 0;
     for (const QString& folder : QSet<QString>(folders.cbegin(), folders.cend()))
-        syncFolder(folder);
+        if (const int reason = syncFolder(folder); first == 0)
+            first = reason;
+    return first;
 }
 
 QString describe(int reason)

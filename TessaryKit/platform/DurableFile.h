@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KitInternal.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -16,8 +18,9 @@ int append(const QString& path, const QByteArray& bytes);
 int rename(const QString& from, const QString& to);
 int remove(const QString& path);
 
-// Makes the renames of entries in these folders durable.
-void syncFolders(const QStringList& folders);
+// Makes the renames of entries in these folders durable; every folder is synced, and the first failure
+// is returned.
+int syncFolders(const QStringList& folders);
 
 // The system's sentence for an errno value.
 QString describe(int reason);

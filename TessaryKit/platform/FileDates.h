@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KitInternal.h"
+
 #include <QDateTime>
 #include <QString>
 #include <optional>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KitInternal.h"
+
 #include <utility>
 
 // Owns one POSIX file descriptor and closes it once.

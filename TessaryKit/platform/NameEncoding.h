@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KitInternal.h"
+
 #include <QString>
 
 // Linux allows any bytes in a name, but paths are carried here as Unicode text: bytes that aren't UTF-8

@@ -3,9 +3,10 @@
 #include "common/Diagnostics.h"
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
-#include "renaming/MoveFailure.h"
 #include "common/NormalizedPath.h"
 #include "common/Signpost.h"
+#include "platform/NonReplacingMover.h"
+#include "renaming/MoveFailure.h"
 
 #include <QSet>
 #include <QUuid>
@@ -216,6 +217,16 @@ Result perform(const QList<RenameOperation>& operations, const QStringList& temp
 {
     const Signpost signpost("Rename files", u"%1 files"_s.arg(operations.size()));
     Result result;
+    if (temporaryNames.size() != operations.size()) {
+        // Names that don't match the operations can't be the ones a journal recorded: nothing moves.
+        qCCritical(renameLog, "%lld temporary names for %lld renames", qint64(temporaryNames.size()),
+                   qint64(operations.size()));
+        for (const RenameOperation& operation : operations)
+            //: Error shown for a file when a rename was refused because of an internal fault
+            result.failures.insert(operation.id, KitCatalogue::tr("Tessary made a mistake preparing this "
+                                                                  "rename, so nothing was renamed."));
+        return result;
+    }
     QStringList places;
     places.reserve(operations.size());
     for (const RenameOperation& operation : operations)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileMover.h"
+#include "renaming/FileMover.h"
 #include "renaming/RenameOperation.h"
 
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "renaming/MoveFailure.h"
 
-#include "platform/FileIdentity.h"
 #include "common/KitCatalogue.h"
+#include "platform/FileLookup.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,7 +16,7 @@ QString because(int reason, const QString& source)
         //: Completes "“a.txt” couldn't be renamed to “b.txt” because …"
         return KitCatalogue::tr("an item with that name already exists");
     case ENOENT:
-        return FileIdentity::of(source)
+        return FileLookup::identityOf(source)
                    //: Completes "“a.txt” couldn't be renamed to “b.txt” because …"
                    ? KitCatalogue::tr("the folder it was to be moved into doesn't exist")
                    //: Completes "“a.txt” couldn't be renamed to “b.txt” because …"

@@ -256,5 +256,45 @@
         <extracomment>Error after recovering an interrupted rename; the placeholder is the system&apos;s reason</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Tessary made a mistake preparing this rename, so nothing was renamed.</source>
+        <extracomment>Error shown for a file when a rename was refused because of an internal fault</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The files were moved, but the disk didn&apos;t confirm that their names are stored (%1). Check the disk before relying on them.</source>
+        <extracomment>Whole-operation error after a rename or undo; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old names are back, but the rename journal can&apos;t forget the rename (%1), so Undo may offer it again.</source>
+        <extracomment>Whole-operation error after Undo; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rename journal entry “%1” can&apos;t be read now (%2); it is kept for a later recovery.</source>
+        <extracomment>Problem with the rename journal; %1 is an entry&apos;s file name, %2 the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rename journal entry “%1” was skipped because it is damaged or incomplete.</source>
+        <extracomment>Problem with the rename journal; the placeholder is an entry&apos;s file name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder “%1” can&apos;t be created</source>
+        <extracomment>Reason why the rename journal can&apos;t be written; the placeholder is a folder path</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is also still “%2”, and that second name can&apos;t be removed (%3).</source>
+        <extracomment>Error after recovering an interrupted rename; %1 and %2 are two names of one file, %3 the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk didn&apos;t confirm that the recovered names are stored (%1).</source>
+        <extracomment>Error when recovering an interrupted rename; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -4,8 +4,9 @@
 //   rename-driver undo JOURNAL
 //   rename-driver recover JOURNAL [forward]
 // Prints every failure and problem; exits 0 only when every file is where it was asked to go.
-#include "renaming/journal/JournaledRename.h"
 #include "RenameMixes.h"
+#include "platform/NonReplacingMover.h"
+#include "renaming/journal/JournaledRename.h"
 #include "renaming/journal/RenameRecovery.h"
 
 #include <QCoreApplication>
@@ -38,8 +39,8 @@ int rename(const QString& mix, const QString& folder, const QString& journal)
         return 1;
     NonReplacingMover mover;
     QString error;
-    const auto outcome = JournaledRename::rename(
-        RenameMixes::operations(RenameMixes::named(mix), folder), journal, &error, mover);
+    const auto outcome = JournaledRename::rename(RenameMixes::operations(RenameMixes::named(mix), folder),
+                                                 journal, &error, mover);
     return finished(outcome, error);
 }
 

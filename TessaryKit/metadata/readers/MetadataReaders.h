@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Fields.h"
+#include "platform/KitInternal.h"
 
 #include <QString>
 

@@ -1,12 +1,15 @@
 #include "renaming/journal/JournaledRename.h"
 
 #include "common/Diagnostics.h"
-#include "platform/DurableFile.h"
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
+#include "platform/DurableFile.h"
+#include "platform/FileLookup.h"
+#include "platform/NonReplacingMover.h"
 #include "renaming/MoveFailure.h"
 #include "renaming/journal/RenameLock.h"
 
+#include <QFile>
 #include <QSet>
 #include <algorithm>
 #include <cerrno>
@@ -17,11 +20,12 @@ namespace {
 struct Run {
     JournalEntry entry;
     FileRenamer::Result result;
+    std::optional<QString> unsynced; // why the moves may not be on the disk yet
 };
 
 QString unidentifiedText(const RenameOperation& operation)
 {
-    const int reason = FileIdentity::lookupErrorOf(operation.source);
+    const int reason = FileLookup::errorOf(operation.source);
     return moveFailureMessage(FileNameParts::nameOf(operation.source),
                               FileNameParts::nameOf(operation.destination), reason ? reason : ENOENT,
                               operation.source);
@@ -66,7 +70,7 @@ std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& pl
                        const QStringList& folders, const QString& journalFolder, QString* error,
                        FileMover& mover)
 {
-    Run run{RenameJournal::prepare(journalFolder, kind, planned), {}};
+    Run run{RenameJournal::prepare(journalFolder, kind, planned), {}, std::nullopt};
     const FileRenamer::Failures unidentified = setAsideUnidentified(run.entry);
     QList<RenameOperation> operations;
     for (const JournalOperation& operation : run.entry.operations)
@@ -84,7 +88,11 @@ std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& pl
         temporaryNames.append(operation.temporaryName);
     run.result = FileRenamer::perform(operations, temporaryNames, mover);
     run.result.failures.insert(unidentified);
-    DurableFile::syncFolders(folders);
+    if (const int reason = DurableFile::syncFolders(folders))
+        //: Whole-operation error after a rename or undo; the placeholder is the system's reason
+        run.unsynced = KitCatalogue::tr("The files were moved, but the disk didn't confirm that their names "
+                                        "are stored (%1). Check the disk before relying on them.")
+                           .arg(DurableFile::describe(reason));
     return run;
 }
 
@@ -97,25 +105,39 @@ QString unrecordedText(const QString& reason)
         .arg(reason);
 }
 
+QString unforgottenText(const QString& reason)
+{
+    //: Whole-operation error after Undo; the placeholder is the system's reason
+    return KitCatalogue::tr("The old names are back, but the rename journal can't forget the rename (%1), so "
+                            "Undo may offer it again.")
+        .arg(reason);
+}
+
 // The entry that replaces `entry` after an undo: what is still renamed. Written before `entry` goes, so
-// that a crash in between leaves one of them.
+// that a crash in between leaves one of them. `problem` learns why the journal could not be brought up
+// to date.
 std::optional<JournalEntry> replaceEntry(const JournalEntry& entry,
                                          const QList<JournalOperation>& stillRenamed,
-                                         const QString& journalFolder)
+                                         const QString& journalFolder, std::optional<QString>* problem)
 {
     std::optional<JournalEntry> remaining;
+    QString reason;
     if (!stillRenamed.isEmpty()) {
         remaining = RenameJournal::prepare(journalFolder, JournalEntry::Kind::Rename, {});
         remaining->operations = stillRenamed;
-        QString reason;
         if (!RenameJournal::write(*remaining, &reason) || !RenameJournal::complete(*remaining, {}, &reason)) {
             // The old entry stays: it names the restored files too, which a later undo leaves alone.
             qCWarning(renameLog, "Failed to update the rename journal entry: %s", qUtf8Printable(reason));
-            RenameJournal::remove(*remaining);
+            QString removal;
+            if (QFile::exists(remaining->file) && !RenameJournal::remove(*remaining, &removal))
+                qCWarning(renameLog, "Failed to remove a half-written journal entry: %s",
+                          qUtf8Printable(removal));
+            *problem = unforgottenText(reason);
             return entry;
         }
     }
-    RenameJournal::remove(entry);
+    if (!RenameJournal::remove(entry, &reason))
+        *problem = unforgottenText(reason);
     return remaining;
 }
 
@@ -132,6 +154,13 @@ QStringList foldersOf(const QList<RenameOperation>& operations)
 }
 
 std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+                              QString* error)
+{
+    NonReplacingMover mover;
+    return rename(operations, journalFolder, error, mover);
+}
+
+std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
                               QString* error, FileMover& mover)
 {
     const QStringList folders = foldersOf(operations);
@@ -142,7 +171,7 @@ std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QS
         JournaledRename::run(JournalEntry::Kind::Rename, operations, folders, journalFolder, error, mover);
     if (!run)
         return std::nullopt;
-    Outcome outcome{run->result.failures, run->result.stranded, std::nullopt, std::nullopt};
+    Outcome outcome{run->result.failures, run->result.stranded, run->unsynced, std::nullopt};
     if (!outcome.stranded.isEmpty())
         return outcome; // the entry stays open: only a recovery can finish it
 
@@ -150,11 +179,17 @@ std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QS
     QString reason;
     if (RenameJournal::complete(run->entry, outcome.failures, &reason))
         RenameJournal::trimHistory(journalFolder);
-    else
+    else // more urgent than an unconfirmed sync: it asks for a recovery
         outcome.unrecorded = unrecordedText(reason);
     if (outcome.failures.size() < operations.size())
         outcome.undoable = run->entry;
     return outcome;
+}
+
+std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error)
+{
+    NonReplacingMover mover;
+    return undo(entry, journalFolder, error, mover);
 }
 
 std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
@@ -177,7 +212,7 @@ std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFol
             continue; // it never moved
         if (RenameJournal::isStillRenamed(operation)) {
             reverse.append({move.id, move.destination, move.source});
-        } else if (!operation.identity || FileIdentity::of(move.source) != operation.identity) {
+        } else if (!operation.identity || FileLookup::identityOf(move.source) != operation.identity) {
             //: Error shown for a file after Undo; the placeholder is the file's new name
             refused.insert(move.id, KitCatalogue::tr("“%1” was replaced or changed since the rename, so it "
                                                      "keeps that name.")
@@ -194,6 +229,7 @@ std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFol
             return std::nullopt;
         outcome.failures = undone->result.failures;
         outcome.stranded = undone->result.stranded;
+        outcome.unrecorded = undone->unsynced;
         if (!outcome.stranded.isEmpty()) { // the undo stays open for a recovery, the rename as it was
             outcome.failures.insert(refused);
             return outcome;
@@ -203,7 +239,7 @@ std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFol
         if (outcome.failures.contains(operation.operation.id))
             stillRenamed.append(operation);
     outcome.failures.insert(refused);
-    outcome.undoable = replaceEntry(entry, stillRenamed, journalFolder);
+    outcome.undoable = replaceEntry(entry, stillRenamed, journalFolder, &outcome.unrecorded);
     QString reason;
     if (undone && !RenameJournal::remove(undone->entry, &reason))
         //: Whole-operation error after Undo; the placeholder is the system's reason

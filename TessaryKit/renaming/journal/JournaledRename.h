@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileMover.h"
+#include "renaming/FileMover.h"
 #include "renaming/FileRenamer.h"
 #include "renaming/journal/RenameJournal.h"
 
@@ -24,12 +24,15 @@ struct Outcome {
 };
 
 std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+                              QString* error);
+std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
                               QString* error, FileMover& mover);
 
 // Gives the files of a complete rename their names back. A file that is no longer the one renamed (another
 // item has its new name now) is refused; one that already has its old name again is left as it is. The
 // entry keeps only what is still renamed afterwards, and is changed only once no file is left between
 // names.
+std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error);
 std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
                             FileMover& mover);
 

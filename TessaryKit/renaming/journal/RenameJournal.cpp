@@ -1,8 +1,10 @@
 #include "renaming/journal/RenameJournal.h"
 
 #include "common/Diagnostics.h"
-#include "platform/DurableFile.h"
 #include "common/FileNameParts.h"
+#include "common/KitCatalogue.h"
+#include "platform/DurableFile.h"
+#include "platform/FileLookup.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -224,7 +226,10 @@ std::optional<JournalEntry> read(const QString& file, QString* problem)
 {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
-        *problem = u"can't be read now (%1); it is kept for a later recovery"_s.arg(input.errorString());
+        //: Problem with the rename journal; %1 is an entry's file name, %2 the system's reason
+        *problem = KitCatalogue::tr("The rename journal entry “%1” can't be read now (%2); it is kept for a "
+                                    "later recovery.")
+                       .arg(FileNameParts::nameOf(file), input.errorString());
         return std::nullopt;
     }
     const QByteArray bytes = input.readAll();
@@ -233,7 +238,10 @@ std::optional<JournalEntry> read(const QString& file, QString* problem)
     const auto operations = readBlock(bytes, offset);
     auto entry = operations ? parseOperations(*operations, fileVersion) : std::nullopt;
     if (!entry) {
-        *problem = u"was skipped because it is damaged or incomplete"_s;
+        //: Problem with the rename journal; the placeholder is an entry's file name
+        *problem = KitCatalogue::tr("The rename journal entry “%1” was skipped because it is damaged or "
+                                    "incomplete.")
+                       .arg(FileNameParts::nameOf(file));
         return std::nullopt;
     }
     entry->file = file;
@@ -295,7 +303,8 @@ bool write(const JournalEntry& entry, QString* error)
 {
     const QString folder = FileNameParts::parentOf(entry.file);
     if (!QDir().mkpath(folder)) {
-        *error = u"the folder “%1” cannot be created"_s.arg(folder);
+        //: Reason why the rename journal can't be written; the placeholder is a folder path
+        *error = KitCatalogue::tr("the folder “%1” can't be created").arg(folder);
         return false;
     }
     return !failed(DurableFile::create(entry.file, block(operationsPayload(entry))), error);
@@ -335,8 +344,7 @@ bool addRecoveryNames(JournalEntry& entry, const QHash<qsizetype, QString>& name
 
 bool remove(const JournalEntry& entry, QString* error)
 {
-    QString ignored;
-    return !failed(DurableFile::remove(entry.file), error ? error : &ignored);
+    return !failed(DurableFile::remove(entry.file), error);
 }
 
 void recordChangeTimes(JournalEntry& entry)
@@ -344,19 +352,19 @@ void recordChangeTimes(JournalEntry& entry)
     for (JournalOperation& operation : entry.operations) {
         if (!operation.identity || operation.identity->lifeStamp != 0)
             continue;
-        if (FileIdentity::of(operation.operation.destination) == operation.identity)
-            operation.changedAt = FileIdentity::changeTimeOf(operation.operation.destination).value_or(0);
+        if (FileLookup::identityOf(operation.operation.destination) == operation.identity)
+            operation.changedAt = FileLookup::changeTimeOf(operation.operation.destination).value_or(0);
     }
 }
 
 bool isStillRenamed(const JournalOperation& operation)
 {
     const QString& destination = operation.operation.destination;
-    if (!operation.identity || FileIdentity::of(destination) != operation.identity)
+    if (!operation.identity || FileLookup::identityOf(destination) != operation.identity)
         return false;
     // Without a life stamp, an inode number can come back on another file: the change time tells.
     return operation.identity->lifeStamp != 0 ||
-           (operation.changedAt != 0 && FileIdentity::changeTimeOf(destination) == operation.changedAt);
+           (operation.changedAt != 0 && FileLookup::changeTimeOf(destination) == operation.changedAt);
 }
 
 Contents scan(const QString& folder)
@@ -368,7 +376,7 @@ Contents scan(const QString& folder)
         QString problem;
         const auto entry = read(folder + u'/' + name, &problem);
         if (!entry)
-            contents.unreadable.append(u"The rename journal entry “%1” %2."_s.arg(name, problem));
+            contents.unreadable.append(problem);
         else if (!entry->complete)
             contents.incomplete.append(*entry);
         else if (entry->kind == JournalEntry::Kind::Rename)
@@ -382,7 +390,9 @@ void trimHistory(const QString& folder, qsizetype keep)
     const QStringList done =
         QDir(folder).entryList({u"*"_s + doneSuffix}, QDir::Files, QDir::Name | QDir::Reversed);
     for (qsizetype i = keep; i < done.size(); ++i)
-        DurableFile::remove(folder + u'/' + done[i]);
+        if (const int reason = DurableFile::remove(folder + u'/' + done[i]))
+            qCWarning(renameLog, "Failed to remove the old rename journal entry %s: %s",
+                      qUtf8Printable(done[i]), qUtf8Printable(DurableFile::describe(reason)));
 }
 
 } // namespace RenameJournal

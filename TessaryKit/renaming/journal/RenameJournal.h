@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileIdentity.h"
+#include "common/FileIdentity.h"
 #include "renaming/FileRenamer.h"
 #include "renaming/RenameOperation.h"
 
@@ -54,7 +54,7 @@ bool write(const JournalEntry& entry, QString* error);
 bool complete(JournalEntry& entry, const FileRenamer::Failures& failures, QString* error);
 // Records the temporary names a recovery is about to park files under: operation index to name.
 bool addRecoveryNames(JournalEntry& entry, const QHash<qsizetype, QString>& names, QString* error);
-bool remove(const JournalEntry& entry, QString* error = nullptr);
+bool remove(const JournalEntry& entry, QString* error);
 
 // Fills in `changedAt` for the files at their destination on file systems without birth times.
 void recordChangeTimes(JournalEntry& entry);
@@ -68,7 +68,8 @@ struct Contents {
 };
 Contents scan(const QString& folder);
 
-// Keeps the newest `keep` complete renames and removes older ones; only a listing is read.
+// Keeps the newest `keep` complete renames and removes older ones; only a listing is read. An entry that
+// can't be removed is logged and tried again by the next trim.
 void trimHistory(const QString& folder, qsizetype keep = 20);
 
 } // namespace RenameJournal

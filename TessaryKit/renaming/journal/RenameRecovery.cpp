@@ -1,14 +1,16 @@
 #include "renaming/journal/RenameRecovery.h"
 
-#include "platform/DurableFile.h"
+#include "common/Diagnostics.h"
 #include "common/FileNameParts.h"
+#include "common/KitCatalogue.h"
+#include "platform/DurableFile.h"
+#include "platform/FileLookup.h"
+#include "platform/NonReplacingMover.h"
 #include "renaming/FileRenamer.h"
 #include "renaming/journal/JournaledRename.h"
-#include "common/KitCatalogue.h"
 #include "renaming/journal/RenameLock.h"
 
 #include <QDir>
-#include <QFile>
 #include <numeric>
 
 namespace RenameRecovery {
@@ -20,7 +22,7 @@ std::optional<QString> locate(const JournalOperation& operation)
     if (!operation.identity)
         return std::nullopt;
     for (const QString& place : operation.places())
-        if (FileIdentity::of(place) == operation.identity)
+        if (FileLookup::identityOf(place) == operation.identity)
             return place;
     return std::nullopt;
 }
@@ -30,12 +32,22 @@ bool isTemporary(const QString& place)
     return FileRenamer::isTemporaryName(FileNameParts::nameOf(place));
 }
 
-// Takes away the names a file still has besides `place`: the link-and-unlink fallback can leave two.
-void removeExtraNames(const JournalOperation& operation, const QString& place)
+// Takes away the names a file still has besides `place`: the link-and-unlink fallback can leave two. A
+// sentence for each name that stays.
+QStringList removeExtraNames(const JournalOperation& operation, const QString& place)
 {
-    for (const QString& other : operation.places())
-        if (other != place && FileIdentity::of(other) == operation.identity)
-            QFile::remove(other);
+    QStringList problems;
+    for (const QString& other : operation.places()) {
+        if (other == place || FileLookup::identityOf(other) != operation.identity)
+            continue;
+        if (const int reason = DurableFile::remove(other))
+            //: Error after recovering an interrupted rename; %1 and %2 are two names of one file, %3 the
+            //: system's reason
+            problems.append(KitCatalogue::tr("“%1” is also still “%2”, and that second name can't be removed "
+                                             "(%3).")
+                                .arg(place, other, DurableFile::describe(reason)));
+    }
+    return problems;
 }
 
 // Where the files under temporary names are, for a recovery that could not move them.
@@ -86,8 +98,10 @@ private:
     {
         for (const JournalOperation& operation : entry.operations)
             for (const QString& place : operation.places())
-                if (FileIdentity::of(place) != operation.identity && NonReplacingMover::isReservation(place))
-                    QDir().remove(place) || QDir().rmdir(place);
+                if (FileLookup::identityOf(place) != operation.identity &&
+                    NonReplacingMover::isReservation(place) && !QDir().remove(place) && !QDir().rmdir(place))
+                    // An empty placeholder: in the way of a move, which then reports it, but holding nothing.
+                    qCWarning(renameLog, "Failed to remove a reservation: %s", qUtf8Printable(place));
     }
 
     static Direction opposite(Direction direction)
@@ -171,10 +185,17 @@ private:
             const QString otherSide = targets[i] == operation.operation.source
                                           ? operation.operation.destination
                                           : operation.operation.source;
+            // A file that stays parked is found there by finish, which tells where it is.
             if (place && isTemporary(*place))
-                mover.move(*place, otherSide);
+                if (const int reason = mover.move(*place, otherSide))
+                    qCWarning(renameLog, "Failed to move a parked file to its other name: %s",
+                              qUtf8Printable(DurableFile::describe(reason)));
         }
-        DurableFile::syncFolders(JournaledRename::foldersOf(moves));
+        if (const int reason = DurableFile::syncFolders(JournaledRename::foldersOf(moves)))
+            //: Error when recovering an interrupted rename; the placeholder is the system's reason
+            problems.append(
+                KitCatalogue::tr("The disk didn't confirm that the recovered names are stored (%1).")
+                    .arg(DurableFile::describe(reason)));
         return true;
     }
 
@@ -195,7 +216,7 @@ private:
                 notRenamed.insert(operation.operation.id, notCompletedText());
                 continue;
             }
-            removeExtraNames(operation, *place);
+            problems += removeExtraNames(operation, *place);
             parked = parked || isTemporary(*place);
             anyRenamed = anyRenamed || *place == operation.operation.destination;
             if (*place != operation.operation.destination)
@@ -239,6 +260,12 @@ private:
 };
 
 } // namespace
+
+QStringList recover(const JournalEntry& entry, Direction direction)
+{
+    NonReplacingMover mover;
+    return recover(entry, direction, mover);
+}
 
 QStringList recover(const JournalEntry& entry, Direction direction, FileMover& mover)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileMover.h"
+#include "renaming/FileMover.h"
 #include "renaming/journal/RenameJournal.h"
 
 #include <QStringList>
@@ -19,6 +19,7 @@ enum class Direction { Rollback, Forward };
 
 // A sentence for every file that could not be brought to its side, saying where it is; empty when every
 // file is where it should be.
+QStringList recover(const JournalEntry& entry, Direction direction);
 QStringList recover(const JournalEntry& entry, Direction direction, FileMover& mover);
 
 } // namespace RenameRecovery

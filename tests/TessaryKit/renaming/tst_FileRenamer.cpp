@@ -1,6 +1,7 @@
-#include "renaming/FileRenamer.h"
 #include "KitTestSupport.h"
 #include "TestFolder.h"
+#include "platform/NonReplacingMover.h"
+#include "renaming/FileRenamer.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +78,29 @@ private Q_SLOTS:
         QCOMPARE(mover.moves, QStringList{});
     }
 
+    void temporaryNamesOfTheWrongCountMoveNothing_data()
+    {
+        QTest::addColumn<QStringList>("temporaryNames");
+        QTest::newRow("none for a swap") << QStringList{};
+        QTest::newRow("one for a swap") << QStringList{u".tessary-x"_s};
+        QTest::newRow("three for a swap") << QStringList{u".tessary-x"_s, QString(), QString()};
+    }
+
+    void temporaryNamesOfTheWrongCountMoveNothing()
+    {
+        QFETCH(QStringList, temporaryNames);
+        create({u"a"_s, u"b"_s});
+        const QMap<QString, QString> before = contents();
+        PickyMover mover;
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"temporary names for 2 renames"_s));
+        const auto result =
+            FileRenamer::perform({op(u"a"_s, u"b"_s), op(u"b"_s, u"a"_s)}, temporaryNames, mover);
+        QCOMPARE(mover.moves, QStringList{});
+        QCOMPARE(contents(), before);
+        QCOMPARE(QSet<QString>(result.failures.keyBegin(), result.failures.keyEnd()),
+                 (QSet<QString>{u"a"_s, u"b"_s}));
+    }
+
     // Each row: files, moves as "from>to", the contents expected afterwards, and the temporary moves.
     void movesWithoutOverwriting_data()
     {
@@ -145,7 +169,8 @@ private Q_SLOTS:
         QCOMPARE(failures,
                  (FileRenamer::Failures{
                      {u"a"_s, u"“a” kept its name because “b” couldn't be renamed."_s},
-                     {u"b"_s, u"“b” couldn't be renamed to “c” because you don't have permission to change it."_s}}));
+                     {u"b"_s,
+                      u"“b” couldn't be renamed to “c” because you don't have permission to change it."_s}}));
         QCOMPARE(contents(), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}}));
     }
 
@@ -171,19 +196,19 @@ private Q_SLOTS:
             return rotationMoves++ == failing ? reason : 0;
         });
         QTest::ignoreMessage(QtWarningMsg, "4 of 5 renames failed");
-        const auto result = FileRenamer::perform(
-            {op(u"a"_s, u"b"_s), op(u"b"_s, u"c"_s), op(u"x"_s, u"y"_s), op(u"c"_s, u"d"_s), op(u"d"_s, u"a"_s)},
-            mover);
-        QCOMPARE(contents(), (QMap<QString, QString>{{u"a"_s, u"a"_s},
-                                                     {u"b"_s, u"b"_s},
-                                                     {u"c"_s, u"c"_s},
-                                                     {u"d"_s, u"d"_s},
-                                                     {u"y"_s, u"x"_s}}));
+        const auto result = FileRenamer::perform({op(u"a"_s, u"b"_s), op(u"b"_s, u"c"_s), op(u"x"_s, u"y"_s),
+                                                  op(u"c"_s, u"d"_s), op(u"d"_s, u"a"_s)},
+                                                 mover);
+        QCOMPARE(
+            contents(),
+            (QMap<QString, QString>{
+                {u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"c"_s, u"c"_s}, {u"d"_s, u"d"_s}, {u"y"_s, u"x"_s}}));
         QCOMPARE(result.stranded, (QHash<QString, QString>{}));
         QCOMPARE(result.failures.size(), 4);
         const qsizetype kept =
-            std::count_if(result.failures.cbegin(), result.failures.cend(),
-                          [](const QString& message) { return message.contains(u"kept its name because"_s); });
+            std::count_if(result.failures.cbegin(), result.failures.cend(), [](const QString& message) {
+                return message.contains(u"kept its name because"_s);
+            });
         QCOMPARE(kept, 3); // the file whose move failed carries the move error
     }
 
@@ -211,8 +236,9 @@ private Q_SLOTS:
                 return EBUSY;
             return from.startsWith(u".tessary-"_s) && to == u"a" ? EIO : 0;
         });
-        QTest::ignoreMessage(QtCriticalMsg,
-                             QRegularExpression(u"^Failed to restore <private> from \\.tessary-[0-9A-F-]{36}$"_s));
+        QTest::ignoreMessage(
+            QtCriticalMsg,
+            QRegularExpression(u"^Failed to restore <private> from \\.tessary-[0-9A-F-]{36}$"_s));
         QTest::ignoreMessage(QtWarningMsg, "2 of 2 renames failed");
         const auto result = FileRenamer::perform({op(u"a"_s, u"b"_s), op(u"b"_s, u"c"_s)}, mover);
 
@@ -275,9 +301,10 @@ private Q_SLOTS:
         QVERIFY(QDir(folder->path()).mkpath(u"photos/2024"_s));
         QVERIFY(QDir(folder->path()).mkpath(u"docs"_s));
         create({u"photos/2024/x.jpg"_s, u"docs/a.txt"_s, u"docs/b.txt"_s});
-        const auto failures = FileRenamer::perform({op(u"photos/2024"_s, u"photos/2024-summer"_s),
-                                                    op(u"docs/a.txt"_s, u"docs/b.txt"_s),
-                                                    op(u"docs/b.txt"_s, u"docs/a.txt"_s)}).failures;
+        const auto failures =
+            FileRenamer::perform({op(u"photos/2024"_s, u"photos/2024-summer"_s),
+                                  op(u"docs/a.txt"_s, u"docs/b.txt"_s), op(u"docs/b.txt"_s, u"docs/a.txt"_s)})
+                .failures;
         QCOMPARE(failures, FileRenamer::Failures{});
         QCOMPARE(contents(u"photos"_s), (QMap<QString, QString>{{u"2024-summer"_s, u"<folder>"_s}}));
         QCOMPARE(contents(u"photos/2024-summer"_s),
@@ -309,8 +336,9 @@ private Q_SLOTS:
     {
         create({u"a"_s, u"b"_s, u"x"_s, u"y"_s});
         QTest::ignoreMessage(QtWarningMsg, "1 of 2 renames failed"); // the map holds one entry per id
-        const auto failures = FileRenamer::perform(
-            {{u"same"_s, path(u"a"_s), path(u"x"_s)}, {u"same"_s, path(u"b"_s), path(u"y"_s)}}).failures;
+        const auto failures = FileRenamer::perform({{u"same"_s, path(u"a"_s), path(u"x"_s)},
+                                                    {u"same"_s, path(u"b"_s), path(u"y"_s)}})
+                                  .failures;
         QCOMPARE(failures,
                  (FileRenamer::Failures{
                      {u"same"_s,

@@ -1,7 +1,8 @@
 // Renames RenameMixes::mixed() in the folder given through the journal, and is killed with SIGKILL just
 // before its move number k+1: a crash at any point of a rename, made to order.
-#include "renaming/journal/JournaledRename.h"
 #include "RenameMixes.h"
+#include "platform/NonReplacingMover.h"
+#include "renaming/journal/JournaledRename.h"
 
 #include <QCoreApplication>
 #include <csignal>

@@ -1,8 +1,9 @@
-#include "renaming/journal/JournaledRename.h"
 #include "KitTestSupport.h"
 #include "RenameMixes.h"
-#include "renaming/journal/RenameRecovery.h"
 #include "TestFolder.h"
+#include "platform/NonReplacingMover.h"
+#include "renaming/journal/JournaledRename.h"
+#include "renaming/journal/RenameRecovery.h"
 
 #include <QDir>
 #include <QFile>

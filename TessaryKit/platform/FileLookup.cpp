@@ -1,4 +1,4 @@
-#include "platform/FileIdentity.h"
+#include "platform/FileLookup.h"
 
 #include <QFile>
 #include <cerrno>
@@ -37,12 +37,12 @@ std::optional<FileIdentity> identityAt(int folder, const QByteArray& path)
 
 } // namespace
 
-std::optional<FileIdentity> FileIdentity::of(const QString& path)
+std::optional<FileIdentity> FileLookup::identityOf(const QString& path)
 {
     return identityAt(AT_FDCWD, QFile::encodeName(path));
 }
 
-int FileIdentity::lookupErrorOf(const QString& path)
+int FileLookup::errorOf(const QString& path)
 {
     struct statx status {};
     return ::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0
@@ -50,7 +50,7 @@ int FileIdentity::lookupErrorOf(const QString& path)
                : errno;
 }
 
-std::optional<qint64> FileIdentity::changeTimeOf(const QString& path)
+std::optional<qint64> FileLookup::changeTimeOf(const QString& path)
 {
     struct statx status {};
     if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_CTIME, &status) !=

@@ -1,4 +1,4 @@
-#include "platform/FileMover.h"
+#include "platform/NonReplacingMover.h"
 
 #include "platform/FileDescriptor.h"
 

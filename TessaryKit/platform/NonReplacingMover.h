@@ -1,14 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "platform/KitInternal.h"
+#include "renaming/FileMover.h"
 
-// Moves one file system entry and never replaces one that is already at the destination.
-class FileMover {
-public:
-    virtual ~FileMover() = default;
-    // 0 when the entry moved; otherwise why not, as an errno value.
-    virtual int move(const QString& source, const QString& destination) = 0;
-};
+#include <QString>
 
 // The real move: renameat2 with RENAME_NOREPLACE. Where the file system refuses that flag, a file is linked
 // at the destination and then unlinked at the source; where it has no hard links either (FAT and exFAT

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/FileIdentity.h"
+#include "platform/FileDescriptor.h"
+#include "platform/KitInternal.h"
+
+#include <QString>
+#include <map>
+#include <optional>
+
+// Asks the file system which item a path names.
+namespace FileLookup {
+
+// Nothing when no item is at `path` or the question cannot be answered.
+std::optional<FileIdentity> identityOf(const QString& path);
+// Why `identityOf` finds nothing at `path` now: the system's error number, 0 when there is an item.
+int errorOf(const QString& path);
+// The status change time in nanoseconds: a rename sets it, and so does every later change.
+std::optional<qint64> changeTimeOf(const QString& path);
+
+} // namespace FileLookup
+
+// Asks for many names in few folders, resolving each folder once rather than once per name.
+class FolderLookup {
+public:
+    std::optional<FileIdentity> identityOf(const QString& folder, const QString& name);
+
+private:
+    std::map<QString, FileDescriptor> folders; // closed descriptor: the folder cannot be reached
+};
