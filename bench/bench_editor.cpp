@@ -61,13 +61,12 @@ int main(int argc, char* argv[])
     QSettings preferences(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat);
     CancellingPanel panel;
     FolderAccessManager access(preferences, panel, false);
-    TessaryModel model(preferences, JSEngineClient(JSEngineClient::bundledHelperURL()), access,
+    TessaryModel model(preferences, JSEngineClient(JSEngineClient::bundledHelperPath()), access,
                        folder.filePath(u"journal"_s));
-    model.setJavaScriptString(script());
+    model.setScript(script());
 
     SyntaxHighlightEditor editor(JavaScriptHighlighter(), u"Script"_s);
-    editor.bind(&model, &TessaryModel::javaScriptString, &TessaryModel::setJavaScriptString,
-                &TessaryModel::javaScriptStringChanged);
+    editor.bind(&model, &TessaryModel::script, &TessaryModel::setScript, &TessaryModel::scriptChanged);
     QPlainTextEdit bare;
     bare.setFont(editor.font());
     bare.setPlainText(script());

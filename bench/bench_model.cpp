@@ -66,33 +66,28 @@ private:
 void applyingPlans(const JSEngineClient& engine)
 {
     constexpr int count = 100'000;
-    std::vector<Fields> fields;
-    QList<PlanInput> inputs;
+    QList<Fields> fields;
+    QStringList paths;
     for (int i = 0; i < count; ++i) {
-        fields.push_back(baseFields(i));
-        inputs.append({u"/photos/2024/IMG_%1.jpg"_s.arg(i, 6, 10, QChar(u'0')), {}, fields.back()});
-        inputs.back().url = inputs.back().id;
+        fields.append(baseFields(i));
+        paths.append(u"/photos/2024/IMG_%1.jpg"_s.arg(i, 6, 10, QChar(u'0')));
     }
 
+    RenameSession session(QString(), RenameSession::defaultRules());
+    TessaryFileList list(session);
     const size_t before = allocatedBytes();
-    TessaryFileList list;
-    {
-        std::vector<TessaryFileModel> records;
-        records.reserve(count);
-        for (const PlanInput& input : inputs)
-            records.emplace_back(input.id, input.url, input.baseFields);
-        list.append(std::move(records));
-    }
+    session.add(paths, fields);
     const double perFile = double(allocatedBytes() - before) / count;
 
     QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
     const auto apply = [&](const QString& pattern) {
-        auto plan = *RenamePlanner::plan(inputs, {u""_s, u""_s, pattern, false}, engine,
-                                         JSEngineClient::defaultTimeout);
+        RenameSession::PlanJob job = session.planJob();
+        job.rules.pattern = pattern;
+        auto plan = *RenameSession::plan(job, engine, RenameSession::defaultScriptTimeout);
         changed.clear();
         QElapsedTimer timer;
         timer.start();
-        list.applyPlan(plan);
+        session.applyPlan(job, plan);
         const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
         timer.restart();
         plan = {};

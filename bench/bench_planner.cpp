@@ -4,8 +4,8 @@
 //   10,000 files with a one-line script, end to end through the helper;
 //   peak memory for 100,000 files with 10 base fields each.
 #include "BenchSupport.h"
-#include "script/JSEngineClient.h"
 #include "planning/RenamePlanner.h"
+#include "script/JSEngineClient.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -53,7 +53,7 @@ double secondsToPlan(const QList<PlanInput>& list, const RenameRules& rules)
     timer.start();
     const auto plan = RenamePlanner::plan(list, rules, engine, JSEngineClient::defaultTimeout);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    if (!plan || plan->size() != list.size() || plan->cbegin()->error)
+    if (!plan || plan->size() != list.size() || plan->cbegin()->output.error)
         qFatal("The plan failed");
     return seconds;
 }

@@ -7,10 +7,10 @@
 #include "AppBenchSupport.h"
 #include "BenchSupport.h"
 #include "access/FolderAccessManager.h"
-#include "storage/RenameHistoryStore.h"
 #include "editor/SyntaxHighlightEditor.h"
-#include "window/TessaryFileTableView.h"
 #include "model/TessaryModel.h"
+#include "storage/RenameHistoryStore.h"
+#include "window/TessaryFileTableView.h"
 #include "window/TessaryRulesForm.h"
 #include "window/TessaryView.h"
 
@@ -36,17 +36,17 @@ struct Window {
                 folder.filePath(u"journal"_s)),
           history(folder.filePath(u"data"_s)), view(&model, &history, preferences)
     {
-        std::vector<TessaryFileModel> files;
+        QStringList paths;
+        QList<Fields> fields;
         for (int i = 0; i < count; ++i) {
-            const QString path = u"/photos/2024/IMG_%1.jpg"_s.arg(i, 6, 10, QChar(u'0'));
-            files.emplace_back(path, path,
-                               Fields{{u"filename"_s, u"IMG_%1"_s.arg(i, 6, 10, QChar(u'0'))},
-                                      {u"date"_s, u"2024-05-17"_s},
-                                      {u"time"_s, u"10-21-33"_s},
-                                      {u"image.width"_s, u"4032"_s},
-                                      {u"image.height"_s, u"3024"_s}});
+            paths.append(u"/photos/2024/IMG_%1.jpg"_s.arg(i, 6, 10, QChar(u'0')));
+            fields.append(Fields{{u"filename"_s, u"IMG_%1"_s.arg(i, 6, 10, QChar(u'0'))},
+                                 {u"date"_s, u"2024-05-17"_s},
+                                 {u"time"_s, u"10-21-33"_s},
+                                 {u"image.width"_s, u"4032"_s},
+                                 {u"image.height"_s, u"3024"_s}});
         }
-        model.files()->append(std::move(files));
+        model.addReadFiles(paths, fields);
         view.resize(1100, 700);
         view.show();
         if (!QTest::qWaitForWindowExposed(&view))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "planning/RenameRules.h"
+#include "planning/RenameSession.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,8 +12,8 @@ struct CommandLine {
     enum class Command { Plan, Rename, Undo, Recover };
 
     Command command = Command::Plan;
-    RenameRules rules{QString(), QString(), QStringLiteral("{filename}"), false};
-    std::chrono::milliseconds scriptTimeout{5000};
+    RenameRules rules = RenameSession::defaultRules();
+    std::chrono::milliseconds scriptTimeout = RenameSession::defaultScriptTimeout;
     bool json = false;
     bool recursive = false;
     bool verbose = false;

@@ -4,13 +4,10 @@
 #include "InputFiles.h"
 #include "ProgressLine.h"
 #include "Report.h"
-#include "common/CanonicalText.h"
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
-#include "planning/RenamePlanner.h"
-#include "renaming/FileRenamer.h"
-#include "renaming/journal/JournaledRename.h"
+#include "planning/RenameSession.h"
 #include "renaming/journal/RenameRecovery.h"
 
 #include <QCoreApplication>
@@ -29,55 +26,47 @@ void complain(const QString& message)
     std::fprintf(stderr, "tessary-cli: %s\n", message.toLocal8Bit().constData());
 }
 
-struct PlannedFile {
-    PlanInput input;
-    PlanOutput output;
-    bool changed;
-};
+// What the report tells of a listed file; `moved` once a rename ran.
+FileReport reportOf(const FileRecord& file, bool moved)
+{
+    return {file.path, PlanOutput{file.fields, file.resultName, file.error, file.logs}, file.nameChanged(),
+            moved ? std::optional(file.renamed) : std::nullopt, moved ? file.operationError : std::nullopt};
+}
 
-// Reads every file's base fields and plans, as the window does; the files in the planner's order.
-QList<PlannedFile> planFiles(const CommandLine& line)
+void reportFiles(const RenameSession& session, Report& report, bool moved)
+{
+    for (const qsizetype position : session.planOrder())
+        report.add(reportOf(session.at(position), moved));
+}
+
+// Reads every file's base fields and plans, as the window does.
+void planFiles(RenameSession& session, const CommandLine& line)
 {
     const QStringList paths = inputFiles(line.paths, line.recursive);
     ProgressLine progress;
     std::atomic<qsizetype> read = 0;
-    const QList<Fields> baseFields = progress.show(
-        std::async(std::launch::async, [&] { return MetadataExtractor::fields(paths, [&] { ++read; }); }),
-        u"Reading files… %1 of %2"_s, read, paths.size());
+    session.add(paths,
+                progress.show(std::async(std::launch::async,
+                                         [&] { return MetadataExtractor::fields(paths, [&] { ++read; }); }),
+                              u"Reading files… %1 of %2"_s, read, paths.size()));
 
-    QList<PlanInput> inputs;
-    inputs.reserve(paths.size());
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        inputs.append(PlanInput{paths[i], paths[i], baseFields[i]});
-    const JSEngineClient engine(JSEngineClient::bundledHelperURL());
-    const auto plan = progress.show(
-        std::async(std::launch::async,
-                   [&] { return RenamePlanner::plan(inputs, line.rules, engine, line.scriptTimeout); }),
+    const RenameSession::PlanJob job = session.planJob();
+    const JSEngineClient engine(JSEngineClient::bundledHelperPath());
+    std::optional<RenamePlanner::Plan> plan = progress.show(
+        std::async(std::launch::async, [&] { return RenameSession::plan(job, engine, line.scriptTimeout); }),
         u"Computing new names…"_s);
-
-    QList<PlannedFile> planned;
-    planned.reserve(inputs.size());
-    for (const qsizetype position : RenamePlanner::order(inputs, line.rules.reversed)) {
-        const PlanInput& input = inputs[position];
-        const PlanOutput& output = plan->value(input.id);
-        planned.append(
-            {input, output, !CanonicalText::equal(output.resultName, FileNameParts::nameOf(input.url))});
-    }
-    return planned;
+    session.applyPlan(job, *plan);
 }
 
 int plan(const CommandLine& line)
 {
-    const QList<PlannedFile> files = planFiles(line);
+    RenameSession session(RenameJournal::defaultFolder(), line.rules);
+    planFiles(session, line);
     Report report(line.json, line.verbose);
-    qsizetype changed = 0, errors = 0;
-    for (const PlannedFile& file : files) {
-        report.add({file.input.url, file.output, file.changed, std::nullopt, std::nullopt});
-        changed += file.changed;
-        errors += file.output.error.has_value();
-    }
-    report.summary(files.size(), changed, errors);
-    return errors == 0 ? success : failure;
+    reportFiles(session, report, false);
+    const RenameSession::Tally tally = session.tally();
+    report.summary(tally.files, tally.changed, tally.errors);
+    return tally.errors == 0 ? success : failure;
 }
 
 // The exit status of a rename or undo: success only when every file is where it was asked to go and the
@@ -106,43 +95,25 @@ int rename(const CommandLine& line)
         complain(u"An earlier rename was interrupted: run tessary-cli recover first"_s);
         return failure;
     }
-    const QList<PlannedFile> files = planFiles(line);
+    RenameSession session(RenameJournal::defaultFolder(), line.rules);
+    planFiles(session, line);
     Report report(line.json, line.verbose);
-    const bool anyError =
-        std::any_of(files.cbegin(), files.cend(), [](const PlannedFile& file) { return file.output.error; });
-    const bool anyChange =
-        std::any_of(files.cbegin(), files.cend(), [](const PlannedFile& file) { return file.changed; });
-    if (anyError || !anyChange) {
-        for (const PlannedFile& file : files)
-            report.add({file.input.url, file.output, file.changed, std::nullopt, std::nullopt});
-        complain(anyError ? u"Fix the errors in the file list first"_s : u"No file gets a new name"_s);
+    const std::optional<RenameSession::MoveJob> job = session.startRename();
+    if (!job) {
+        reportFiles(session, report, false);
+        complain(session.renameBlocker(RenameSession::Activity::Idle).value_or(QString()));
         return failure;
     }
-
-    QList<RenameOperation> operations;
-    for (const PlannedFile& file : files)
-        if (file.changed)
-            operations.append({file.input.id, file.input.url,
-                               joinPath(FileNameParts::parentOf(file.input.url), file.output.resultName)});
     ProgressLine progress;
-    QString error;
-    const auto outcome = progress.show(
-        std::async(
-            std::launch::async,
-            [&] { return JournaledRename::rename(operations, RenameJournal::defaultFolder(), &error); }),
-        u"Renaming…"_s);
-    if (!outcome) {
-        complain(error);
+    const RenameSession::MoveResult result = progress.show(
+        std::async(std::launch::async, [&] { return RenameSession::move(*job); }), u"Renaming…"_s);
+    if (!result.outcome) {
+        complain(result.error);
         return failure;
     }
-    const FileRenamer::Failures* failures = &outcome->failures;
-    for (const PlannedFile& file : files) {
-        const bool moved = file.changed && !failures->contains(file.input.id);
-        report.add({file.input.url, file.output, file.changed, moved,
-                    failures->contains(file.input.id) ? std::optional(failures->value(file.input.id))
-                                                      : std::nullopt});
-    }
-    return finished(*outcome);
+    session.finish(*job, result);
+    reportFiles(session, report, true);
+    return finished(*result.outcome);
 }
 
 int undo(const CommandLine& line)
@@ -157,28 +128,26 @@ int undo(const CommandLine& line)
         return failure;
     }
     const JournalEntry& last = contents.history.first();
+    const RenameSession::MoveJob job = RenameSession::undoOf(last, RenameJournal::defaultFolder());
     ProgressLine progress;
-    QString error;
-    const auto outcome = progress.show(
-        std::async(std::launch::async,
-                   [&] { return JournaledRename::undo(last, RenameJournal::defaultFolder(), &error); }),
-        u"Restoring names…"_s);
-    if (!outcome) {
-        complain(error);
+    const RenameSession::MoveResult result = progress.show(
+        std::async(std::launch::async, [&] { return RenameSession::move(job); }), u"Restoring names…"_s);
+    if (!result.outcome) {
+        complain(result.error);
         return failure;
     }
-    const FileRenamer::Failures* failures = &outcome->failures;
+    const FileRenamer::Failures& failures = result.outcome->failures;
     Report report(line.json, false, true);
     for (const JournalOperation& operation : last.operations) {
         const RenameOperation& renamed = operation.operation;
-        if (last.failures.contains(renamed.id))
+        if (!job.ids.contains(renamed.id))
             continue;
-        const bool failed = failures->contains(renamed.id);
+        const bool failed = failures.contains(renamed.id);
         const PlanOutput output{{}, FileNameParts::nameOf(renamed.source), std::nullopt, {}};
         report.add({renamed.destination, output, true, failed,
-                    failed ? std::optional(failures->value(renamed.id)) : std::nullopt});
+                    failed ? std::optional(failures.value(renamed.id)) : std::nullopt});
     }
-    return finished(*outcome);
+    return finished(*result.outcome);
 }
 
 int recover(const CommandLine& line)

@@ -7,7 +7,7 @@
 TessaryApp::TessaryApp(QSettings& preferences, FolderPanel& panel, const Places& places,
                        const QString& translation, QObject* parent)
     : QObject(parent), folderAccess(preferences, panel),
-      workflow(preferences, JSEngineClient(places.helperURL), folderAccess, places.journalFolder),
+      workflow(preferences, JSEngineClient(places.helperPath), folderAccess, places.journalFolder),
       store(places.historyFolder),
       updates(places.updateFeed, QVersionNumber::fromString(QCoreApplication::applicationVersion())),
       menus(&updates, [this] { showAbout(); }),

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "access/FolderAccessManager.h"
+#include "app/TessaryCommands.h"
+#include "desktop/Updater.h"
+#include "model/TessaryModel.h"
 #include "script/JSEngineClient.h"
 #include "storage/RenameHistoryStore.h"
-#include "app/TessaryCommands.h"
-#include "model/TessaryModel.h"
 #include "window/TessarySettingsWindow.h"
 #include "window/TessaryView.h"
-#include "desktop/Updater.h"
 
 #include <QObject>
 #include <QUrl>
@@ -22,7 +22,7 @@ public:
     struct Places {
         QString historyFolder = RenameHistoryStore::defaultFolder();
         QString journalFolder = RenameJournal::defaultFolder();
-        QString helperURL = JSEngineClient::bundledHelperURL();
+        QString helperPath = JSEngineClient::bundledHelperPath();
         QUrl updateFeed; // none: no update check is possible
     };
 

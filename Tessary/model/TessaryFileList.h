@@ -1,47 +1,39 @@
 #pragma once
 
-#include "renaming/FileRenamer.h"
-#include "planning/RenamePlanner.h"
-#include "model/TessaryFileModel.h"
+#include "planning/RenameSession.h"
 
 #include <QAbstractListModel>
-#include <QSet>
-#include <vector>
 
-// The files of the list in the order they were added, each identity once. Views learn of changes through
-// the item model's signals, announced per run of adjacent rows, never per file and field.
-class TessaryFileList : public QAbstractListModel {
+// A session's files as an item model, in the order they were added. Views learn of changes through the
+// item model's signals, announced per run of adjacent rows, never per file and field.
+class TessaryFileList : public QAbstractListModel, private RenameSession::Observer {
     Q_OBJECT
 
 public:
-    using QAbstractListModel::QAbstractListModel;
+    explicit TessaryFileList(RenameSession& session, QObject* parent = nullptr);
+    ~TessaryFileList() override;
 
-    qsizetype size() const { return qsizetype(files.size()); }
-    bool isEmpty() const { return files.empty(); }
-    const TessaryFileModel& at(qsizetype row) const { return files[size_t(row)]; }
-    auto begin() const { return files.cbegin(); }
-    auto end() const { return files.cend(); }
-    QSet<QString> ids() const;
-
-    void append(std::vector<TessaryFileModel> added);
-    void remove(const QSet<QString>& ids);
-    void clear();
-
-    // Takes each output's values for its file and clears the file's operation error. The plan is consumed:
-    // it receives the replaced values, so that the caller can free them off the main thread.
-    void applyPlan(RenamePlanner::Plan& plan);
-    // After a rename or an undo of `ids`: which of them carry their new name now, and why others failed.
-    void applyMoves(const QSet<QString>& ids, const FileRenamer::Failures& failures,
-                    bool renamedUnlessFailed);
-    // Denied access: `message` for every file of `ids`.
-    void setOperationError(const QSet<QString>& ids, const QString& message);
+    qsizetype size() const { return session.size(); }
+    bool isEmpty() const { return session.isEmpty(); }
+    const FileRecord& at(qsizetype row) const { return session.at(row); }
+    auto begin() const { return session.files().cbegin(); }
+    auto end() const { return session.files().cend(); }
+    // The positions of the files in the order the last plan numbered them.
+    std::vector<qsizetype> planOrder() const { return session.planOrder(); }
+    // Whether the last plan numbered the files in descending name order.
+    bool planReversed() const { return session.planReversed(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    // Announces the changed rows, one signal per run of adjacent rows.
-    void announce(const std::vector<bool>& changed);
+    void filesAboutToBeAdded(qsizetype first, qsizetype last) override;
+    void filesAdded() override;
+    void filesAboutToBeRemoved(qsizetype first, qsizetype last) override;
+    void filesRemoved() override;
+    void filesAboutToBeCleared() override;
+    void filesCleared() override;
+    void filesChanged(qsizetype first, qsizetype last) override;
 
-    std::vector<TessaryFileModel> files;
+    RenameSession& session;
 };

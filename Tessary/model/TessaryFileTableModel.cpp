@@ -1,7 +1,7 @@
 #include "model/TessaryFileTableModel.h"
 
-#include "window/Icons.h"
 #include "common/NaturalOrder.h"
+#include "window/Icons.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -88,7 +88,7 @@ void TessaryFileTableModel::filesChanged(const QModelIndex& topLeft, const QMode
     const QScopedValueRollback guard(changing, true);
     Q_EMIT layoutAboutToBeChanged();
     Q_EMIT layoutChanged();
-    if (sortColumn == ResultColumn && !resortPending) { // once for all the ranges of one plan
+    if (sortColumn >= 0 && !resortPending) { // once for all the ranges of one plan
         resortPending = true;
         QTimer::singleShot(0, this, [this] {
             resortPending = false;
@@ -118,7 +118,7 @@ void TessaryFileTableModel::updateChildren(qsizetype file)
 
 int TessaryFileTableModel::childCount(qsizetype file) const
 {
-    const TessaryFileModel& record = files->at(file);
+    const FileRecord& record = files->at(file);
     return int(record.fields.size() + record.logs.size());
 }
 
@@ -134,7 +134,7 @@ FileTableRow TessaryFileTableModel::row(const QModelIndex& index) const
     const qsizetype file = fileIndex(index);
     if (file < 0)
         return {};
-    const TessaryFileModel& record = files->at(file);
+    const FileRecord& record = files->at(file);
     if (index.internalId() == topLevel) {
         return {record.id,         record.id,           FileTableRow::Kind::File, record.originalName(),
                 record.resultName, record.shownError(), record.nameChanged(),     record.renamed};
@@ -280,13 +280,31 @@ void TessaryFileTableModel::sort(int column, Qt::SortOrder order)
     applySort();
 }
 
-QString TessaryFileTableModel::sortValue(qsizetype file) const
+// "Original": the order the plan numbered the files in, turned around when the header asks for the other
+// direction; files the plan did not see last. "Result": natural order of the new names.
+std::vector<qsizetype> TessaryFileTableModel::sortedFiles() const
 {
-    const TessaryFileModel& record = files->at(file);
-    return sortColumn == OriginalColumn ? record.originalName() : record.resultName;
+    if (sortColumn == OriginalColumn) {
+        std::vector<qsizetype> planned = files->planOrder();
+        const auto unplanned = std::find_if(planned.begin(), planned.end(),
+                                            [&](qsizetype file) { return files->at(file).row == 0; });
+        if ((sortOrder == Qt::DescendingOrder) != files->planReversed())
+            std::reverse(planned.begin(), unplanned);
+        return planned;
+    }
+    const NaturalOrder natural;
+    std::vector<NaturalOrder::Key> keys;
+    keys.reserve(size_t(files->size()));
+    for (qsizetype file = 0; file < files->size(); ++file)
+        keys.push_back(natural.key(files->at(file).resultName));
+    std::vector<qsizetype> sorted = order;
+    std::stable_sort(sorted.begin(), sorted.end(), [&](qsizetype a, qsizetype b) {
+        const int comparison = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]);
+        return sortOrder == Qt::AscendingOrder ? comparison < 0 : comparison > 0;
+    });
+    return sorted;
 }
 
-// Natural name order, as the planner numbers files, computed once per name.
 void TessaryFileTableModel::applySort()
 {
     if (sortColumn < 0 || order.empty())
@@ -298,15 +316,7 @@ void TessaryFileTableModel::applySort()
     for (const QModelIndex& index : persistent)
         persistentFiles.push_back(fileIndex(index));
 
-    const NaturalOrder natural;
-    std::vector<NaturalOrder::Key> keys;
-    keys.reserve(size_t(files->size()));
-    for (qsizetype file = 0; file < files->size(); ++file)
-        keys.push_back(natural.key(sortValue(file)));
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int comparison = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]);
-        return sortOrder == Qt::AscendingOrder ? comparison < 0 : comparison > 0;
-    });
+    order = sortedFiles();
     for (size_t row = 0; row < order.size(); ++row)
         rowOfFile[size_t(order[row])] = int(row);
 

@@ -43,7 +43,7 @@ private:
     int childCount(qsizetype file) const;
     void resetOrder();
     void applySort();
-    QString sortValue(qsizetype file) const;
+    std::vector<qsizetype> sortedFiles() const;
 
     TessaryFileList* files;
     std::vector<qsizetype> order;     // table row → file position

@@ -1,17 +1,10 @@
 #include "model/TessaryModel.h"
 
-#include "common/Diagnostics.h"
 #include "common/FileNameParts.h"
 #include "metadata/MetadataExtractor.h"
-#include "planning/FileLocations.h"
-#include "planning/RenamePlanner.h"
-#include "renaming/journal/JournaledRename.h"
 
 #include <QLocale>
 #include <QtConcurrent/QtConcurrentRun>
-#include <algorithm>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -22,8 +15,13 @@ QString storedText(const QSettings& defaults, const QString& key, const QString&
     return value.typeId() == QMetaType::QString ? value.toString() : fallback;
 }
 
-// What a rename or undo on a worker hands back: its outcome, or nothing and why.
-using MoveResult = std::pair<std::optional<JournaledRename::Outcome>, QString>;
+RenameRules storedRules(const QSettings& defaults)
+{
+    const RenameRules fallback = RenameSession::defaultRules();
+    return {storedText(defaults, TessaryModel::regexKey, fallback.regex),
+            storedText(defaults, TessaryModel::scriptKey, fallback.script),
+            storedText(defaults, TessaryModel::resultPatternKey, fallback.pattern), fallback.reversed};
+}
 
 // Freeing a large plan's maps takes a while: it happens on a worker, not on the main thread.
 void disposeOffThread(RenamePlanner::Plan plan)
@@ -31,14 +29,18 @@ void disposeOffThread(RenamePlanner::Plan plan)
     (void)QtConcurrent::run([plan = std::move(plan)]() mutable { plan = {}; });
 }
 
+// A partial failure's message, with the journal's own trouble after it: both need the user's attention.
+QString withUnrecorded(const QString& message, const JournaledRename::Outcome& outcome)
+{
+    return outcome.unrecorded ? message + u' ' + *outcome.unrecorded : message;
+}
+
 } // namespace
 
 TessaryModel::TessaryModel(QSettings& defaults, JSEngineClient engine, FolderAccessManager& folderAccess,
                            QString journalFolder, QObject* parent)
     : QObject(parent), defaults(defaults), engine(std::move(engine)), folderAccess(folderAccess),
-      journalFolder(std::move(journalFolder)), regex(storedText(defaults, regexKey, {})),
-      script(storedText(defaults, javaScriptKey, {})),
-      pattern(storedText(defaults, resultPatternKey, u"{filename}"_s))
+      session(std::move(journalFolder), storedRules(defaults)), fileList(session)
 {
     updateTimer.setSingleShot(true);
     updateTimer.setInterval(updateDelay);
@@ -51,39 +53,45 @@ TessaryModel::~TessaryModel()
     runningPlan.request_stop();
 }
 
-void TessaryModel::setRule(QString& rule, const QString& value, const QString& key,
-                           void (TessaryModel::*changed)())
+void TessaryModel::setRules(const RenameRules& rules, void (TessaryModel::*changed)())
 {
-    if (rule == value)
+    if (!session.setRules(rules))
         return;
-    rule = value;
-    defaults.setValue(key, value);
     Q_EMIT(this->*changed)();
     scheduleUpdate();
 }
 
-void TessaryModel::setRegexString(const QString& value)
+void TessaryModel::setRule(QString RenameRules::*rule, const QString& value, const QString& key,
+                           void (TessaryModel::*changed)())
 {
-    setRule(regex, value, regexKey, &TessaryModel::regexStringChanged);
+    RenameRules rules = session.rules();
+    if (rules.*rule == value)
+        return;
+    rules.*rule = value;
+    defaults.setValue(key, value);
+    setRules(rules, changed);
 }
 
-void TessaryModel::setJavaScriptString(const QString& value)
+void TessaryModel::setRegexString(const QString& value)
 {
-    setRule(script, value, javaScriptKey, &TessaryModel::javaScriptStringChanged);
+    setRule(&RenameRules::regex, value, regexKey, &TessaryModel::regexStringChanged);
+}
+
+void TessaryModel::setScript(const QString& value)
+{
+    setRule(&RenameRules::script, value, scriptKey, &TessaryModel::scriptChanged);
 }
 
 void TessaryModel::setResultPattern(const QString& value)
 {
-    setRule(pattern, value, resultPatternKey, &TessaryModel::resultPatternChanged);
+    setRule(&RenameRules::pattern, value, resultPatternKey, &TessaryModel::resultPatternChanged);
 }
 
 void TessaryModel::setSortReversed(bool value)
 {
-    if (reversed == value)
-        return;
-    reversed = value;
-    Q_EMIT sortReversedChanged();
-    scheduleUpdate();
+    RenameRules rules = session.rules();
+    rules.reversed = value;
+    setRules(rules, &TessaryModel::sortReversedChanged);
 }
 
 void TessaryModel::setOperationProblem(const std::optional<OperationProblem>& value)
@@ -97,17 +105,15 @@ void TessaryModel::setOperationProblem(const std::optional<OperationProblem>& va
 void TessaryModel::applyRules(const QString& regexText, const QString& scriptText, const QString& patternText)
 {
     setRegexString(regexText);
-    setJavaScriptString(scriptText);
+    setScript(scriptText);
     setResultPattern(patternText);
 }
 
 void TessaryModel::addFiles(const QStringList& paths)
 {
-    if (renamedAny || renaming)
+    if (!session.acceptsFiles())
         return;
-    const QSet<QString> known = fileList.ids();
-    QStringList kept = standardizedUniquePaths(paths);
-    kept.removeIf([&](const QString& path) { return known.contains(path); });
+    const QStringList kept = session.unlisted(paths);
     if (kept.isEmpty())
         return;
     setLoading(loading + 1);
@@ -115,32 +121,31 @@ void TessaryModel::addFiles(const QStringList& paths)
         return MetadataExtractor::fields(kept);
     }).then(this, [this, kept, startedIn = generation](const QList<Fields>& results) {
         setLoading(loading - 1);
-        if (startedIn != generation || renamedAny || renaming)
-            return;
-        const QSet<QString> listed = fileList.ids(); // another call may have added some meanwhile
-        std::vector<TessaryFileModel> added;
-        added.reserve(size_t(kept.size()));
-        for (qsizetype i = 0; i < std::min(kept.size(), results.size()); ++i)
-            if (!listed.contains(kept[i]))
-                added.emplace_back(kept[i], kept[i], results[i]);
-        fileList.append(std::move(added));
-        qCInfo(appLog, "Added %lld files", qint64(kept.size()));
-        scheduleUpdate();
+        if (startedIn == generation)
+            addReadFiles(kept, results);
     });
+}
+
+void TessaryModel::addReadFiles(const QStringList& paths, const QList<Fields>& baseFields)
+{
+    if (!session.acceptsFiles())
+        return;
+    session.add(paths, baseFields);
+    scheduleUpdate();
 }
 
 void TessaryModel::removeFiles(const QSet<QString>& ids)
 {
-    if (renamedAny || renaming || ids.isEmpty())
+    if (!session.acceptsFiles() || ids.isEmpty())
         return;
-    fileList.remove(ids);
+    session.remove(ids);
     scheduleUpdate();
 }
 
 void TessaryModel::scheduleUpdate()
 {
     cancelUpdate();
-    if (!fileList.isEmpty() && !renamedAny && !renaming) {
+    if (!session.isEmpty() && session.acceptsFiles()) {
         setUpdating(true);
         updateTimer.start(); // a burst of edits restarts the pause and leads to one computation
     } else {
@@ -158,20 +163,16 @@ void TessaryModel::cancelUpdate()
 
 void TessaryModel::update()
 {
-    QList<PlanInput> inputs;
-    inputs.reserve(fileList.size());
-    for (const TessaryFileModel& file : fileList)
-        inputs.append({file.id, file.url, file.baseFields});
-    const RenameRules rules{regex, script, pattern, reversed};
     runningPlan = std::stop_source();
-    QtConcurrent::run([inputs, rules, engine = engine, stop = runningPlan.get_token()] {
-        return RenamePlanner::plan(inputs, rules, engine, JSEngineClient::defaultTimeout, stop);
-    }).then(this, [this, serial = updateSerial](QFuture<std::optional<RenamePlanner::Plan>> future) {
+    auto job = std::make_shared<const RenameSession::PlanJob>(session.planJob());
+    QtConcurrent::run([job, engine = engine, stop = runningPlan.get_token()] {
+        return RenameSession::plan(*job, engine, RenameSession::defaultScriptTimeout, stop);
+    }).then(this, [this, job, serial = updateSerial](QFuture<std::optional<RenamePlanner::Plan>> future) {
         // Taken, not copied: the future would otherwise share the plan and free it here at the end.
         std::optional<RenamePlanner::Plan> plan = future.takeResult();
         if (!plan || serial != updateSerial)
             return; // cancelled, or a newer computation is on its way
-        fileList.applyPlan(*plan);
+        session.applyPlan(*job, *plan);
         disposeOffThread(std::move(*plan));
         setUpdating(false);
         refreshRenameDisabledReason();
@@ -180,108 +181,71 @@ void TessaryModel::update()
 
 std::optional<QString> TessaryModel::renameDisabledReason() const
 {
-    if (fileList.isEmpty())
-        //: Tooltip of the disabled Rename button
-        return tr("Add files to rename");
-    if (renaming)
-        //: Tooltip of the disabled Rename button
-        return tr("Files are being renamed");
-    if (renamedAny)
-        //: Tooltip of the disabled Rename button
-        return tr("Files were already renamed");
-    if (loading > 0 || updating)
-        //: Tooltip of the disabled Rename button
-        return tr("New names are being computed");
-    if (std::any_of(fileList.begin(), fileList.end(),
-                    [](const TessaryFileModel& file) { return file.error; }))
-        //: Tooltip of the disabled Rename button
-        return tr("Fix the errors in the file list first");
-    if (std::none_of(fileList.begin(), fileList.end(),
-                     [](const TessaryFileModel& file) { return file.getsNewName(); }))
-        //: Tooltip of the disabled Rename button
-        return tr("No file gets a new name");
-    return std::nullopt;
+    const bool computing = loading > 0 || updating;
+    return session.renameBlocker(computing ? RenameSession::Activity::Computing
+                                           : RenameSession::Activity::Idle);
 }
 
 void TessaryModel::rename(std::function<void(bool)> done)
 {
     if (!done)
         done = [](bool) {};
-    if (renameDisabledReason()) {
+    const std::optional<RenameSession::MoveJob> job =
+        renameDisabledReason() ? std::nullopt : session.startRename();
+    if (!job) {
         done(false);
         return;
     }
-    setRenaming(true);
-    QList<RenameOperation> operations;
-    QStringList folders;
-    for (const TessaryFileModel& file : fileList) {
-        if (!file.getsNewName())
-            continue;
-        operations.append({file.id, file.url, joinPath(file.folder(), file.resultName)});
-        folders.append(file.folder());
-    }
-    folderAccess.ensureAccess(folders, [self = QPointer(this), operations, done](const QStringList& denied) {
-        if (self)
-            self->finishRename(operations, denied, done);
-    });
+    refreshSessionStates();
+    folderAccess.ensureAccess(RenameSession::foldersOf(*job),
+                              [self = QPointer(this), job = *job, done](const QStringList& denied) {
+                                  if (!self)
+                                      return;
+                                  if (denied.isEmpty())
+                                      self->runRename(job, done);
+                                  else {
+                                      self->denyRename(job, denied);
+                                      done(false);
+                                  }
+                              });
 }
 
-void TessaryModel::finishRename(const QList<RenameOperation>& operations, const QStringList& denied,
-                                const std::function<void(bool)>& done)
+void TessaryModel::runRename(const RenameSession::MoveJob& job, const std::function<void(bool)>& done)
 {
-    if (!denied.isEmpty()) {
-        denyRename(operations, denied);
-        setRenaming(false);
-        done(false);
-        return;
-    }
-    qCInfo(renameLog, "Renaming %lld files", qint64(operations.size()));
-    QtConcurrent::run([operations, folder = journalFolder] {
-        QString error;
-        auto outcome = JournaledRename::rename(operations, folder, &error);
-        return MoveResult(std::move(outcome), error);
-    }).then(this, [this, operations, done](const MoveResult& result) {
-        const auto& [outcome, error] = result;
-        if (!outcome) {
-            //: Alert title after Rename
-            setOperationProblem(OperationProblem{tr("No Files Were Renamed"), error});
-            setRenaming(false);
-            done(false);
-            return;
-        }
-        QSet<QString> ids;
-        for (const RenameOperation& operation : operations)
-            ids.insert(operation.id);
-        fileList.applyMoves(ids, outcome->failures, true);
-        undoEntry = outcome->undoable;
-        setRenamed(anyRenamed());
-        if (!outcome->failures.isEmpty())
-            setOperationProblem(OperationProblem{
-                //: Alert title after Rename
-                tr("Some Files Weren't Renamed"),
-                //: Alert message after Rename; the placeholders are the number of failed files and of all
-                //: files
-                tr("Files not renamed: %1 of %2. The reasons are shown in the file list.")
-                    .arg(outcome->failures.size())
-                    .arg(operations.size())});
-        else if (outcome->unrecorded)
-            //: Alert title after Rename when the journal could not record its end
-            setOperationProblem(OperationProblem{tr("The Rename Wasn't Recorded"), *outcome->unrecorded});
-        setRenaming(false);
+    QtConcurrent::run([job] {
+        return RenameSession::move(job);
+    }).then(this, [this, job, done](const RenameSession::MoveResult& result) {
+        session.finish(job, result);
+        refreshSessionStates();
+        showRenameResult(job, result);
         done(renamedAny);
     });
 }
 
-void TessaryModel::denyRename(const QList<RenameOperation>& operations, const QStringList& denied)
+void TessaryModel::showRenameResult(const RenameSession::MoveJob& job,
+                                    const RenameSession::MoveResult& result)
 {
-    const QSet<QString> deniedFolders(denied.cbegin(), denied.cend());
-    QSet<QString> ids;
-    for (const RenameOperation& operation : operations)
-        if (deniedFolders.contains(FileNameParts::parentOf(operation.source)))
-            ids.insert(operation.id);
-    //: Error shown for a file in the file list
-    fileList.setOperationError(ids, tr("Tessary doesn't have permission to rename files in this folder"));
+    if (!result.outcome)
+        //: Alert title after Rename
+        setOperationProblem(OperationProblem{tr("No Files Were Renamed"), result.error});
+    else if (!result.outcome->failures.isEmpty())
+        setOperationProblem(OperationProblem{
+            //: Alert title after Rename
+            tr("Some Files Weren't Renamed"),
+            //: Alert message after Rename; the placeholders are the number of failed files and of all files
+            withUnrecorded(tr("Files not renamed: %1 of %2. The reasons are shown in the file list.")
+                               .arg(result.outcome->failures.size())
+                               .arg(job.operations.size()),
+                           *result.outcome)});
+    else if (result.outcome->unrecorded)
+        //: Alert title after Rename when the journal could not record its end
+        setOperationProblem(OperationProblem{tr("The Rename Wasn't Recorded"), *result.outcome->unrecorded});
+}
 
+void TessaryModel::denyRename(const RenameSession::MoveJob& job, const QStringList& denied)
+{
+    session.deny(job, denied);
+    refreshSessionStates();
     QStringList quoted;
     for (const QString& folder : denied)
         //: A folder name in quotes, in the list of folders of the alert after Rename
@@ -304,64 +268,52 @@ void TessaryModel::undo(std::function<void()> done)
 {
     if (!done)
         done = [] {};
-    if (!renamedAny || renaming) {
+    const std::optional<RenameSession::MoveJob> job = session.startUndo();
+    if (!job) {
         done();
         return;
     }
-    setRenaming(true);
-    QSet<QString> targets;
-    for (const TessaryFileModel& file : fileList)
-        if (file.renamed)
-            targets.insert(file.id);
-    qCInfo(renameLog, "Restoring %lld files", qint64(targets.size()));
-    QtConcurrent::run([entry = undoEntry, folder = journalFolder] {
-        QString error;
-        std::optional<JournaledRename::Outcome> outcome;
-        if (entry)
-            outcome = JournaledRename::undo(*entry, folder, &error);
-        else
-            //: Alert message after Undo when the rename left files between names
-            error = tr("The rename left files under temporary names. Quit and start Tessary again to recover "
-                       "them.");
-        return MoveResult(std::move(outcome), error);
-    }).then(this, [this, targets, done](const MoveResult& result) {
-        const auto& [outcome, error] = result;
-        if (!outcome) {
-            //: Alert title after Undo, when nothing could be restored
-            setOperationProblem(OperationProblem{tr("No Files Were Restored"), error});
-        } else {
-            fileList.applyMoves(targets, outcome->failures, false);
-            undoEntry = outcome->undoable;
-            if (!outcome->failures.isEmpty())
-                setOperationProblem(OperationProblem{//: Alert title after Undo
-                                                     tr("Some Files Weren't Restored"),
-                                                     //: Alert message after Undo; the placeholders are
-                                                     //: the number of failed files and of all files
-                                                     tr("Files not restored to their original names: %1 "
-                                                        "of %2. The reasons are shown in the "
-                                                        "file list.")
-                                                         .arg(outcome->failures.size())
-                                                         .arg(targets.size())});
-            else if (outcome->unrecorded)
-                //: Alert title after Undo when the journal could not record its end
-                setOperationProblem(OperationProblem{tr("The Undo Wasn't Recorded"), *outcome->unrecorded});
-        }
-        setRenaming(false);
-        setRenamed(anyRenamed());
+    refreshSessionStates();
+    QtConcurrent::run([job = *job] {
+        return RenameSession::move(job);
+    }).then(this, [this, job = *job, done](const RenameSession::MoveResult& result) {
+        session.finish(job, result);
+        refreshSessionStates();
+        showUndoResult(job, result);
         if (!renamedAny)
             scheduleUpdate(); // the list shows the plan again
         done();
     });
 }
 
+void TessaryModel::showUndoResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result)
+{
+    if (!result.outcome)
+        //: Alert title after Undo, when nothing could be restored
+        setOperationProblem(OperationProblem{tr("No Files Were Restored"), result.error});
+    else if (!result.outcome->failures.isEmpty())
+        setOperationProblem(OperationProblem{//: Alert title after Undo
+                                             tr("Some Files Weren't Restored"),
+                                             //: Alert message after Undo; the placeholders are the number of
+                                             //: failed files and of all files
+                                             withUnrecorded(tr("Files not restored to their original "
+                                                               "names: %1 of %2. The reasons are shown in "
+                                                               "the file list.")
+                                                                .arg(result.outcome->failures.size())
+                                                                .arg(job.ids.size()),
+                                                            *result.outcome)});
+    else if (result.outcome->unrecorded)
+        //: Alert title after Undo when the journal could not record its end
+        setOperationProblem(OperationProblem{tr("The Undo Wasn't Recorded"), *result.outcome->unrecorded});
+}
+
 void TessaryModel::startOver()
 {
-    if (renaming)
+    if (session.isMoving())
         return;
     ++generation;
-    fileList.clear();
-    undoEntry.reset();
-    setRenamed(false);
+    session.clear();
+    refreshSessionStates();
     setOperationProblem(std::nullopt);
     scheduleUpdate();
 }
@@ -380,19 +332,15 @@ void TessaryModel::setUpdating(bool value)
     setState(updating, value, &TessaryModel::isUpdatingChanged);
 }
 
-void TessaryModel::setRenaming(bool value)
-{
-    setState(renaming, value, &TessaryModel::isRenamingChanged);
-}
-
-void TessaryModel::setRenamed(bool value)
-{
-    setState(renamedAny, value, &TessaryModel::isRenamedChanged);
-}
-
 void TessaryModel::setLoading(qint64 value)
 {
     setState(loading, value, &TessaryModel::loadingCountChanged);
+}
+
+void TessaryModel::refreshSessionStates()
+{
+    setState(renaming, session.isMoving(), &TessaryModel::isRenamingChanged);
+    setState(renamedAny, session.anyRenamed(), &TessaryModel::isRenamedChanged);
 }
 
 void TessaryModel::refreshRenameDisabledReason()
@@ -402,10 +350,4 @@ void TessaryModel::refreshRenameDisabledReason()
         return;
     shownDisabledReason = reason;
     Q_EMIT renameDisabledReasonChanged();
-}
-
-bool TessaryModel::anyRenamed() const
-{
-    return std::any_of(fileList.begin(), fileList.end(),
-                       [](const TessaryFileModel& file) { return file.renamed; });
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "access/FolderAccessManager.h"
-#include "script/JSEngineClient.h"
 #include "model/OperationProblem.h"
-#include "renaming/journal/RenameJournal.h"
 #include "model/TessaryFileList.h"
+#include "planning/RenameSession.h"
+#include "script/JSEngineClient.h"
 
 #include <QObject>
 #include <QSettings>
@@ -14,14 +14,14 @@
 #include <optional>
 #include <stop_token>
 
-// The state behind the window: the file list, the three rules, the live plan and the rename and undo
-// commands. Every change of the files or rules schedules one recomputation after a short pause; results
-// that are no longer current are dropped. Main thread only; the planner and renamer run on workers.
+// The window's face of a rename session: its rules as properties kept in the preferences, its files as an
+// item model, and its state as signals. Every change of the files or rules schedules one recomputation
+// after a short pause; results that are no longer current are dropped. Main thread only; reading files,
+// planning and renaming run on workers.
 class TessaryModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString regexString READ regexString WRITE setRegexString NOTIFY regexStringChanged)
-    Q_PROPERTY(QString javaScriptString READ javaScriptString WRITE setJavaScriptString NOTIFY
-                   javaScriptStringChanged)
+    Q_PROPERTY(QString script READ script WRITE setScript NOTIFY scriptChanged)
     Q_PROPERTY(QString resultPattern READ resultPattern WRITE setResultPattern NOTIFY resultPatternChanged)
     Q_PROPERTY(bool sortReversed READ sortReversed WRITE setSortReversed NOTIFY sortReversedChanged)
     Q_PROPERTY(bool isUpdating READ isUpdating NOTIFY isUpdatingChanged)
@@ -31,7 +31,7 @@ class TessaryModel : public QObject {
 
 public:
     static inline const QString regexKey = QStringLiteral("model.regexString");
-    static inline const QString javaScriptKey = QStringLiteral("model.javaScriptString");
+    static inline const QString scriptKey = QStringLiteral("model.javaScriptString");
     static inline const QString resultPatternKey = QStringLiteral("model.resultPattern");
     static constexpr std::chrono::milliseconds updateDelay{300};
 
@@ -43,18 +43,19 @@ public:
     TessaryFileList* files() { return &fileList; }
     const TessaryFileList* files() const { return &fileList; }
 
-    QString regexString() const { return regex; }
-    QString javaScriptString() const { return script; }
-    QString resultPattern() const { return pattern; }
-    bool sortReversed() const { return reversed; }
+    QString regexString() const { return session.rules().regex; }
+    QString script() const { return session.rules().script; }
+    QString resultPattern() const { return session.rules().pattern; }
+    bool sortReversed() const { return session.rules().reversed; }
     bool isUpdating() const { return updating; }
     bool isRenaming() const { return renaming; }
     bool isRenamed() const { return renamedAny; }
+    RenameSession::Tally tally() const { return session.tally(); }
     qint64 loadingCount() const { return loading; }
     std::optional<OperationProblem> operationProblem() const { return problem; }
 
     void setRegexString(const QString& value);
-    void setJavaScriptString(const QString& value);
+    void setScript(const QString& value);
     void setResultPattern(const QString& value);
     void setSortReversed(bool value);
     // The window clears the problem when its alert is dismissed.
@@ -62,6 +63,8 @@ public:
 
     // Reads the files' metadata off the main thread, then appends them; paths already listed are skipped.
     void addFiles(const QStringList& paths);
+    // Appends files whose base fields were read already; paths already listed are skipped.
+    void addReadFiles(const QStringList& paths, const QList<Fields>& baseFields);
     void removeFiles(const QSet<QString>& ids);
     void applyRules(const QString& regex, const QString& script, const QString& pattern);
 
@@ -74,7 +77,7 @@ public:
 
 Q_SIGNALS:
     void regexStringChanged();
-    void javaScriptStringChanged();
+    void scriptChanged();
     void resultPatternChanged();
     void sortReversedChanged();
     void isUpdatingChanged();
@@ -85,35 +88,33 @@ Q_SIGNALS:
     void renameDisabledReasonChanged();
 
 private:
-    void setRule(QString& rule, const QString& value, const QString& key, void (TessaryModel::*changed)());
+    void setRules(const RenameRules& rules, void (TessaryModel::*changed)());
+    void setRule(QString RenameRules::*rule, const QString& value, const QString& key,
+                 void (TessaryModel::*changed)());
     void scheduleUpdate();
     void cancelUpdate();
     void update();
-    void finishRename(const QList<RenameOperation>& operations, const QStringList& denied,
-                      const std::function<void(bool)>& done);
-    void denyRename(const QList<RenameOperation>& operations, const QStringList& denied);
+    void runRename(const RenameSession::MoveJob& job, const std::function<void(bool)>& done);
+    void denyRename(const RenameSession::MoveJob& job, const QStringList& denied);
+    void showRenameResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result);
+    void showUndoResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result);
     // Stores a state the Rename button depends on, and announces it when it changed.
     template <typename T> void setState(T& field, T value, void (TessaryModel::*changed)());
     void setUpdating(bool value);
-    void setRenaming(bool value);
-    void setRenamed(bool value);
     void setLoading(qint64 value);
+    // Announces the session's moving and renamed states where they changed.
+    void refreshSessionStates();
     void refreshRenameDisabledReason();
-    bool anyRenamed() const;
 
     QSettings& defaults;
     const JSEngineClient engine;
     FolderAccessManager& folderAccess;
-    const QString journalFolder;
 
+    RenameSession session;
     TessaryFileList fileList;
-    QString regex;
-    QString script;
-    QString pattern;
-    bool reversed = false;
     bool updating = false;
-    bool renaming = false;
-    bool renamedAny = false;
+    bool renaming = false;   // the session's state as last announced
+    bool renamedAny = false; // the session's state as last announced
     qint64 loading = 0;
     std::optional<OperationProblem> problem;
     std::optional<QString> shownDisabledReason;
@@ -122,5 +123,4 @@ private:
     std::stop_source runningPlan;
     quint64 updateSerial = 0; // which computation is current
     qint64 generation = 0;    // bumped by every start over
-    std::optional<JournalEntry> undoEntry;
 };

@@ -93,7 +93,7 @@ RenameHistoryStore::RenameHistoryStore(const QString& folder, QObject* parent)
         qCWarning(appLog, "Failed to open the history database, using an in-memory store: %s",
                   qUtf8Printable(*error));
         if (const auto memoryError = open(u":memory:"_s))
-            qFatal("Could not create an in-memory ModelContainer: %s", qUtf8Printable(*memoryError));
+            qFatal("Could not open the rename history in memory either: %s", qUtf8Printable(*memoryError));
     }
     reload();
 }

@@ -8,7 +8,7 @@
 // The rules of one past rename, as the Recent menu offers them.
 struct RenameHistory {
     QString regex;
-    QString javascript;
+    QString script;
     QString pattern;
     QDateTime used; // when these rules were last used for a rename
 

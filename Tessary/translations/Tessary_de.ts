@@ -214,36 +214,6 @@
 <context>
     <name>TessaryModel</name>
     <message>
-        <source>Add files to rename</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation>Dateien zum Umbenennen hinzufügen</translation>
-    </message>
-    <message>
-        <source>Files are being renamed</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation>Dateien werden umbenannt</translation>
-    </message>
-    <message>
-        <source>Files were already renamed</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation>Die Dateien wurden bereits umbenannt</translation>
-    </message>
-    <message>
-        <source>New names are being computed</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation>Neue Namen werden berechnet</translation>
-    </message>
-    <message>
-        <source>Fix the errors in the file list first</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation>Beheben Sie zuerst die Fehler in der Dateiliste</translation>
-    </message>
-    <message>
-        <source>No file gets a new name</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation>Keine Datei bekommt einen neuen Namen</translation>
-    </message>
-    <message>
         <source>No Files Were Renamed</source>
         <extracomment>Alert title after Rename</extracomment>
         <translation>Es wurden keine Dateien umbenannt</translation>
@@ -257,11 +227,6 @@
         <source>Files not renamed: %1 of %2. The reasons are shown in the file list.</source>
         <extracomment>Alert message after Rename; the placeholders are the number of failed files and of all files</extracomment>
         <translation>Nicht umbenannte Dateien: %1 von %2. Die Gründe stehen in der Dateiliste.</translation>
-    </message>
-    <message>
-        <source>Tessary doesn&apos;t have permission to rename files in this folder</source>
-        <extracomment>Error shown for a file in the file list</extracomment>
-        <translation>Tessary darf in diesem Ordner keine Dateien umbenennen</translation>
     </message>
     <message>
         <source>“%1”</source>
@@ -295,15 +260,12 @@
     </message>
     <message>
         <source>The Rename Wasn&apos;t Recorded</source>
+        <extracomment>Alert title after Rename when the journal could not record its end</extracomment>
         <translation>Das Umbenennen wurde nicht festgehalten</translation>
     </message>
     <message>
-        <source>The rename left files under temporary names. Quit and start Tessary again to recover them.</source>
-        <extracomment>Alert message after Undo when the rename left files between names</extracomment>
-        <translation>Beim Umbenennen sind Dateien unter vorläufigen Namen geblieben. Beenden Sie Tessary und starten Sie es erneut, um sie wiederherzustellen.</translation>
-    </message>
-    <message>
         <source>The Undo Wasn&apos;t Recorded</source>
+        <extracomment>Alert title after Undo when the journal could not record its end</extracomment>
         <translation>Das Widerrufen wurde nicht festgehalten</translation>
     </message>
 </context>

@@ -214,36 +214,6 @@
 <context>
     <name>TessaryModel</name>
     <message>
-        <source>Add files to rename</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Files are being renamed</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Files were already renamed</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>New names are being computed</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fix the errors in the file list first</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No file gets a new name</source>
-        <extracomment>Tooltip of the disabled Rename button</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>No Files Were Renamed</source>
         <extracomment>Alert title after Rename</extracomment>
         <translation type="unfinished"></translation>
@@ -256,11 +226,6 @@
     <message>
         <source>Files not renamed: %1 of %2. The reasons are shown in the file list.</source>
         <extracomment>Alert message after Rename; the placeholders are the number of failed files and of all files</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tessary doesn&apos;t have permission to rename files in this folder</source>
-        <extracomment>Error shown for a file in the file list</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -295,15 +260,12 @@
     </message>
     <message>
         <source>The Rename Wasn&apos;t Recorded</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The rename left files under temporary names. Quit and start Tessary again to recover them.</source>
-        <extracomment>Alert message after Undo when the rename left files between names</extracomment>
+        <extracomment>Alert title after Rename when the journal could not record its end</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The Undo Wasn&apos;t Recorded</source>
+        <extracomment>Alert title after Undo when the journal could not record its end</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

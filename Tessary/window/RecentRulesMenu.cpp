@@ -81,7 +81,7 @@ QString RecentRulesMenu::otherRules(const RenameHistory& entry)
     if (!entry.regex.isEmpty())
         //: In the Recent menu: the entry holds a regular expression
         rules.append(tr("Regex"));
-    if (!entry.javascript.isEmpty())
+    if (!entry.script.isEmpty())
         //: In the Recent menu: the entry holds a script
         rules.append(tr("JavaScript"));
     return QLocale().createSeparatedList(rules);
@@ -96,7 +96,7 @@ void RecentRulesMenu::rebuild()
         action->setDefaultWidget(new RecentEntry(entry.pattern, otherRules(entry), action, this));
         connect(action, &QAction::triggered, this, [this, entry] {
             close();
-            model->applyRules(entry.regex, entry.javascript, entry.pattern);
+            model->applyRules(entry.regex, entry.script, entry.pattern);
         });
         addAction(action);
     }

@@ -1,8 +1,8 @@
 #include "window/TessaryRulesForm.h"
 
-#include "window/Icons.h"
 #include "editor/SyntaxHighlightEditor.h"
 #include "model/TessaryModel.h"
+#include "window/Icons.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -25,8 +25,7 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
 {
     regex->bind(model, &TessaryModel::regexString, &TessaryModel::setRegexString,
                 &TessaryModel::regexStringChanged);
-    script->bind(model, &TessaryModel::javaScriptString, &TessaryModel::setJavaScriptString,
-                 &TessaryModel::javaScriptStringChanged);
+    script->bind(model, &TessaryModel::script, &TessaryModel::setScript, &TessaryModel::scriptChanged);
     pattern->bind(model, &TessaryModel::resultPattern, &TessaryModel::setResultPattern,
                   &TessaryModel::resultPatternChanged);
     patternController.setEditor(pattern);
@@ -152,7 +151,7 @@ void TessaryRulesForm::refreshKnownFields()
     // Without files, the fields every file has.
     const TessaryFileList* files = model->files();
     const QStringList names =
-        files->isEmpty() ? QStringList{u"filename"_s, u"row"_s} : files->at(0).fields.keys();
+        files->isEmpty() ? RenameSession::alwaysPresentFields() : files->at(0).fields.keys();
     if (names == fields && !fieldMenu->isEmpty())
         return;
     fields = names;

@@ -1,10 +1,10 @@
 #include "window/TessaryView.h"
 
+#include "model/TessaryModel.h"
+#include "storage/RenameHistoryStore.h"
 #include "window/Icons.h"
 #include "window/RecentRulesMenu.h"
-#include "storage/RenameHistoryStore.h"
 #include "window/TessaryFileTableView.h"
-#include "model/TessaryModel.h"
 #include "window/TessaryRulesForm.h"
 
 #include <QDragEnterEvent>
@@ -278,26 +278,20 @@ void TessaryView::scheduleStatusRefresh()
 
 void TessaryView::refreshStatus()
 {
-    qsizetype changed = 0, renamed = 0, errors = 0;
-    for (const TessaryFileModel& file : *model->files()) {
-        changed += file.nameChanged();
-        renamed += file.renamed;
-        errors += file.shownError().has_value();
-    }
-    const qsizetype count = model->files()->size();
+    const RenameSession::Tally tally = model->tally();
     //: Status bar count of all files
-    filesCount->setText(tr("%n files", nullptr, int(count)));
+    filesCount->setText(tr("%n files", nullptr, int(tally.files)));
     const bool afterRename = model->isRenamed();
     changedIcon->setPixmap(
         Icons::icon(afterRename ? Icons::Symbol::Checkmark : Icons::Symbol::Pencil).pixmap(14, 14));
     if (afterRename)
         //: Status bar count of the renamed files
-        changedCount->setText(tr("%n renamed", nullptr, int(renamed)));
+        changedCount->setText(tr("%n renamed", nullptr, int(tally.renamed)));
     else
         //: Status bar count of the files whose name changes
-        changedCount->setText(tr("%n to rename", nullptr, int(changed)));
+        changedCount->setText(tr("%n to rename", nullptr, int(tally.changed)));
     //: Status bar count of the files with an error
-    errorCount->setText(tr("%n errors", nullptr, int(errors)));
+    errorCount->setText(tr("%n errors", nullptr, int(tally.errors)));
     const bool reading = model->loadingCount() > 0, updating = model->isUpdating();
     busy->setVisible(reading || updating);
     busyText->setVisible(reading || updating);
@@ -355,7 +349,7 @@ void TessaryView::rename()
     model->rename([this](bool renamed) {
         if (!renamed)
             return;
-        history->saveHistory(model->regexString(), model->javaScriptString(), model->resultPattern());
+        history->saveHistory(model->regexString(), model->script(), model->resultPattern());
         undo.clear();
         undo.push(new RenameCommand(this));
     });

@@ -22,17 +22,36 @@ namespace {
 
 // One file of the working list: its input, the parts of its name, and what the stages computed.
 struct Entry {
+    qsizetype position;
     const PlanInput* input;
     FileNameParts parts;
     PlanOutput output;
 };
+
+QList<qsizetype> order(const QList<PlanInput>& inputs, bool reversed)
+{
+    const NaturalOrder naturalOrder;
+    std::vector<NaturalOrder::Key> keys;
+    keys.reserve(size_t(inputs.size()));
+    for (const PlanInput& input : inputs)
+        keys.push_back(naturalOrder.key(FileNameParts::nameOf(input.path)));
+
+    QList<qsizetype> positions(inputs.size());
+    std::iota(positions.begin(), positions.end(), 0);
+    std::sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
+        if (const int byName = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]))
+            return reversed ? byName > 0 : byName < 0;
+        return inputs[a].path < inputs[b].path; // the same name in two folders: by path, always ascending
+    });
+    return positions;
+}
 
 QList<Entry> sortedEntries(const QList<PlanInput>& inputs, bool reversed)
 {
     QList<Entry> entries;
     entries.reserve(inputs.size());
     for (const qsizetype position : order(inputs, reversed))
-        entries.append(Entry{&inputs[position], FileNameParts::of(inputs[position].url), {}});
+        entries.append(Entry{position, &inputs[position], FileNameParts::of(inputs[position].path), {}});
     return entries;
 }
 
@@ -53,7 +72,7 @@ void regexStage(QList<Entry>& entries, const QString& regex)
         output.fields = entry.input->baseFields;
         output.fields.insert(u"row"_s, QString::number(position + 1));
         output.resultName = entry.parts.name;
-        if (!NameEncoding::isExact(entry.input->url)) {
+        if (!NameEncoding::isExact(entry.input->path)) {
             //: Error shown for a file in the file list; the placeholder is the name as shown, with � marks
             output.error = KitCatalogue::tr("“%1” can't be renamed: its name, or a name in its folder that "
                                             "reads the same, isn't valid UTF-8 text")
@@ -153,8 +172,8 @@ void collisionCheck(QList<Entry>& entries)
     QHash<QString, int> sharingTarget; // how many files would be named so
     sharingTarget.reserve(entries.size());
     for (Entry& entry : entries) {
-        listed.exact.insert(entry.input->url);
-        listed.normalized.insert(normalizedPath(entry.input->url), entry.input->url);
+        listed.exact.insert(entry.input->path);
+        listed.normalized.insert(normalizedPath(entry.input->path), entry.input->path);
         if (entry.output.error)
             continue;
         QString target = joinPath(entry.parts.parent, entry.output.resultName);
@@ -180,24 +199,6 @@ void collisionCheck(QList<Entry>& entries)
 
 } // namespace
 
-QList<qsizetype> order(const QList<PlanInput>& inputs, bool reversed)
-{
-    const NaturalOrder naturalOrder;
-    std::vector<NaturalOrder::Key> keys;
-    keys.reserve(size_t(inputs.size()));
-    for (const PlanInput& input : inputs)
-        keys.push_back(naturalOrder.key(FileNameParts::nameOf(input.url)));
-
-    QList<qsizetype> positions(inputs.size());
-    std::iota(positions.begin(), positions.end(), 0);
-    std::sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
-        if (const int byName = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]))
-            return reversed ? byName > 0 : byName < 0;
-        return inputs[a].url < inputs[b].url; // the same name in two folders: by path, always ascending
-    });
-    return positions;
-}
-
 std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
                          const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,
                          std::stop_token stop)
@@ -219,7 +220,7 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
     Plan result;
     result.reserve(entries.size());
     for (Entry& entry : entries)
-        result.insert(entry.input->id, std::move(entry.output));
+        result.append({entry.position, std::move(entry.output)});
     return result;
 }
 

@@ -1,12 +1,12 @@
 #include "script/JSEngineClient.h"
 
-#include "platform/ChildProcess.h"
+#include "JSBatchInput.h"
 #include "common/Diagnostics.h"
 #include "common/DurationText.h"
-#include "JSBatchInput.h"
 #include "common/KitCatalogue.h"
-#include "platform/PipeWriter.h"
 #include "common/Signpost.h"
+#include "platform/ChildProcess.h"
+#include "platform/PipeWriter.h"
 #include "script/Watchdog.h"
 
 #include <QCoreApplication>
@@ -286,7 +286,7 @@ qint64 JSEngineClient::defaultMemoryLimit()
     return std::min(qint64(2) << 30, machine / 2);
 }
 
-QString JSEngineClient::bundledHelperURL()
+QString JSEngineClient::bundledHelperPath()
 {
     const QString executable = QFileInfo(u"/proc/self/exe"_s).canonicalFilePath();
     return QDir::cleanPath(QFileInfo(executable).absolutePath() + u"/../libexec/tessary/TessaryJSEngine"_s);
@@ -304,7 +304,7 @@ QList<JSBatchOutputLine> JSEngineClient::evaluate(const QString& script, const Q
 
     QByteArray request = JSBatchInput{script, context, items}.toJson();
     QString startError;
-    std::optional<ChildProcess> child = ChildProcess::start(helperURL, &startError);
+    std::optional<ChildProcess> child = ChildProcess::start(helperPath, &startError);
     if (!child) {
         qCWarning(jsEngineLog, "Failed to launch the JavaScript engine: %s", qUtf8Printable(startError));
         //: Error shown for every file in the file list; the placeholder is the system's error message

@@ -17,13 +17,13 @@ public:
     static constexpr std::chrono::milliseconds defaultTimeout{5000};
 
     // The helper next to the running program: <executable's folder>/../libexec/tessary/TessaryJSEngine.
-    static QString bundledHelperURL();
+    static QString bundledHelperPath();
 
     // The smaller of 2 GiB and half the machine's memory.
     static qint64 defaultMemoryLimit();
 
-    explicit JSEngineClient(QString helperURL, qint64 memoryLimit = defaultMemoryLimit())
-        : helperURL(std::move(helperURL)), memoryLimit(memoryLimit)
+    explicit JSEngineClient(QString helperPath, qint64 memoryLimit = defaultMemoryLimit())
+        : helperPath(std::move(helperPath)), memoryLimit(memoryLimit)
     {
     }
 
@@ -34,6 +34,6 @@ public:
                                       const Fields& context, std::chrono::milliseconds timeout,
                                       std::stop_token stop = {}) const;
 
-    QString helperURL;
+    QString helperPath;
     qint64 memoryLimit; // in bytes of RAM and swap; a helper that uses more is stopped
 };

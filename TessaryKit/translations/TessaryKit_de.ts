@@ -296,5 +296,45 @@
         <extracomment>Error when recovering an interrupted rename; the placeholder is the system&apos;s reason</extracomment>
         <translation>Der Datenträger hat nicht bestätigt, dass die wiederhergestellten Namen gespeichert sind (%1).</translation>
     </message>
+    <message>
+        <source>Add files to rename</source>
+        <extracomment>Why Rename is not possible (the tooltip of the disabled Rename button)</extracomment>
+        <translation>Dateien zum Umbenennen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Files are being renamed</source>
+        <extracomment>Why Rename is not possible (the tooltip of the disabled Rename button)</extracomment>
+        <translation>Dateien werden umbenannt</translation>
+    </message>
+    <message>
+        <source>Files were already renamed</source>
+        <extracomment>Why Rename is not possible (the tooltip of the disabled Rename button)</extracomment>
+        <translation>Die Dateien wurden bereits umbenannt</translation>
+    </message>
+    <message>
+        <source>New names are being computed</source>
+        <extracomment>Why Rename is not possible (the tooltip of the disabled Rename button)</extracomment>
+        <translation>Neue Namen werden berechnet</translation>
+    </message>
+    <message>
+        <source>Fix the errors in the file list first</source>
+        <extracomment>Why Rename is not possible (the tooltip of the disabled Rename button)</extracomment>
+        <translation>Beheben Sie zuerst die Fehler in der Dateiliste</translation>
+    </message>
+    <message>
+        <source>No file gets a new name</source>
+        <extracomment>Why Rename is not possible (the tooltip of the disabled Rename button)</extracomment>
+        <translation>Keine Datei bekommt einen neuen Namen</translation>
+    </message>
+    <message>
+        <source>Tessary doesn&apos;t have permission to rename files in this folder</source>
+        <extracomment>Error shown for a file in the file list</extracomment>
+        <translation>Tessary darf in diesem Ordner keine Dateien umbenennen</translation>
+    </message>
+    <message>
+        <source>The rename left files under temporary names. Quit and start Tessary again to recover them.</source>
+        <extracomment>Alert message after Undo when the rename left files between names</extracomment>
+        <translation>Beim Umbenennen sind Dateien unter vorläufigen Namen geblieben. Beenden Sie Tessary und starten Sie es erneut, um sie wiederherzustellen.</translation>
+    </message>
 </context>
 </TS>

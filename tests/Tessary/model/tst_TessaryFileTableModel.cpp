@@ -1,7 +1,7 @@
 #include "ScriptedFolderPanel.h"
+#include "TestFolder.h"
 #include "model/TessaryFileTableModel.h"
 #include "model/TessaryModel.h"
-#include "TestFolder.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -68,7 +68,7 @@ private Q_SLOTS:
         QVERIFY(fields > 0);
 
         QSignalSpy layout(rows.get(), &QAbstractItemModel::layoutChanged);
-        model->setJavaScriptString(u"console.log('a'); console.log('b');"_s);
+        model->setScript(u"console.log('a'); console.log('b');"_s);
         QVERIFY(waitIdle());
         QCOMPARE(layout.isEmpty(), count < 256);
         QCOMPARE(rows->rowCount(first), fields + 2);
@@ -82,6 +82,51 @@ private Q_SLOTS:
         QCOMPARE(rows->rowCount(), count - 2);
         model->startOver();
         QCOMPARE(rows->rowCount(), 0);
+    }
+
+    // The same name in two folders: the table shows the files in the order the plan numbered them.
+    void originalOrderIsThePlansNumbering_data()
+    {
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QStringList>("shown"); // the files' paths in the folder, top to bottom
+        QTest::addColumn<QStringList>("results");
+
+        const QStringList numbered{u"1.txt"_s, u"2.txt"_s, u"3.txt"_s};
+        QTest::newRow("ascending") << false << int(Qt::AscendingOrder)
+                                   << QStringList{u"x/a.txt"_s, u"y/a.txt"_s, u"x/b.txt"_s} << numbered;
+        QTest::newRow("descending, as the header asks")
+            << true << int(Qt::DescendingOrder) << QStringList{u"x/b.txt"_s, u"x/a.txt"_s, u"y/a.txt"_s}
+            << numbered;
+        QTest::newRow("descending before the plan follows")
+            << false << int(Qt::DescendingOrder) << QStringList{u"x/b.txt"_s, u"y/a.txt"_s, u"x/a.txt"_s}
+            << QStringList{u"3.txt"_s, u"2.txt"_s, u"1.txt"_s};
+    }
+    void originalOrderIsThePlansNumbering()
+    {
+        QFETCH(bool, reversed);
+        QFETCH(int, order);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, results);
+        const QString folder = root.filePath(u"same-names"_s);
+        const QStringList names{u"y/a.txt"_s, u"x/b.txt"_s, u"x/a.txt"_s};
+        TestFolder::create(folder, names);
+        QStringList paths;
+        for (const QString& name : names)
+            paths.append(folder + u'/' + name);
+        model->setResultPattern(u"{row}"_s);
+        model->setSortReversed(reversed);
+        model->addFiles(paths);
+        QVERIFY(waitIdle());
+        rows->sort(TessaryFileTableModel::OriginalColumn, Qt::SortOrder(order));
+        QStringList shownPaths, shownResults;
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            const FileTableRow file = rows->row(rows->index(row, 0));
+            shownPaths.append(QDir(folder).relativeFilePath(file.fileID));
+            shownResults.append(file.result);
+        }
+        QCOMPARE(shownPaths, shown);
+        QCOMPARE(shownResults, results);
     }
 };
 

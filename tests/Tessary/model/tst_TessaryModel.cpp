@@ -1,8 +1,8 @@
 #include "KitTestSupport.h"
 #include "LogCapture.h"
 #include "ScriptedFolderPanel.h"
-#include "model/TessaryModel.h"
 #include "TestFolder.h"
+#include "model/TessaryModel.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -48,7 +48,7 @@ class tst_TessaryModel : public QObject {
     static QStringList resultNames(const TessaryModel& model)
     {
         QStringList names;
-        for (const TessaryFileModel& file : *model.files())
+        for (const FileRecord& file : *model.files())
             names.append(file.resultName);
         return names;
     }
@@ -102,7 +102,7 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QCOMPARE(model->resultPattern(), pattern);
         QCOMPARE(model->regexString(), QString());
-        QCOMPARE(model->javaScriptString(), QString());
+        QCOMPARE(model->script(), QString());
     }
 
     void aRuleChangeIsStoredAndAnnouncedOnce()
@@ -155,7 +155,7 @@ private Q_SLOTS:
         QVERIFY(waitIdle(*model));
         QCOMPARE(LogCapture::lines().filter(u"begin Plan names"_s).size(), 1);
         QCOMPARE(resultNames(*model), QStringList{u"b2.txt"_s});
-        QCOMPARE(preferences->value(TessaryModel::javaScriptKey).toString(), u"fields.n = fields.n * 2"_s);
+        QCOMPARE(preferences->value(TessaryModel::scriptKey).toString(), u"fields.n = fields.n * 2"_s);
     }
 
     void aResultOvertakenByAnEditIsDropped()
@@ -167,7 +167,7 @@ private Q_SLOTS:
         connect(model->files(), &QAbstractItemModel::dataChanged, this, [&] { seen += resultNames(*model); });
 
         // A slow script: its plan is still running when the pattern changes.
-        model->setJavaScriptString(u"const end = Date.now() + 400; while (Date.now() < end) {}"_s);
+        model->setScript(u"const end = Date.now() + 400; while (Date.now() < end) {}"_s);
         model->setResultPattern(u"stale-{row}"_s);
         QTest::qWait(int(TessaryModel::updateDelay.count()) + 100);
         model->setResultPattern(u"fresh-{row}"_s);
@@ -213,7 +213,7 @@ private Q_SLOTS:
                          files + u"/sub"_s, files + u"/b.txt"_s});
         QVERIFY(waitIdle(*model));
         QStringList ids;
-        for (const TessaryFileModel& file : *model->files())
+        for (const FileRecord& file : *model->files())
             ids.append(file.id);
         QCOMPARE(ids, (QStringList{files + u"/a.txt"_s, files + u"/b.txt"_s, files + u"/sub"_s}));
         QCOMPARE(LogCapture::lines(), QStringList{u"Added 2 files"_s});
@@ -225,8 +225,8 @@ private Q_SLOTS:
         create(files, {u"a.txt"_s, u"b.txt"_s, u"keep.txt"_s});
         model->setRegexString(u"(?P<n>[ab])|keep"_s);
         model->setResultPattern(u"{n}"_s); // a ↔ b swap; keep.txt would lose its name: keep it as is
-        model->setJavaScriptString(u"if (!fields.n) fields.n = fields.filename; "
-                                   u"else fields.n = fields.n == 'a' ? 'b' : 'a';"_s);
+        model->setScript(u"if (!fields.n) fields.n = fields.filename; "
+                         u"else fields.n = fields.n == 'a' ? 'b' : 'a';"_s);
         QVERIFY(addAndPlan(*model, {u"a.txt"_s, u"b.txt"_s, u"keep.txt"_s}));
         QCOMPARE(resultNames(*model), (QStringList{u"b.txt"_s, u"a.txt"_s, u"keep.txt"_s}));
 
@@ -248,7 +248,7 @@ private Q_SLOTS:
         QCOMPARE(contents(files),
                  (QMap<QString, QString>{
                      {u"a.txt"_s, u"a.txt"_s}, {u"b.txt"_s, u"b.txt"_s}, {u"keep.txt"_s, u"keep.txt"_s}}));
-        for (const TessaryFileModel& file : *model->files())
+        for (const FileRecord& file : *model->files())
             QVERIFY(!file.renamed && !file.operationError);
         QVERIFY(waitIdle(*model));
         QCOMPARE(model->files()->size(), 3);
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QCOMPARE(model->operationProblem()->message,
                  u"Files not renamed: 2 of 5. The reasons are shown in the file list."_s);
         QList<bool> renamed;
-        for (const TessaryFileModel& file : *model->files())
+        for (const FileRecord& file : *model->files())
             renamed.append(file.renamed);
         QCOMPARE(renamed, (QList<bool>{true, false, true, false, true}));
         QVERIFY(model->files()->at(1).operationError.has_value());
@@ -290,7 +290,7 @@ private Q_SLOTS:
                  (OperationProblem{u"No Files Were Renamed"_s,
                                    u"Tessary wasn't allowed to change files in these folders: “A” and “B”. "
                                    u"Click Rename again to grant access."_s}));
-        for (const TessaryFileModel& file : *model->files())
+        for (const FileRecord& file : *model->files())
             QCOMPARE(file.operationError,
                      u"Tessary doesn't have permission to rename files in this folder"_s);
         QVERIFY(!model->isRenamed() && !model->isRenaming());
@@ -298,7 +298,7 @@ private Q_SLOTS:
 
         model->setResultPattern(u"newer-{filename}"_s); // a new plan clears the operation errors
         QVERIFY(waitIdle(*model));
-        for (const TessaryFileModel& file : *model->files())
+        for (const FileRecord& file : *model->files())
             QVERIFY(!file.operationError);
 
         panel.answers = {files}; // granting the parent covers both folders
@@ -392,7 +392,7 @@ private Q_SLOTS:
         create(files, {u"a.txt"_s});
         QVERIFY(addAndPlan(*model, {u"a.txt"_s}));
         QSignalSpy changed(model->files(), &QAbstractItemModel::dataChanged);
-        model->setJavaScriptString(u"const end = Date.now() + 300; while (Date.now() < end) {}"_s);
+        model->setScript(u"const end = Date.now() + 300; while (Date.now() < end) {}"_s);
         QTest::qWait(int(TessaryModel::updateDelay.count()) + 50); // the plan runs now
         model->startOver();
         QVERIFY(!model->isUpdating());

@@ -1,11 +1,11 @@
-#include "app/AppCatalogue.h"
-#include "window/RecentRulesMenu.h"
 #include "ScriptedFolderPanel.h"
-#include "editor/SyntaxHighlightEditor.h"
+#include "TestFolder.h"
+#include "app/AppCatalogue.h"
 #include "app/TessaryApp.h"
+#include "editor/SyntaxHighlightEditor.h"
+#include "window/RecentRulesMenu.h"
 #include "window/TessaryFileTableView.h"
 #include "window/TessaryRulesForm.h"
-#include "TestFolder.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -45,7 +45,7 @@ class tst_TessaryView : public QObject {
         TessaryApp::Places places;
         places.historyFolder = root->filePath(u"data"_s);
         places.journalFolder = root->filePath(u"journal"_s);
-        places.helperURL = QStringLiteral(TESSARY_JSENGINE_PATH);
+        places.helperPath = QStringLiteral(TESSARY_JSENGINE_PATH);
         app = std::make_unique<TessaryApp>(*preferences, panel, places, translation);
         view()->show();
         QVERIFY(QTest::qWaitForWindowExposed(view()));
@@ -121,7 +121,7 @@ private Q_SLOTS:
 
     void fieldRowsThenLogRows()
     {
-        model()->setJavaScriptString(u"console.log('one'); console.log('two'); console.log('three');"_s);
+        model()->setScript(u"console.log('one'); console.log('two'); console.log('three');"_s);
         QVERIFY(addAndPlan({u"a.txt"_s}));
         TessaryFileTableView* table = view()->fileTable();
         table->expand(fileRow(0));
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(last.id, model()->files()->at(0).id + u"\0log\0"
                                                        u"2"_s);
 
-        model()->setJavaScriptString(u"console.log('only');"_s); // an expanded file follows new plans
+        model()->setScript(u"console.log('only');"_s); // an expanded file follows new plans
         QVERIFY(waitIdle());
         QCOMPARE(rows->rowCount(fileRow(0)), fields.size() + 1);
     }
@@ -226,7 +226,7 @@ private Q_SLOTS:
 
         menu->actions().last()->trigger();
         QCOMPARE(model()->regexString(), u"(?P<a>.*)"_s);
-        QCOMPARE(model()->javaScriptString(), QString());
+        QCOMPARE(model()->script(), QString());
         QCOMPARE(model()->resultPattern(), u"first"_s);
         QCOMPARE(view()->rulesForm()->regexEditor()->toPlainText(), u"(?P<a>.*)"_s);
     }

@@ -6,20 +6,20 @@
 #include <QStringList>
 #include <optional>
 
-// One file of the list: where it was when it was added, what was read from it then, and what the latest
-// plan, rename or undo said about it. A plain record: the list announces changes, in batches.
-class TessaryFileModel {
-public:
-    TessaryFileModel(QString id, QString url, Fields baseFields);
+// One file of a rename session: where it was when it was added, what was read from it then, and what the
+// latest plan, rename or undo said about it.
+struct FileRecord {
+    FileRecord(QString id, QString path, Fields baseFields);
 
-    QString id;  // the path when the file was added: its identity in the list
-    QString url; // the absolute path when the file was added; stays the same after a rename
+    QString id;   // the path when the file was added: its identity in the list
+    QString path; // the absolute path when the file was added; stays the same after a rename
     Fields baseFields;
     Fields fields;      // after the last plan; the base fields until then
     QString resultName; // the complete new name of the last plan; the current name until then
     QStringList logs;
     std::optional<QString> error;          // from the last plan
     std::optional<QString> operationError; // from the last rename or undo, or denied access
+    qsizetype row = 0;                     // the number the last plan gave the file; 0 until planned
     bool renamed = false;                  // the file carries its new name on disk now
 
     QString folder() const;

@@ -1,0 +1,344 @@
+#include "planning/RenameSession.h"
+
+#include "common/Diagnostics.h"
+#include "common/FileNameParts.h"
+#include "common/KitCatalogue.h"
+#include "planning/FileLocations.h"
+
+#include <algorithm>
+#include <numeric>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Moves `value` into `field` when they differ, leaving the old value in `value`; whether they differed.
+template <typename T> bool swapIfDifferent(T& field, T& value)
+{
+    if (field == value)
+        return false;
+    std::swap(field, value);
+    return true;
+}
+
+} // namespace
+
+RenameRules RenameSession::defaultRules()
+{
+    return {QString(), QString(), u"{filename}"_s, false};
+}
+
+QStringList RenameSession::alwaysPresentFields()
+{
+    return {u"filename"_s, u"row"_s};
+}
+
+RenameSession::RenameSession(QString journalFolder, RenameRules rules)
+    : journalFolder(std::move(journalFolder)), currentRules(std::move(rules))
+{
+}
+
+bool RenameSession::setRules(const RenameRules& rules)
+{
+    // Exact comparison: a change of composition alone is still the user's edit, and is stored.
+    const auto same = [](const RenameRules& a, const RenameRules& b) {
+        return a.regex == b.regex && a.script == b.script && a.pattern == b.pattern &&
+               a.reversed == b.reversed;
+    };
+    if (same(currentRules, rules))
+        return false;
+    currentRules = rules;
+    return true;
+}
+
+QStringList RenameSession::unlisted(const QStringList& paths) const
+{
+    QStringList kept = standardizedUniquePaths(paths);
+    kept.removeIf([&](const QString& path) { return listed.contains(path); });
+    return kept;
+}
+
+void RenameSession::add(const QStringList& paths, const QList<Fields>& baseFields)
+{
+    if (!acceptsFiles())
+        return;
+    std::vector<FileRecord> added;
+    QSet<QString> ids;
+    for (qsizetype i = 0; i < std::min(paths.size(), baseFields.size()); ++i) {
+        if (listed.contains(paths[i]) || ids.contains(paths[i]))
+            continue;
+        ids.insert(paths[i]);
+        added.emplace_back(paths[i], paths[i], baseFields[i]);
+    }
+    if (added.empty())
+        return;
+    if (observer)
+        observer->filesAboutToBeAdded(size(), size() + qsizetype(added.size()) - 1);
+    listed.unite(ids);
+    records.insert(records.end(), std::make_move_iterator(added.begin()),
+                   std::make_move_iterator(added.end()));
+    if (observer)
+        observer->filesAdded();
+    qCInfo(appLog, "Added %lld files", qint64(added.size()));
+}
+
+void RenameSession::remove(const QSet<QString>& ids)
+{
+    if (!acceptsFiles())
+        return;
+    // From the end, one run of adjacent files at a time, so that earlier files keep their positions.
+    for (qsizetype last = size() - 1; last >= 0; --last) {
+        if (!ids.contains(at(last).id))
+            continue;
+        qsizetype first = last;
+        while (first > 0 && ids.contains(at(first - 1).id))
+            --first;
+        if (observer)
+            observer->filesAboutToBeRemoved(first, last);
+        for (qsizetype i = first; i <= last; ++i)
+            listed.remove(at(i).id);
+        records.erase(records.begin() + first, records.begin() + last + 1);
+        if (observer)
+            observer->filesRemoved();
+        last = first;
+    }
+}
+
+void RenameSession::clear()
+{
+    if (moving)
+        return;
+    if (observer)
+        observer->filesAboutToBeCleared();
+    records.clear();
+    listed.clear();
+    undoEntry.reset();
+    renamedAny = false;
+    if (observer)
+        observer->filesCleared();
+}
+
+RenameSession::PlanJob RenameSession::planJob() const
+{
+    PlanJob job{{}, currentRules};
+    job.inputs.reserve(size());
+    for (const FileRecord& record : records)
+        job.inputs.append({record.id, record.path, record.baseFields});
+    return job;
+}
+
+std::optional<RenamePlanner::Plan> RenameSession::plan(const PlanJob& job, const JSEngineClient& engine,
+                                                       std::chrono::milliseconds scriptTimeout,
+                                                       std::stop_token stop)
+{
+    return RenamePlanner::plan(job.inputs, job.rules, engine, scriptTimeout, std::move(stop));
+}
+
+void RenameSession::applyPlan(const PlanJob& job, RenamePlanner::Plan& plan)
+{
+    // The plan's inputs are the files in list order, unless the list changed meanwhile.
+    QHash<QString, qsizetype> positions;
+    const auto positionOf = [&](const QString& id, qsizetype planned) -> qsizetype {
+        if (planned < size() && at(planned).id == id)
+            return planned;
+        if (positions.isEmpty())
+            for (qsizetype i = 0; i < size(); ++i)
+                positions.insert(at(i).id, i);
+        return positions.value(id, -1);
+    };
+    std::vector<bool> changed(records.size());
+    for (qsizetype row = 0; row < plan.size(); ++row) {
+        RenamePlanner::PlannedFile& planned = plan[row];
+        const qsizetype position = positionOf(job.inputs[planned.input].id, planned.input);
+        if (position < 0)
+            continue; // removed after the plan started
+        FileRecord& record = records[size_t(position)];
+        PlanOutput& output = planned.output;
+        bool different = swapIfDifferent(record.fields, output.fields);
+        different |= swapIfDifferent(record.resultName, output.resultName);
+        different |= swapIfDifferent(record.error, output.error);
+        different |= swapIfDifferent(record.logs, output.logs);
+        different |= record.operationError.has_value() || record.row != row + 1;
+        record.operationError.reset();
+        record.row = row + 1;
+        changed[size_t(position)] = different;
+    }
+    plannedReversed = job.rules.reversed;
+    announce(changed);
+}
+
+std::vector<qsizetype> RenameSession::planOrder() const
+{
+    std::vector<qsizetype> positions(records.size());
+    std::iota(positions.begin(), positions.end(), 0);
+    const auto rank = [&](qsizetype position) {
+        const qsizetype row = at(position).row;
+        return row > 0 ? row : std::numeric_limits<qsizetype>::max();
+    };
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&](qsizetype a, qsizetype b) { return rank(a) < rank(b); });
+    return positions;
+}
+
+std::optional<QString> RenameSession::renameBlocker(Activity activity) const
+{
+    if (records.empty())
+        //: Why Rename is not possible (the tooltip of the disabled Rename button)
+        return KitCatalogue::tr("Add files to rename");
+    if (moving)
+        //: Why Rename is not possible (the tooltip of the disabled Rename button)
+        return KitCatalogue::tr("Files are being renamed");
+    if (renamedAny)
+        //: Why Rename is not possible (the tooltip of the disabled Rename button)
+        return KitCatalogue::tr("Files were already renamed");
+    if (activity == Activity::Computing)
+        //: Why Rename is not possible (the tooltip of the disabled Rename button)
+        return KitCatalogue::tr("New names are being computed");
+    if (std::any_of(records.cbegin(), records.cend(), [](const FileRecord& record) { return record.error; }))
+        //: Why Rename is not possible (the tooltip of the disabled Rename button)
+        return KitCatalogue::tr("Fix the errors in the file list first");
+    if (std::none_of(records.cbegin(), records.cend(),
+                     [](const FileRecord& record) { return record.getsNewName(); }))
+        //: Why Rename is not possible (the tooltip of the disabled Rename button)
+        return KitCatalogue::tr("No file gets a new name");
+    return std::nullopt;
+}
+
+RenameSession::Tally RenameSession::tally() const
+{
+    Tally tally{size(), 0, 0, 0};
+    for (const FileRecord& record : records) {
+        tally.changed += record.nameChanged();
+        tally.renamed += record.renamed;
+        tally.errors += record.shownError().has_value();
+    }
+    return tally;
+}
+
+std::optional<RenameSession::MoveJob> RenameSession::startRename()
+{
+    if (renameBlocker(Activity::Idle))
+        return std::nullopt;
+    moving = true;
+    MoveJob job{MoveJob::Kind::Rename, {}, std::nullopt, {}, journalFolder};
+    for (const FileRecord& record : records) {
+        if (!record.getsNewName())
+            continue;
+        job.operations.append({record.id, record.path, joinPath(record.folder(), record.resultName)});
+        job.ids.insert(record.id);
+    }
+    return job;
+}
+
+std::optional<RenameSession::MoveJob> RenameSession::startUndo()
+{
+    if (!canUndo())
+        return std::nullopt;
+    moving = true;
+    MoveJob job{MoveJob::Kind::Undo, {}, undoEntry, {}, journalFolder};
+    for (const FileRecord& record : records)
+        if (record.renamed)
+            job.ids.insert(record.id);
+    return job;
+}
+
+RenameSession::MoveJob RenameSession::undoOf(const JournalEntry& entry, QString journalFolder)
+{
+    MoveJob job{MoveJob::Kind::Undo, {}, entry, {}, std::move(journalFolder)};
+    for (const JournalOperation& operation : entry.operations)
+        if (!entry.failures.contains(operation.operation.id))
+            job.ids.insert(operation.operation.id);
+    return job;
+}
+
+QStringList RenameSession::foldersOf(const MoveJob& job)
+{
+    QStringList folders;
+    for (const RenameOperation& operation : job.operations)
+        folders.append(FileNameParts::parentOf(operation.source));
+    folders.removeDuplicates();
+    return folders;
+}
+
+void RenameSession::deny(const MoveJob& job, const QStringList& denied)
+{
+    moving = false;
+    const QSet<QString> deniedFolders(denied.cbegin(), denied.cend());
+    QSet<QString> ids;
+    for (const RenameOperation& operation : job.operations)
+        if (deniedFolders.contains(FileNameParts::parentOf(operation.source)))
+            ids.insert(operation.id);
+    //: Error shown for a file in the file list
+    const QString message =
+        KitCatalogue::tr("Tessary doesn't have permission to rename files in this folder");
+    changeFiles(ids, [&](FileRecord& record) {
+        std::optional<QString> error = message;
+        return swapIfDifferent(record.operationError, error);
+    });
+}
+
+RenameSession::MoveResult RenameSession::move(const MoveJob& job)
+{
+    MoveResult result;
+    if (job.kind == MoveJob::Kind::Rename) {
+        qCInfo(renameLog, "Renaming %lld files", qint64(job.operations.size()));
+        result.outcome = JournaledRename::rename(job.operations, job.journalFolder, &result.error);
+    } else if (job.entry) {
+        qCInfo(renameLog, "Restoring %lld files", qint64(job.ids.size()));
+        result.outcome = JournaledRename::undo(*job.entry, job.journalFolder, &result.error);
+    } else {
+        //: Alert message after Undo when the rename left files between names
+        result.error = KitCatalogue::tr("The rename left files under temporary names. Quit and start Tessary "
+                                        "again to recover them.");
+    }
+    return result;
+}
+
+void RenameSession::finish(const MoveJob& job, const MoveResult& result)
+{
+    moving = false;
+    if (!result.outcome)
+        return;
+    undoEntry = result.outcome->undoable;
+    const bool renaming = job.kind == MoveJob::Kind::Rename;
+    const FileRenamer::Failures& failures = result.outcome->failures;
+    changeFiles(job.ids, [&](FileRecord& record) {
+        const auto failure = failures.constFind(record.id);
+        std::optional<QString> error;
+        if (failure != failures.cend())
+            error = *failure;
+        bool renamed = renaming == !error; // a failed undo leaves the file under its new name
+        return swapIfDifferent(record.operationError, error) | swapIfDifferent(record.renamed, renamed);
+    });
+    refreshRenamed();
+}
+
+template <typename Change> void RenameSession::changeFiles(const QSet<QString>& ids, Change change)
+{
+    std::vector<bool> changed(records.size());
+    for (size_t position = 0; position < records.size(); ++position)
+        if (ids.contains(records[position].id))
+            changed[position] = change(records[position]);
+    announce(changed);
+}
+
+void RenameSession::announce(const std::vector<bool>& changed)
+{
+    if (!observer)
+        return;
+    for (size_t first = 0; first < changed.size(); ++first) {
+        if (!changed[first])
+            continue;
+        size_t last = first;
+        while (last + 1 < changed.size() && changed[last + 1])
+            ++last;
+        observer->filesChanged(qsizetype(first), qsizetype(last));
+        first = last;
+    }
+}
+
+void RenameSession::refreshRenamed()
+{
+    renamedAny = std::any_of(records.cbegin(), records.cend(),
+                             [](const FileRecord& record) { return record.renamed; });
+}
