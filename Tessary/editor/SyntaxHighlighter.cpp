@@ -1,5 +1,8 @@
 #include "editor/SyntaxHighlighter.h"
 
+#include "planning/ResultPattern.h"
+#include "planning/RuleRegex.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -8,7 +11,9 @@ namespace {
 // initialised thread-safely).
 struct Patterns {
     QRegularExpression specialCharacter{u"[()\\[\\]{}+*?.^$|]"_s};
-    QRegularExpression namedGroup{u"\\(\\?P?<([^>]+)>"_s};
+    // Where a group name can be written; whether it is one, the engine's name table tells.
+    QRegularExpression groupOpening{u"\\(\\?(?:P?<(\\w+)>|'(\\w+)')"_s,
+                                    QRegularExpression::UseUnicodePropertiesOption};
     // Unicode word boundaries, so that a keyword glued to an accented letter is no keyword.
     QRegularExpression keyword{
         u"\\b(var|let|const|function|return|if|else|for|while|do|switch|case|break|continue|try|catch|throw|"
@@ -16,7 +21,6 @@ struct Patterns {
         QRegularExpression::UseUnicodePropertiesOption};
     QRegularExpression stringLiteral{u"\"[^\"\\n]*\"|'[^'\\n]*'"_s};
     QRegularExpression fieldAccess{u"fields\\[(['\"])([^'\"]+)\\1\\]"_s};
-    QRegularExpression fieldReference{u"\\{([^{}]+)\\}"_s};
 };
 
 const Patterns& patterns()
@@ -32,6 +36,15 @@ void forEachMatch(const QRegularExpression& pattern, const QString& text, Apply 
         apply(matches.next());
 }
 
+// Whether the character at `position` follows an odd number of backslashes.
+bool isEscaped(const QString& text, qsizetype position)
+{
+    qsizetype backslashes = 0;
+    while (position - backslashes > 0 && text.at(position - backslashes - 1) == u'\\')
+        ++backslashes;
+    return backslashes % 2 == 1;
+}
+
 } // namespace
 
 void RegexHighlighter::highlight(HighlightedText& text) const
@@ -39,10 +52,16 @@ void RegexHighlighter::highlight(HighlightedText& text) const
     forEachMatch(patterns().specialCharacter, text.text(), [&](const QRegularExpressionMatch& match) {
         text.setForeground(match.capturedStart(), match.capturedLength(), HighlightColour::PurpleTranslucent);
     });
-    forEachMatch(patterns().namedGroup, text.text(), [&](const QRegularExpressionMatch& match) {
-        text.setBackground(match.capturedStart(1), match.capturedLength(1),
+    const std::optional<QStringList> names = RuleRegex::groupNames(text.text());
+    if (!names || names->isEmpty())
+        return;
+    forEachMatch(patterns().groupOpening, text.text(), [&](const QRegularExpressionMatch& match) {
+        const int group = match.capturedStart(1) >= 0 ? 1 : 2;
+        if (isEscaped(text.text(), match.capturedStart()) || !names->contains(match.captured(group)))
+            return;
+        text.setBackground(match.capturedStart(group), match.capturedLength(group),
                            HighlightColour::GreenTranslucent);
-        text.setBold(match.capturedStart(1), match.capturedLength(1));
+        text.setBold(match.capturedStart(group), match.capturedLength(group));
     });
 }
 
@@ -63,13 +82,14 @@ void JavaScriptHighlighter::highlight(HighlightedText& text) const
 
 void PatternFieldHighlighter::highlight(HighlightedText& text) const
 {
-    forEachMatch(patterns().fieldReference, text.text(), [&](const QRegularExpressionMatch& match) {
-        const qsizetype start = match.capturedStart(), length = match.capturedLength();
-        if (knownFields.contains(match.captured(1))) {
+    const ResultPattern pattern(text.text());
+    for (const ResultPattern::Placeholder& placeholder : pattern.placeholders()) {
+        const qsizetype start = placeholder.open, length = placeholder.close - placeholder.open + 1;
+        if (knownFields.contains(placeholder.name)) {
             text.setBackground(start, length, HighlightColour::GreenTranslucent);
         } else {
             text.setUnderline(start, length, HighlightColour::Red);
             text.setForeground(start, length, HighlightColour::Red);
         }
-    });
+    }
 }

@@ -35,7 +35,7 @@ ResultPattern::ResultPattern(const QString& pattern) : pattern(pattern)
         if (next < braces.size() && braces[next].character == u'}') {
             const qsizetype open = braces[i].position;
             const qsizetype close = braces[next].position;
-            placeholders.append({open, close, pattern.sliced(open + 1, close - open - 1)});
+            found.append({open, close, pattern.sliced(open + 1, close - open - 1)});
         }
     }
 }
@@ -44,9 +44,7 @@ QString ResultPattern::render(const Fields& fields) const
 {
     QString result;
     qsizetype copied = 0; // the pattern up to here is in the result
-    for (const Placeholder& placeholder : placeholders) {
-        if (placeholder.open < copied)
-            continue; // inside a placeholder already replaced
+    for (const Placeholder& placeholder : found) {
         const auto value = fields.constFind(placeholder.name);
         if (value == fields.cend())
             continue; // stays literal, braces and all
@@ -56,9 +54,4 @@ QString ResultPattern::render(const Fields& fields) const
     }
     result += QStringView(pattern).sliced(copied);
     return result;
-}
-
-QString renderPattern(const QString& pattern, const Fields& fields)
-{
-    return ResultPattern(pattern).render(fields);
 }

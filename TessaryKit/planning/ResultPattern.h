@@ -10,21 +10,21 @@
 // is read by user-perceived characters, so a brace carrying a combining mark is an ordinary character.
 class ResultPattern {
 public:
-    explicit ResultPattern(const QString& pattern);
-
-    // The new name without extension for one file's fields.
-    QString render(const Fields& fields) const;
-
-private:
     // A "{" that may open a placeholder: the first "}" after it closes it, and no "{" lies between.
     struct Placeholder {
-        qsizetype open;
+        qsizetype open; // positions in the pattern
         qsizetype close;
         QString name;
     };
 
-    QString pattern;
-    QList<Placeholder> placeholders; // in pattern order
-};
+    explicit ResultPattern(const QString& pattern);
 
-QString renderPattern(const QString& pattern, const Fields& fields);
+    // The new name without extension for one file's fields.
+    QString render(const Fields& fields) const;
+    // In pattern order; they never overlap.
+    const QList<Placeholder>& placeholders() const { return found; }
+
+private:
+    QString pattern;
+    QList<Placeholder> found;
+};

@@ -50,7 +50,30 @@ QList<std::pair<uint32_t, QString>> namedGroups(const pcre2_code* code)
     return groups;
 }
 
+std::unique_ptr<pcre2_code, CodeDeleter> parsed(const QString& pattern, QString* error)
+{
+    int errorCode = 0;
+    PCRE2_SIZE errorOffset = 0;
+    std::unique_ptr<pcre2_code, CodeDeleter> code(pcre2_compile(
+        codeUnits(pattern), PCRE2_SIZE(pattern.size()),
+        PCRE2_UTF | PCRE2_UCP | PCRE2_ANCHORED | PCRE2_ENDANCHORED, &errorCode, &errorOffset, nullptr));
+    if (!code && error)
+        *error = u"%1 at offset %2"_s.arg(errorMessage(errorCode)).arg(errorOffset);
+    return code;
+}
+
 } // namespace
+
+std::optional<QStringList> RuleRegex::groupNames(const QString& pattern)
+{
+    const std::unique_ptr<pcre2_code, CodeDeleter> code = parsed(pattern, nullptr);
+    if (!code)
+        return std::nullopt;
+    QStringList names;
+    for (const auto& group : namedGroups(code.get()))
+        names.append(group.second);
+    return names;
+}
 
 struct RuleRegex::Compiled {
     std::unique_ptr<pcre2_code, CodeDeleter> code;
@@ -61,15 +84,9 @@ struct RuleRegex::Compiled {
 
 std::optional<RuleRegex> RuleRegex::compile(const QString& pattern, QString* error)
 {
-    int errorCode = 0;
-    PCRE2_SIZE errorOffset = 0;
-    std::unique_ptr<pcre2_code, CodeDeleter> code(pcre2_compile(
-        codeUnits(pattern), PCRE2_SIZE(pattern.size()),
-        PCRE2_UTF | PCRE2_UCP | PCRE2_ANCHORED | PCRE2_ENDANCHORED, &errorCode, &errorOffset, nullptr));
-    if (!code) {
-        *error = u"%1 at offset %2"_s.arg(errorMessage(errorCode)).arg(errorOffset);
+    std::unique_ptr<pcre2_code, CodeDeleter> code = parsed(pattern, error);
+    if (!code)
         return std::nullopt;
-    }
     pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE); // when the JIT is unavailable, the interpreter runs
 
     auto compiled = std::make_unique<Compiled>();

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -15,6 +16,9 @@ public:
 
     // Nothing when it does not compile; `error` then holds the parser's description and offset.
     static std::optional<RuleRegex> compile(const QString& pattern, QString* error);
+    // The names of the named groups as the engine reads them, by opening parenthesis; nothing when the
+    // pattern does not compile. Cheap enough for every keystroke: no match code is generated.
+    static std::optional<QStringList> groupNames(const QString& pattern);
 
     RuleRegex(RuleRegex&&) noexcept;
     RuleRegex& operator=(RuleRegex&&) noexcept;

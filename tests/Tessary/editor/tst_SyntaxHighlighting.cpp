@@ -50,15 +50,25 @@ private Q_SLOTS:
             << u"uuuuuuuuuuuu"_s;
         QTest::newRow("case counts") << u"pattern"_s << filename << u"{File}"_s << u"rrrrrr"_s << u""_s
                                      << u""_s << u"uuuuuu"_s;
-        QTest::newRow("empty and nested braces")
-            << u"pattern"_s << none << u"{}{a{b}"_s << u"....rrr"_s << u""_s << u""_s << u"....uuu"_s;
+        QTest::newRow("empty and nested braces: the empty name is looked up too")
+            << u"pattern"_s << none << u"{}{a{b}"_s << u"rr..rrr"_s << u""_s << u""_s << u"uu..uuu"_s;
         QTest::newRow("named groups")
             << u"regex"_s << none << u"(?P<year>\\d{4})-(?P<month>\\d+)"_s
             << u"pp.........p.pp.pp..........pp"_s << u"....gggg............ggggg....."_s
             << u"....BBBB............BBBBB....."_s << u""_s;
-        QTest::newRow("special character inside a name")
-            << u"regex"_s << none << u"(?<a.b>x)"_s << u"pp..p...p"_s << u"...ggg..."_s << u"...BBB..."_s
-            << u""_s;
+        // Group names as the regex engine reads them, not as they look.
+        QTest::newRow("not a valid group name")
+            << u"regex"_s << none << u"(?<a.b>x)"_s << u"pp..p...p"_s << u""_s << u""_s << u""_s;
+        QTest::newRow("name in quotes") << u"regex"_s << none << u"(?'name'x)"_s << u"pp.......p"_s
+                                        << u"...gggg..."_s << u"...BBBB..."_s << u""_s;
+        QTest::newRow("lookbehind is no name")
+            << u"regex"_s << none << u"(?<=x)(?<n>y)"_s << u"pp...ppp....p"_s << u".........g..."_s
+            << u".........B..."_s << u""_s;
+        QTest::newRow("escaped parenthesis opens no group")
+            << u"regex"_s << none << u"(?<n>a)\\(?<n>b"_s << u"pp....p.pp...."_s << u"...g.........."_s
+            << u"...B.........."_s << u""_s;
+        QTest::newRow("brace with a combining mark is literal")
+            << u"pattern"_s << none << u"{\u0301a}"_s << u""_s << u""_s << u""_s << u""_s;
         QTest::newRow("keywords, literals, field access")
             << u"script"_s << none << u"if (fields['name'] == 'a') return;"_s
             << u"PP.........bbbbbb.....bbb..PPPPPP."_s << u"............gggg.................."_s

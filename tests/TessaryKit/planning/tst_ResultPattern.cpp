@@ -48,12 +48,12 @@ private Q_SLOTS:
             {u"😀"_s, u"smile"_s},         {u"braces"_s, u"{a}"_s},    {u"slash"_s, u" a/b: "_s},
             {u"a}\u0301"_s, u"never"_s},
         };
-        QCOMPARE(renderPattern(pattern, fields), expected);
+        QCOMPARE(ResultPattern(pattern).render(fields), expected);
     }
 
     void emptyNameStaysWithoutThatField()
     {
-        QCOMPARE(renderPattern(u"{}"_s, Fields{{u"a"_s, u"A"_s}}), u"{}"_s);
+        QCOMPARE(ResultPattern(u"{}"_s).render(Fields{{u"a"_s, u"A"_s}}), u"{}"_s);
     }
 };
 
