@@ -1,18 +1,20 @@
 #include "metadata/MetadataExtractor.h"
 
-#include "metadata/DateFields.h"
 #include "common/Diagnostics.h"
-#include "platform/FileDates.h"
 #include "common/FileNameParts.h"
-#include "metadata/readers/MetadataReaders.h"
 #include "common/Signpost.h"
+#include "metadata/DateFields.h"
+#include "metadata/readers/MetadataReaders.h"
+#include "platform/FileDates.h"
 
+#include <QFile>
 #include <QMimeDatabase>
 #include <QSet>
 #include <QThread>
+#include <QThreadPool>
 #include <atomic>
 #include <sys/stat.h>
-#include <thread>
+#include <latch>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -102,6 +104,22 @@ Fields extract(const QString& path)
     return fields;
 }
 
+namespace {
+
+// The readers' own pool: a caller running on another pool's thread never waits for a thread of its own
+// pool.
+struct ReaderPool : QThreadPool {
+    ReaderPool() { setMaxThreadCount(width(QThread::idealThreadCount())); }
+};
+
+QThreadPool& readerPool()
+{
+    static ReaderPool pool;
+    return pool;
+}
+
+} // namespace
+
 QList<Fields> fields(const QStringList& paths, const std::function<void()>& fileRead)
 {
     const Signpost signpost("Read metadata", u"%1 files"_s.arg(paths.size()));
@@ -115,13 +133,26 @@ QList<Fields> fields(const QStringList& paths, const std::function<void()>& file
                 fileRead();
         }
     };
-    {
-        std::vector<std::jthread> readers;
-        const int count = std::min<qsizetype>(width(QThread::idealThreadCount()), paths.size());
-        for (int i = 0; i < count; ++i)
-            readers.emplace_back(read);
-    }
+    // The caller reads too; the pool's threads stay for the next batch instead of starting anew.
+    const qsizetype helpers = std::min<qsizetype>(readerPool().maxThreadCount(), paths.size()) - 1;
+    std::latch finished(std::max<qsizetype>(helpers, 0));
+    for (qsizetype i = 0; i < helpers; ++i)
+        readerPool().start([&] {
+            read();
+            finished.count_down();
+        });
+    read();
+    finished.wait();
     return results;
 }
 
 } // namespace MetadataExtractor
+
+void MetadataReaders::logFailure(const char* library, const QString& path, const std::exception& exception)
+{
+    const QString privatePath = Diagnostics::privateValue(path);
+    const QString message = QString::fromLocal8Bit(exception.what())
+                                .replace(QString::fromLocal8Bit(QFile::encodeName(path)), privatePath);
+    qCWarning(metadataLog, "%s could not read %s: %s", library, qUtf8Printable(privatePath),
+              qUtf8Printable(message));
+}

@@ -1,7 +1,7 @@
 // The office document group, read from the documents themselves: OOXML and OpenDocument packages through
 // libzip, legacy OLE2 files through libgsf's summary information.
-#include "metadata/DocumentValue.h"
 #include "common/FileNameParts.h"
+#include "metadata/DocumentValue.h"
 #include "metadata/readers/MetadataReaders.h"
 
 #include <QFile>

@@ -177,8 +177,9 @@ void readImageFields(const QString& path, Fields& fields)
         addCameraFields(tags, fields);
         addCaptureDate(tags, fields);
         addLocation(tags, fields);
-    } catch (const std::exception&) {
+    } catch (const std::exception& exception) {
         // Not an image exiv2 can read, or a damaged one: what was read so far stays.
+        logFailure("exiv2", path, exception);
     }
 }
 

@@ -1,10 +1,10 @@
 // The video and audio groups on libavformat: the container is probed, nothing is decoded beyond what
 // the stream parameters need.
-#include "metadata/DateFields.h"
 #include "common/Diagnostics.h"
+#include "metadata/DateFields.h"
 #include "metadata/MetadataItems.h"
-#include "metadata/readers/MetadataReaders.h"
 #include "metadata/VideoResolution.h"
+#include "metadata/readers/MetadataReaders.h"
 
 #include <QFile>
 #include <cmath>

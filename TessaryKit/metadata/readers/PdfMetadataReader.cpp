@@ -59,8 +59,9 @@ void readPDFFields(const QString& path, Fields& fields)
                 addDateFields(QDateTime::fromSecsSinceEpoch(date), prefix, fields);
         }
         fields.insert(u"pdf.page_count"_s, QString::number(document->pages()));
-    } catch (const std::exception&) {
+    } catch (const std::exception& exception) {
         // A document poppler cannot read: what was read so far stays.
+        logFailure("poppler", path, exception);
     }
 }
 
