@@ -15,6 +15,8 @@ packages=(
   libexiv2-dev libavformat-dev libavcodec-dev libavutil-dev libpoppler-cpp-dev libzip-dev libgsf-1-dev
   # running the window headless and taking screenshots
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
+  # a private session bus for the tests that talk to the desktop
+  dbus-daemon
   # benchmark peers
   libimage-exiftool-perl ffmpeg rename bc
 )

@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFile>
@@ -54,15 +55,31 @@ QWidget* previewContent(const QString& path, QWidget* parent)
 
 } // namespace
 
-void showInFileManager(const QString& path)
+void showInFileManager(const QStringList& paths)
 {
+    if (paths.isEmpty())
+        return;
     QDBusMessage call =
         QDBusMessage::createMethodCall(u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s,
                                        u"org.freedesktop.FileManager1"_s, u"ShowItems"_s);
-    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(FileNameParts::parentOf(path)));
+    QStringList uris;
+    for (const QString& path : paths)
+        uris.append(QUrl::fromLocalFile(path).toString());
+    call << uris << QString();
+    // The file manager may take its time to start: the window does not wait for it.
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [paths](QDBusPendingCallWatcher* done) {
+                         done->deleteLater();
+                         if (!done->isError())
+                             return;
+                         QStringList folders;
+                         for (const QString& path : paths)
+                             folders.append(FileNameParts::parentOf(path));
+                         folders.removeDuplicates();
+                         for (const QString& folder : folders)
+                             QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+                     });
 }
 
 void preview(const QString& path, QWidget* parent)

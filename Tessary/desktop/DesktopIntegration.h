@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
 // What the desktop does with a file: show it in the file manager, or preview it.
 namespace DesktopIntegration {
 
-// Asks the file manager to show the item selected in its folder (the freedesktop FileManager1 service);
-// without one, opens the folder.
-void showInFileManager(const QString& path);
+// Asks the file manager, in one call, to show the items selected in their folders (the freedesktop
+// FileManager1 service); without one, opens their folders. Returns at once.
+void showInFileManager(const QStringList& paths);
 // A preview window for images and text; other files open in their default application.
 void preview(const QString& path, QWidget* parent);
 

@@ -1,8 +1,8 @@
 #include "window/TessaryFileTableView.h"
 
 #include "desktop/DesktopIntegration.h"
-#include "window/FileResultDelegate.h"
 #include "model/TessaryModel.h"
+#include "window/FileResultDelegate.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -78,8 +78,7 @@ void TessaryFileTableView::previewSelection()
 
 void TessaryFileTableView::showSelectionInFileManager()
 {
-    for (const QString& location : selectedLocations())
-        DesktopIntegration::showInFileManager(location);
+    DesktopIntegration::showInFileManager(selectedLocations());
 }
 
 void TessaryFileTableView::removeSelection()
