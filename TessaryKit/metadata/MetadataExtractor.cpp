@@ -7,7 +7,6 @@
 #include "metadata/readers/MetadataReaders.h"
 #include "platform/FileDates.h"
 
-#include <QFile>
 #include <QMimeDatabase>
 #include <QSet>
 #include <QThread>
@@ -147,12 +146,3 @@ QList<Fields> fields(const QStringList& paths, const std::function<void()>& file
 }
 
 } // namespace MetadataExtractor
-
-void MetadataReaders::logFailure(const char* library, const QString& path, const std::exception& exception)
-{
-    const QString privatePath = Diagnostics::privateValue(path);
-    const QString message = QString::fromLocal8Bit(exception.what())
-                                .replace(QString::fromLocal8Bit(QFile::encodeName(path)), privatePath);
-    qCWarning(metadataLog, "%s could not read %s: %s", library, qUtf8Printable(privatePath),
-              qUtf8Printable(message));
-}
