@@ -78,6 +78,27 @@
             <numerusform>%n Dateien konnten nicht auf eine Seite gebracht werden. Wo sie jetzt liegen, steht in den Details.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Checking for interrupted renames…</source>
+        <extracomment>Progress at start-up while the rename journal is read</extracomment>
+        <translation>Unterbrochene Umbenennungen werden gesucht …</translation>
+    </message>
+    <message numerus="yes">
+        <source>Restoring the old names of %n files…</source>
+        <extracomment>Progress while an interrupted rename is rolled back</extracomment>
+        <translation>
+            <numerusform>Der alte Name einer Datei wird wiederhergestellt …</numerusform>
+            <numerusform>Die alten Namen von %n Dateien werden wiederhergestellt …</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Finishing the rename of %n files…</source>
+        <extracomment>Progress while an interrupted rename is finished</extracomment>
+        <translation>
+            <numerusform>Die Umbenennung einer Datei wird abgeschlossen …</numerusform>
+            <numerusform>Die Umbenennung von %n Dateien wird abgeschlossen …</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TessaryApp</name>

@@ -78,6 +78,27 @@
             <numerusform>%n files could not be brought back to one side. Where they are now is listed in the details.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Checking for interrupted renames…</source>
+        <extracomment>Progress at start-up while the rename journal is read</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Restoring the old names of %n files…</source>
+        <extracomment>Progress while an interrupted rename is rolled back</extracomment>
+        <translation>
+            <numerusform>Restoring the old name of %n file…</numerusform>
+            <numerusform>Restoring the old names of %n files…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Finishing the rename of %n files…</source>
+        <extracomment>Progress while an interrupted rename is finished</extracomment>
+        <translation>
+            <numerusform>Finishing the rename of %n file…</numerusform>
+            <numerusform>Finishing the rename of %n files…</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TessaryApp</name>
