@@ -7,14 +7,10 @@
 struct FileTableRow {
     enum class Kind { File, Field, Log };
 
-    QString id;     // unique among all rows
-    QString fileID; // the file the row belongs to
     Kind kind = Kind::File;
     QString original;
     QString result;
     std::optional<QString> error;
     bool changed = false; // the new name differs from the current one beyond composition
     bool renamed = false;
-
-    friend bool operator==(const FileTableRow&, const FileTableRow&) = default;
 };

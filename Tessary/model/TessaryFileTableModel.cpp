@@ -136,30 +136,16 @@ FileTableRow TessaryFileTableModel::row(const QModelIndex& index) const
         return {};
     const FileRecord& record = files->at(file);
     if (index.internalId() == topLevel) {
-        return {record.id,         record.id,           FileTableRow::Kind::File, record.originalName(),
-                record.resultName, record.shownError(), record.nameChanged(),     record.renamed};
+        return {FileTableRow::Kind::File, record.originalName(), record.resultName,
+                record.shownError(),      record.nameChanged(),  record.renamed};
     }
     const qsizetype child = index.row();
     if (child < record.fields.size()) {
         const auto field = std::next(record.fields.cbegin(), child);
-        return {record.id + u"\0field\0"_s + field.key(),
-                record.id,
-                FileTableRow::Kind::Field,
-                field.key(),
-                field.value(),
-                std::nullopt,
-                false,
-                false};
+        return {FileTableRow::Kind::Field, field.key(), field.value(), std::nullopt, false, false};
     }
     const qsizetype line = child - record.fields.size();
-    return {record.id + u"\0log\0"_s + QString::number(line),
-            record.id,
-            FileTableRow::Kind::Log,
-            u"console"_s,
-            record.logs.value(line),
-            std::nullopt,
-            false,
-            false};
+    return {FileTableRow::Kind::Log, u"console"_s, record.logs.value(line), std::nullopt, false, false};
 }
 
 QModelIndex TessaryFileTableModel::index(int row, int column, const QModelIndex& parent) const
@@ -255,8 +241,6 @@ QVariant TessaryFileTableModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
     case ErrorRole:
         return result && shown.error ? QVariant(*shown.error) : QVariant();
-    case FileIdRole:
-        return shown.fileID;
     default:
         return {};
     }

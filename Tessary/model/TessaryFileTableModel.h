@@ -14,7 +14,7 @@ class TessaryFileTableModel : public QAbstractItemModel {
 
 public:
     enum Column { OriginalColumn, ResultColumn };
-    enum Role { ErrorRole = Qt::UserRole + 1, FileIdRole };
+    enum Role { ErrorRole = Qt::UserRole + 1 };
 
     explicit TessaryFileTableModel(TessaryFileList* files, QObject* parent = nullptr);
 

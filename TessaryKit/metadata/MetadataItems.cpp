@@ -19,8 +19,8 @@ QList<MetadataItem> matchingItems(const QList<MetadataItem>& items, const QSet<Q
 std::optional<QString> firstStringValue(const QList<MetadataItem>& items)
 {
     for (const MetadataItem& item : items)
-        if (item.stringValue && !item.stringValue->isEmpty())
-            return item.stringValue;
+        if (!item.value.isEmpty())
+            return item.value;
     return std::nullopt;
 }
 
@@ -28,19 +28,10 @@ std::optional<qint64> firstNumberValue(const QList<MetadataItem>& items)
 {
     static const QRegularExpression leadingDigits(u"\\A\\s*(\\d+)"_s);
     for (const MetadataItem& item : items) {
-        if (item.numberValue && *item.numberValue > 0)
-            return item.numberValue;
-        if (item.stringValue) {
-            bool ok = false;
-            const qint64 number = leadingDigits.match(*item.stringValue).captured(1).toLongLong(&ok);
-            if (ok && number > 0)
-                return number;
-        }
-        if (item.dataValue && item.dataValue->size() >= 4) {
-            const auto* bytes = reinterpret_cast<const uchar*>(item.dataValue->constData());
-            if (const qint64 number = (bytes[2] << 8) | bytes[3])
-                return number;
-        }
+        bool ok = false;
+        const qint64 number = leadingDigits.match(item.value).captured(1).toLongLong(&ok);
+        if (ok && number > 0)
+            return number;
     }
     return std::nullopt;
 }
@@ -49,11 +40,8 @@ std::optional<QString> firstYearValue(const QList<MetadataItem>& items)
 {
     static const QRegularExpression leadingYear(u"\\A\\d{4}"_s);
     for (const MetadataItem& item : items) {
-        if (item.dateValue)
-            return QString::number(item.dateValue->toLocalTime().date().year());
-        if (item.stringValue)
-            if (const auto match = leadingYear.match(*item.stringValue); match.hasMatch())
-                return match.captured();
+        if (const auto match = leadingYear.match(item.value); match.hasMatch())
+            return match.captured();
     }
     return std::nullopt;
 }

@@ -1,21 +1,16 @@
 #pragma once
 
-#include <QByteArray>
-#include <QDateTime>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <optional>
 
-// A container's metadata items and the rules that pick one value from several candidates: the first
+// A container's metadata items, as texts, and the rules that pick one value from several candidates: the first
 // non-empty text, the first positive number, the first year.
 struct MetadataItem {
     QString identifier;               // where the item came from, such as "track" or "id3/TRCK"
     std::optional<QString> commonKey; // the kind of value shared across formats, such as "title"
-    std::optional<QString> stringValue;
-    std::optional<qint64> numberValue;
-    std::optional<QByteArray> dataValue;
-    std::optional<QDateTime> dateValue;
+    QString value;
 };
 
 namespace MetadataItems {
@@ -25,10 +20,9 @@ QList<MetadataItem> matchingItems(const QList<MetadataItem>& items, const QSet<Q
                                   const std::optional<QString>& commonKey);
 
 std::optional<QString> firstStringValue(const QList<MetadataItem>& items);
-// A positive number: as a number, or at the start of a text ("3/12" gives 3), or in the iTunes track
-// and disc layout (a big-endian 16-bit number in bytes 2 and 3).
+// A positive number at the start of a text: "3/12" gives 3.
 std::optional<qint64> firstNumberValue(const QList<MetadataItem>& items);
-// The local-time year of a date, or four digits at the very start of a text.
+// Four digits at the very start of a text.
 std::optional<QString> firstYearValue(const QList<MetadataItem>& items);
 
 } // namespace MetadataItems

@@ -18,19 +18,16 @@ Watchdog::Watchdog(nanoseconds timeout, Clock clock)
 
 void Watchdog::recordProgress()
 {
-    const std::lock_guard lock(mutex);
     lastProgress = clock();
 }
 
 nanoseconds Watchdog::remaining() const
 {
-    const std::lock_guard lock(mutex);
     return std::max(nanoseconds::zero(), lastProgress + timeout - clock());
 }
 
 bool Watchdog::checkDeadline()
 {
-    const std::lock_guard lock(mutex);
     if (!hasTimedOut && clock() - lastProgress >= timeout)
         hasTimedOut = true;
     return hasTimedOut;
@@ -38,6 +35,5 @@ bool Watchdog::checkDeadline()
 
 bool Watchdog::timedOut() const
 {
-    const std::lock_guard lock(mutex);
     return hasTimedOut;
 }

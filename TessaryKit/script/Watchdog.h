@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <functional>
-#include <mutex>
 
 // Guards one batch: every answer line is progress, and once no progress has come for `timeout` the
 // batch has timed out. The first limit counts from the watchdog's creation. `timedOut` never goes back.
@@ -29,7 +28,6 @@ public:
 private:
     const std::chrono::nanoseconds timeout;
     const Clock clock;
-    mutable std::mutex mutex; // held only to read or write the two values below
     std::chrono::nanoseconds lastProgress;
     bool hasTimedOut = false;
 };

@@ -97,8 +97,7 @@ private:
         while ((entry = av_dict_get(tags, "", entry, AV_DICT_IGNORE_SUFFIX))) {
             const QString key = QString::fromUtf8(entry->key).toLower();
             list.append(MetadataItem{key, commonKeys.contains(key) ? std::optional(key) : std::nullopt,
-                                     QString::fromUtf8(entry->value), std::nullopt, std::nullopt,
-                                     std::nullopt});
+                                     QString::fromUtf8(entry->value)});
         }
     }
 

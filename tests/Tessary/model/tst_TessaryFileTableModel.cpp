@@ -121,9 +121,9 @@ private Q_SLOTS:
         rows->sort(TessaryFileTableModel::OriginalColumn, Qt::SortOrder(order));
         QStringList shownPaths, shownResults;
         for (int row = 0; row < rows->rowCount(); ++row) {
-            const FileTableRow file = rows->row(rows->index(row, 0));
-            shownPaths.append(QDir(folder).relativeFilePath(file.fileID));
-            shownResults.append(file.result);
+            const QModelIndex index = rows->index(row, 0);
+            shownPaths.append(QDir(folder).relativeFilePath(model->files()->at(rows->fileIndex(index)).path));
+            shownResults.append(rows->row(index).result);
         }
         QCOMPARE(shownPaths, shown);
         QCOMPARE(shownResults, results);

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 using TestFolder::contents;
@@ -43,6 +44,18 @@ class tst_TessaryModel : public QObject {
     {
         return QTest::qWaitFor(
             [&] { return !model.isUpdating() && model.loadingCount() == 0 && !model.isRenaming(); }, 20'000);
+    }
+
+    // Signposts are logged on the worker threads: this waits for one to be captured.
+    static bool waitForSignpost(const QString& start)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                const QStringList lines = LogCapture::lines();
+                return std::any_of(lines.begin(), lines.end(),
+                                   [&](const QString& line) { return line.startsWith(start); });
+            },
+            20'000);
     }
 
     static QStringList resultNames(const TessaryModel& model)
@@ -137,7 +150,8 @@ private Q_SLOTS:
         const LogCapture log("org.tessary.Tessary.PointsOfInterest", true);
         for (const QString& text : {u"p"_s, u"ph"_s, u"pho"_s, u"phot"_s, u"photo (?P<n>\\d+)"_s}) {
             model->setRegexString(text);
-            QTest::qWait(20);
+            QCoreApplication::processEvents(); // typing: the loop runs between keystrokes, the pause does not
+                                               // end
         }
         QVERIFY(waitIdle(*model));
         QCOMPARE(LogCapture::lines().filter(u"begin Plan names"_s).size(), 1);
@@ -167,9 +181,11 @@ private Q_SLOTS:
         connect(model->files(), &QAbstractItemModel::dataChanged, this, [&] { seen += resultNames(*model); });
 
         // A slow script: its plan is still running when the pattern changes.
-        model->setScript(u"const end = Date.now() + 400; while (Date.now() < end) {}"_s);
+        const LogCapture log("org.tessary.Tessary.PointsOfInterest", true);
+        model->setScript(u"const end = Date.now() + 3000; while (Date.now() < end) {}"_s);
         model->setResultPattern(u"stale-{row}"_s);
-        QTest::qWait(int(TessaryModel::updateDelay.count()) + 100);
+        QVERIFY(waitForSignpost(u"begin Run script"_s));
+        model->setScript(QString()); // the new plan is quick
         model->setResultPattern(u"fresh-{row}"_s);
         QVERIFY(waitIdle(*model));
         QCOMPARE(resultNames(*model), (QStringList{u"fresh-1.txt"_s, u"fresh-2.txt"_s}));
@@ -392,11 +408,13 @@ private Q_SLOTS:
         create(files, {u"a.txt"_s});
         QVERIFY(addAndPlan(*model, {u"a.txt"_s}));
         QSignalSpy changed(model->files(), &QAbstractItemModel::dataChanged);
-        model->setScript(u"const end = Date.now() + 300; while (Date.now() < end) {}"_s);
-        QTest::qWait(int(TessaryModel::updateDelay.count()) + 50); // the plan runs now
+        const LogCapture log("org.tessary.Tessary.PointsOfInterest", true);
+        model->setScript(u"const end = Date.now() + 3000; while (Date.now() < end) {}"_s);
+        QVERIFY(waitForSignpost(u"begin Run script"_s));
         model->startOver();
         QVERIFY(!model->isUpdating());
-        QTest::qWait(600);
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(20'000)); // the stopped plan has returned
+        QCoreApplication::processEvents();                           // and its result reached the model
         QVERIFY(model->files()->isEmpty());
         QCOMPARE(changed.size(), 0);
     }
