@@ -313,7 +313,7 @@ QList<JSBatchOutputLine> JSEngineClient::evaluate(const QString& script, const Q
     }
 
     const PipeWriter writer(child->takeStandardInput(), std::move(request));
-    Watchdog watchdog(timeout);
+    Watchdog watchdog(timeout, clock);
     BatchOutput output = OutputCollector(*child, watchdog, memoryLimit, items.size()).collect(stop);
 
     QList<JSBatchOutputLine> lines = std::move(output.lines);

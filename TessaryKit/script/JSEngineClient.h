@@ -2,6 +2,7 @@
 
 #include "Fields.h"
 #include "JSBatchOutputLine.h"
+#include "script/Watchdog.h"
 
 #include <QList>
 #include <QString>
@@ -36,4 +37,5 @@ public:
 
     QString helperPath;
     qint64 memoryLimit; // in bytes of RAM and swap; a helper that uses more is stopped
+    Watchdog::Clock clock = Watchdog::continuousNow; // what the time limit is measured on
 };

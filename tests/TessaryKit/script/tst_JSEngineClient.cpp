@@ -1,6 +1,6 @@
-#include "script/JSEngineClient.h"
 #include "KitTestSupport.h"
 #include "ProtocolTestSupport.h"
+#include "script/JSEngineClient.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +69,17 @@ QString timedOutWithin(const QString& duration)
     return u"The script didn't finish within %1. Check it for endless loops."_s.arg(duration);
 }
 
+// A client of a paced fake helper, whose time limit runs on the clock that the helper sets.
+JSEngineClient pacedClient(const QString& helper, const QString& clockFile)
+{
+    JSEngineClient client(fake(helper));
+    client.clock = [clockFile] {
+        QFile file(clockFile);
+        return std::chrono::nanoseconds(file.open(QIODevice::ReadOnly) ? file.readAll().toLongLong() : 0);
+    };
+    return client;
+}
+
 // As the application does: the blocking call runs on a worker thread.
 Lines evaluateOnWorker(const JSEngineClient& client, const QString& script, const QList<Fields>& items,
                        std::chrono::milliseconds timeout, std::stop_token stop = {})
@@ -101,6 +112,9 @@ class tst_JSEngineClient : public QObject {
 
     QTemporaryDir scratch;
     QString marker;
+    QString clock; // the paced helpers' time
+
+    JSEngineClient paced(const QString& helper) const { return pacedClient(helper, clock); }
 
     void expectLog(const QString& pattern)
     {
@@ -115,11 +129,15 @@ private Q_SLOTS:
         QVERIFY(scratch.isValid());
         marker = scratch.filePath(u"started"_s);
         qputenv("TESSARY_TEST_MARKER", QFile::encodeName(marker)); // fakes touch it to say where they are
+        clock = scratch.filePath(u"clock"_s);
+        qputenv("TESSARY_TEST_CLOCK", QFile::encodeName(clock));
+        qputenv("TESSARY_PACED_HELPER", TESSARY_PACED_HELPER);
     }
 
     void init()
     {
         QFile::remove(marker);
+        QFile::remove(clock);
         QTest::failOnWarning(QRegularExpression(u".*"_s)); // every warning a test expects, it names
     }
 
@@ -211,24 +229,22 @@ private Q_SLOTS:
     void timeOutStopsTheHelper()
     {
         QTest::ignoreMessage(QtInfoMsg, "Script timed out on item 3 of 5");
-        QCOMPARE(
-            evaluateOnWorker(JSEngineClient(fake(u"hang-after-two.sh"_s)), QString(), numberedItems(5), 1s),
-            (Lines{n(1), n(2), failed(timedOutWithin(u"1 second"_s)), failed(notEvaluated),
-                   failed(notEvaluated)}));
+        QCOMPARE(evaluateOnWorker(paced(u"paced-hang-after-two.sh"_s), QString(), numberedItems(5), 1s),
+                 (Lines{n(1), n(2), failed(timedOutWithin(u"1 second"_s)), failed(notEvaluated),
+                        failed(notEvaluated)}));
     }
 
     void helperIgnoringTerminationIsKilled()
     {
         QTest::ignoreMessage(QtInfoMsg, "Script timed out on item 2 of 3");
-        QCOMPARE(evaluateOnWorker(JSEngineClient(fake(u"ignore-termination.sh"_s)), QString(),
-                                  numberedItems(3), 1s),
+        QCOMPARE(evaluateOnWorker(paced(u"paced-ignore-termination.sh"_s), QString(), numberedItems(3), 1s),
                  (Lines{n(1), failed(timedOutWithin(u"1 second"_s)), failed(notEvaluated)}));
     }
 
     void limitIsPerItemNotPerBatch()
     {
-        // Six items of half a second each take three seconds in all, beyond the two-second limit.
-        QCOMPARE(evaluateOnWorker(JSEngineClient(fake(u"slow-items.sh"_s)), QString(), numberedItems(6), 2s),
+        // Six answers 0.6 seconds apart take 3.6 seconds in all, beyond the one-second limit.
+        QCOMPARE(evaluateOnWorker(paced(u"paced-slow-items.sh"_s), QString(), numberedItems(6), 1s),
                  (Lines{n(1), n(2), n(3), n(4), n(5), n(6)}));
     }
 
@@ -271,17 +287,15 @@ private Q_SLOTS:
 
     void cancellationWinsOverTimeOut()
     {
-        // Whether or not the short limit has passed when the stop comes, cancellation is reported.
+        // The helper says when it was asked to stop for the limit; the stop request comes after that.
         std::stop_source stop;
         auto result = std::async(std::launch::async, [&] {
-            return JSEngineClient(fake(u"ignore-termination.sh"_s))
-                .evaluate(QString(), numberedItems(3), {}, 200ms, stop.get_token());
+            return paced(u"paced-ignore-termination.sh"_s)
+                .evaluate(QString(), numberedItems(3), {}, 1s, stop.get_token());
         });
-        std::this_thread::sleep_for(400ms);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 60'000);
         stop.request_stop();
-        const Lines lines = result.get();
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines.sliced(1), repeated(failed(cancelled), 2));
+        QCOMPARE(result.get(), Lines{n(1)} + repeated(failed(cancelled), 2));
     }
 
     void alreadyCancelledStartsNothing()
@@ -296,21 +310,22 @@ private Q_SLOTS:
 
     void everyChildIsReaped()
     {
-        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"^Script timed out on item 2 of 2$"_s));
         for (int call = 0; call < 50; ++call) {
+            QFile::remove(marker);
             std::stop_source stop;
+            // Half the calls are stopped at once, the others while the helper hangs after its answer.
             std::jthread canceller([&] {
-                std::this_thread::sleep_for(std::chrono::milliseconds(call % 10));
+                while (call % 2 && !QFile::exists(marker))
+                    std::this_thread::yield();
                 stop.request_stop();
             });
             evaluateOnWorker(JSEngineClient(fake(u"hang-after-one.sh"_s)), QString(), numberedItems(2), 60s,
                              stop.get_token());
         }
         for (int call = 0; call < 50; ++call) {
-            if (call > 0)
-                QTest::ignoreMessage(QtInfoMsg, "Script timed out on item 2 of 2");
-            evaluateOnWorker(JSEngineClient(fake(u"hang-after-one.sh"_s)), QString(), numberedItems(2),
-                             100ms);
+            QFile::remove(clock);
+            QTest::ignoreMessage(QtInfoMsg, "Script timed out on item 2 of 2");
+            evaluateOnWorker(paced(u"paced-hang-after-one.sh"_s), QString(), numberedItems(2), 1s);
         }
         QCOMPARE(childProcessCount(), 0);
     }

@@ -57,13 +57,6 @@ private Q_SLOTS:
         now += 1h;
         QCOMPARE(watchdog.remaining(), 0s);
     }
-
-    void continuousClockMovesForward()
-    {
-        const auto first = Watchdog::continuousNow();
-        QTest::qWait(5);
-        QVERIFY(Watchdog::continuousNow() > first);
-    }
 };
 
 QTEST_APPLESS_MAIN(tst_Watchdog)
