@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <QTest>
+#include <QThreadPool>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
@@ -53,10 +53,113 @@ private:
 
 Q_DECLARE_METATYPE(Fields)
 
+namespace {
+
+// Each case: a fixture and every field it must give besides the file's own dates.
+struct FixtureCase {
+    const char* tag;
+    QString fixture;
+    Fields expected;
+};
+
+QList<FixtureCase> fixtureCases()
+{
+    const auto document = [](const QString& name, const QString& title, const QString& authors,
+                             const QString& creator, const QString& description, const QString& subject) {
+        return Fields{{u"filename"_s, name},
+                      {u"doc.title"_s, title},
+                      {u"doc.authors"_s, authors},
+                      {u"doc.creator"_s, creator},
+                      {u"doc.description"_s, description},
+                      {u"doc.subject"_s, subject}};
+    };
+    // The one-second mono test songs, tagged "<tagger> Title", "<tagger> Artist" and "<tagger> Album".
+    const auto monoSong = [](const QString& tagger, const QString& genre, const QString& track,
+                             const QString& disc) {
+        return Fields{{u"filename"_s, u"song"_s},
+                      {u"audio.duration"_s, u"1"_s},
+                      {u"audio.title"_s, tagger + u" Title"_s},
+                      {u"audio.artist"_s, tagger + u" Artist"_s},
+                      {u"audio.album"_s, tagger + u" Album"_s},
+                      {u"audio.genre"_s, genre},
+                      {u"audio.track_number"_s, track},
+                      {u"audio.disc_number"_s, disc},
+                      {u"audio.year"_s, u"2019"_s},
+                      {u"audio.sample_rate"_s, u"44100"_s},
+                      {u"audio.channels"_s, u"1"_s},
+                      {u"audio.channel_type"_s, u"mono"_s}};
+    };
+    // The fields packed a few to a line, so that each case reads as one block.
+    // clang-format off
+    return {
+        {"JPEG with camera and GPS", u"photo.jpg"_s,
+         Fields{{u"filename"_s, u"photo"_s}, {u"image.width"_s, u"320"_s}, {u"image.height"_s, u"240"_s},
+                {u"image.make"_s, u"Tessary"_s}, {u"image.model"_s, u"Test Camera"_s},
+                {u"image.lens"_s, u"Test Lens 35mm"_s}, {u"image.exposure"_s, u"0.0040"_s},
+                {u"image.exposure.frac"_s, u"1-250"_s}, {u"image.aperture"_s, u"f2.8"_s},
+                {u"image.fnumber"_s, u"2.8"_s}, {u"image.iso"_s, u"400"_s},
+                {u"image.focal_length"_s, u"35"_s}, {u"image.focal_length_35mm"_s, u"52"_s},
+                {u"image.date"_s, u"2023-07-14"_s}, {u"image.time"_s, u"18-22-05"_s},
+                {u"image.latitude"_s, u"-33.856800"_s}, {u"image.longitude"_s, u"-151.215300"_s},
+                {u"image.altitude"_s, u"-12.3"_s}}},
+        {"JPEG north, east, above the sea, long exposure", u"photo-north.jpg"_s,
+         Fields{{u"filename"_s, u"photo-north"_s}, {u"image.width"_s, u"80"_s}, {u"image.height"_s, u"60"_s},
+                {u"image.exposure"_s, u"2.5000"_s}, {u"image.exposure.frac"_s, u"2.5"_s},
+                {u"image.latitude"_s, u"33.856800"_s}, {u"image.longitude"_s, u"151.215300"_s},
+                {u"image.altitude"_s, u"12.3"_s}}},
+        {"JPEG with no exposure and a latitude without reference", u"photo-partial.jpg"_s,
+         Fields{
+             {u"filename"_s, u"photo-partial"_s}, {u"image.width"_s, u"80"_s}, {u"image.height"_s, u"60"_s}}},
+        {"PNG", u"picture.png"_s,
+         Fields{{u"filename"_s, u"picture"_s}, {u"image.width"_s, u"64"_s}, {u"image.height"_s, u"48"_s}}},
+        {"HEIC", u"picture.heic"_s,
+         Fields{{u"filename"_s, u"picture"_s}, {u"image.width"_s, u"128"_s}, {u"image.height"_s, u"96"_s}}},
+        {"MP4 with two audio tracks", u"video.mp4"_s,
+         Fields{{u"filename"_s, u"video"_s}, {u"video.duration"_s, u"2"_s}, {u"video.width"_s, u"1280"_s},
+                {u"video.height"_s, u"720"_s}, {u"video.fps"_s, u"30"_s}, {u"video.resolution"_s, u"720p"_s},
+                {u"video.audio_tracks"_s, u"2"_s}, {u"video.date"_s, u"2024-01-31"_s},
+                {u"video.time"_s, u"22-59-59"_s}}},
+        {"MP3 with ID3", u"song.mp3"_s, monoSong(u"Test"_s, u"Test Genre"_s, u"3"_s, u"1"_s)},
+        {"M4A with iTunes atoms", u"song.m4a"_s, monoSong(u"iTunes"_s, u"Jazz"_s, u"5"_s, u"2"_s)},
+        {"six-channel FLAC", u"song.flac"_s,
+         Fields{{u"filename"_s, u"song"_s}, {u"audio.duration"_s, u"0"_s},
+                {u"audio.title"_s, u"Flac Title"_s}, {u"audio.artist"_s, u"Flac Artist"_s},
+                {u"audio.track_number"_s, u"7"_s}, {u"audio.sample_rate"_s, u"8000"_s},
+                {u"audio.bit_depth"_s, u"16"_s}, {u"audio.channels"_s, u"6"_s},
+                {u"audio.channel_type"_s, u"multi"_s}}},
+        {"stereo WAV", u"sound.wav"_s,
+         Fields{{u"filename"_s, u"sound"_s}, {u"audio.duration"_s, u"0"_s},
+                {u"audio.sample_rate"_s, u"44100"_s}, {u"audio.bit_depth"_s, u"16"_s},
+                {u"audio.channels"_s, u"2"_s}, {u"audio.channel_type"_s, u"stereo"_s}}},
+        {"PDF with an information dictionary", u"document.pdf"_s,
+         Fields{{u"filename"_s, u"document"_s}, {u"pdf.title"_s, u"Test PDF"_s},
+                {u"pdf.author"_s, u"Ann Author"_s}, {u"pdf.subject"_s, u"Fixtures"_s},
+                {u"pdf.creator"_s, u"Writer"_s}, {u"pdf.producer"_s, u"Tessary fixtures"_s},
+                {u"pdf.date"_s, u"2024-01-31"_s}, {u"pdf.time"_s, u"23-59-59"_s},
+                {u"pdf.moddate"_s, u"2024-02-01"_s}, {u"pdf.modtime"_s, u"08-09-10"_s},
+                {u"pdf.page_count"_s, u"2"_s}}},
+        {"PDF without one has no PDF field", u"no-info.pdf"_s, Fields{{u"filename"_s, u"no-info"_s}}},
+        {"DOCX with two authors", u"report.docx"_s,
+         document(u"report"_s, u"Word Title"_s, u"Ann, Bob"_s, u"Microsoft Office Word"_s,
+                  u"A document for the tests"_s, u"Fixtures"_s)},
+        {"XLSX", u"table.xlsx"_s,
+         document(u"table"_s, u"Sheet Title"_s, u"Carla"_s, u"Microsoft Excel"_s,
+                  u"A document for the tests"_s, u"Fixtures"_s)},
+        {"ODT", u"letter.odt"_s,
+         document(u"letter"_s, u"Open Title"_s, u"Dora"_s, u"LibreOffice/7.4"_s, u"Open description"_s,
+                  u"Open subject"_s)},
+        {"legacy DOC", u"legacy.doc"_s,
+         document(u"legacy"_s, u"Legacy Title"_s, u"Frank"_s, u"Microsoft Word 8.0"_s, u"Legacy comments"_s,
+                  u"Legacy subject"_s)},
+        // clang-format on
+    };
+}
+
+} // namespace
+
 class tst_MetadataExtractor : public QObject {
     Q_OBJECT
 
-    QSet<QString> usedFixtures;
     QTemporaryDir scratch;
 
     QString copyOf(const QString& fixture, const QString& name) const
@@ -75,133 +178,17 @@ private Q_SLOTS:
         QVERIFY(scratch.isValid());
     }
 
-    // Each row: a fixture and every field it must give besides the file's own dates.
     void fixtures_data()
     {
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<Fields>("expected");
-
-        QTest::newRow("JPEG with camera and GPS") << u"photo.jpg"_s
-                                                  << Fields{{u"filename"_s, u"photo"_s},
-                                                            {u"image.width"_s, u"320"_s},
-                                                            {u"image.height"_s, u"240"_s},
-                                                            {u"image.make"_s, u"Tessary"_s},
-                                                            {u"image.model"_s, u"Test Camera"_s},
-                                                            {u"image.lens"_s, u"Test Lens 35mm"_s},
-                                                            {u"image.exposure"_s, u"0.0040"_s},
-                                                            {u"image.exposure.frac"_s, u"1-250"_s},
-                                                            {u"image.aperture"_s, u"f2.8"_s},
-                                                            {u"image.fnumber"_s, u"2.8"_s},
-                                                            {u"image.iso"_s, u"400"_s},
-                                                            {u"image.focal_length"_s, u"35"_s},
-                                                            {u"image.focal_length_35mm"_s, u"52"_s},
-                                                            {u"image.date"_s, u"2023-07-14"_s},
-                                                            {u"image.time"_s, u"18-22-05"_s},
-                                                            {u"image.latitude"_s, u"-33.856800"_s},
-                                                            {u"image.longitude"_s, u"-151.215300"_s},
-                                                            {u"image.altitude"_s, u"-12.3"_s}};
-        QTest::newRow("JPEG north, east, above the sea, long exposure")
-            << u"photo-north.jpg"_s
-            << Fields{{u"filename"_s, u"photo-north"_s},
-                      {u"image.width"_s, u"80"_s},
-                      {u"image.height"_s, u"60"_s},
-                      {u"image.exposure"_s, u"2.5000"_s},
-                      {u"image.exposure.frac"_s, u"2.5"_s},
-                      {u"image.latitude"_s, u"33.856800"_s},
-                      {u"image.longitude"_s, u"151.215300"_s},
-                      {u"image.altitude"_s, u"12.3"_s}};
-        QTest::newRow("JPEG with no exposure and a latitude without reference")
-            << u"photo-partial.jpg"_s
-            << Fields{{u"filename"_s, u"photo-partial"_s},
-                      {u"image.width"_s, u"80"_s},
-                      {u"image.height"_s, u"60"_s}};
-        QTest::newRow("PNG") << u"picture.png"_s
-                             << Fields{{u"filename"_s, u"picture"_s},
-                                       {u"image.width"_s, u"64"_s},
-                                       {u"image.height"_s, u"48"_s}};
-        QTest::newRow("HEIC") << u"picture.heic"_s
-                              << Fields{{u"filename"_s, u"picture"_s},
-                                        {u"image.width"_s, u"128"_s},
-                                        {u"image.height"_s, u"96"_s}};
-        QTest::newRow("MP4 with two audio tracks")
-            << u"video.mp4"_s << Fields{{u"filename"_s, u"video"_s},       {u"video.duration"_s, u"2"_s},
-                                        {u"video.width"_s, u"1280"_s},     {u"video.height"_s, u"720"_s},
-                                        {u"video.fps"_s, u"30"_s},         {u"video.resolution"_s, u"720p"_s},
-                                        {u"video.audio_tracks"_s, u"2"_s}, {u"video.date"_s, u"2024-01-31"_s},
-                                        {u"video.time"_s, u"22-59-59"_s}};
-        QTest::newRow("MP3 with ID3")
-            << u"song.mp3"_s
-            << Fields{{u"filename"_s, u"song"_s},          {u"audio.duration"_s, u"1"_s},
-                      {u"audio.title"_s, u"Test Title"_s}, {u"audio.artist"_s, u"Test Artist"_s},
-                      {u"audio.album"_s, u"Test Album"_s}, {u"audio.genre"_s, u"Test Genre"_s},
-                      {u"audio.track_number"_s, u"3"_s},   {u"audio.disc_number"_s, u"1"_s},
-                      {u"audio.year"_s, u"2019"_s},        {u"audio.sample_rate"_s, u"44100"_s},
-                      {u"audio.channels"_s, u"1"_s},       {u"audio.channel_type"_s, u"mono"_s}};
-        QTest::newRow("M4A with iTunes atoms") << u"song.m4a"_s
-                                               << Fields{{u"filename"_s, u"song"_s},
-                                                         {u"audio.duration"_s, u"1"_s},
-                                                         {u"audio.title"_s, u"iTunes Title"_s},
-                                                         {u"audio.artist"_s, u"iTunes Artist"_s},
-                                                         {u"audio.album"_s, u"iTunes Album"_s},
-                                                         {u"audio.genre"_s, u"Jazz"_s},
-                                                         {u"audio.track_number"_s, u"5"_s},
-                                                         {u"audio.disc_number"_s, u"2"_s},
-                                                         {u"audio.year"_s, u"2019"_s},
-                                                         {u"audio.sample_rate"_s, u"44100"_s},
-                                                         {u"audio.channels"_s, u"1"_s},
-                                                         {u"audio.channel_type"_s, u"mono"_s}};
-        QTest::newRow("six-channel FLAC")
-            << u"song.flac"_s
-            << Fields{{u"filename"_s, u"song"_s},           {u"audio.duration"_s, u"0"_s},
-                      {u"audio.title"_s, u"Flac Title"_s},  {u"audio.artist"_s, u"Flac Artist"_s},
-                      {u"audio.track_number"_s, u"7"_s},    {u"audio.sample_rate"_s, u"8000"_s},
-                      {u"audio.bit_depth"_s, u"16"_s},      {u"audio.channels"_s, u"6"_s},
-                      {u"audio.channel_type"_s, u"multi"_s}};
-        QTest::newRow("stereo WAV") << u"sound.wav"_s << Fields{{u"filename"_s, u"sound"_s},
-                                                                {u"audio.duration"_s, u"0"_s},
-                                                                {u"audio.sample_rate"_s, u"44100"_s},
-                                                                {u"audio.bit_depth"_s, u"16"_s},
-                                                                {u"audio.channels"_s, u"2"_s},
-                                                                {u"audio.channel_type"_s, u"stereo"_s}};
-        QTest::newRow("PDF with an information dictionary")
-            << u"document.pdf"_s
-            << Fields{{u"filename"_s, u"document"_s},      {u"pdf.title"_s, u"Test PDF"_s},
-                      {u"pdf.author"_s, u"Ann Author"_s},  {u"pdf.subject"_s, u"Fixtures"_s},
-                      {u"pdf.creator"_s, u"Writer"_s},     {u"pdf.producer"_s, u"Tessary fixtures"_s},
-                      {u"pdf.date"_s, u"2024-01-31"_s},    {u"pdf.time"_s, u"23-59-59"_s},
-                      {u"pdf.moddate"_s, u"2024-02-01"_s}, {u"pdf.modtime"_s, u"08-09-10"_s},
-                      {u"pdf.page_count"_s, u"2"_s}};
-        QTest::newRow("PDF without one has no PDF field")
-            << u"no-info.pdf"_s << Fields{{u"filename"_s, u"no-info"_s}};
-        const auto document = [](const QString& name, const QString& title, const QString& authors,
-                                 const QString& creator, const QString& description, const QString& subject) {
-            return Fields{{u"filename"_s, name},
-                          {u"doc.title"_s, title},
-                          {u"doc.authors"_s, authors},
-                          {u"doc.creator"_s, creator},
-                          {u"doc.description"_s, description},
-                          {u"doc.subject"_s, subject}};
-        };
-        QTest::newRow("DOCX with two authors")
-            << u"report.docx"_s
-            << document(u"report"_s, u"Word Title"_s, u"Ann, Bob"_s, u"Microsoft Office Word"_s,
-                        u"A document for the tests"_s, u"Fixtures"_s);
-        QTest::newRow("XLSX") << u"table.xlsx"_s
-                              << document(u"table"_s, u"Sheet Title"_s, u"Carla"_s, u"Microsoft Excel"_s,
-                                          u"A document for the tests"_s, u"Fixtures"_s);
-        QTest::newRow("ODT") << u"letter.odt"_s
-                             << document(u"letter"_s, u"Open Title"_s, u"Dora"_s, u"LibreOffice/7.4"_s,
-                                         u"Open description"_s, u"Open subject"_s);
-        QTest::newRow("legacy DOC") << u"legacy.doc"_s
-                                    << document(u"legacy"_s, u"Legacy Title"_s, u"Frank"_s,
-                                                u"Microsoft Word 8.0"_s, u"Legacy comments"_s,
-                                                u"Legacy subject"_s);
+        for (const FixtureCase& row : fixtureCases())
+            QTest::newRow(row.tag) << row.fixture << row.expected;
     }
     void fixtures()
     {
         QFETCH(QString, fixture);
         QFETCH(Fields, expected);
-        usedFixtures.insert(fixture);
         const Fields fields = MetadataExtractor::extract(fixtureFolder + u'/' + fixture);
         QCOMPARE(withoutFileDates(fields), expected);
         QVERIFY(QRegularExpression(u"^\\d{4}-\\d{2}-\\d{2}$"_s).match(fields.value(u"moddate"_s)).hasMatch());
@@ -324,8 +311,11 @@ private Q_SLOTS:
     {
         const QStringList present =
             QDir(fixtureFolder).entryList(QDir::Files).filter(QRegularExpression(u"^(?!make-)"_s));
+        QSet<QString> used;
+        for (const FixtureCase& row : fixtureCases())
+            used.insert(row.fixture);
         for (const QString& fixture : present)
-            QVERIFY2(usedFixtures.contains(fixture), qPrintable(u"No test reads the fixture "_s + fixture));
+            QVERIFY2(used.contains(fixture), qPrintable(u"No case reads the fixture "_s + fixture));
     }
 };
 
