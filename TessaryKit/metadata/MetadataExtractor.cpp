@@ -12,8 +12,8 @@
 #include <QThread>
 #include <QThreadPool>
 #include <atomic>
-#include <sys/stat.h>
 #include <latch>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -74,6 +74,14 @@ bool readFileFields(const QString& path, const FileNameParts& parts, Fields& fie
     return dates->regularFile;
 }
 
+// Text read from a file is often padded ("OLYMPUS IMAGING CORP.  "); blanks must never reach a name.
+void trimReadValues(Fields& fields)
+{
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        if (it.key() != u"filename"_s)
+            *it = it->trimmed();
+}
+
 } // namespace
 
 int width(int processors)
@@ -100,6 +108,7 @@ Fields extract(const QString& path)
         MetadataReaders::readPDFFields(path, fields);
     if (documentExtensions.contains(extension))
         MetadataReaders::readDocumentFields(path, fields);
+    trimReadValues(fields);
     return fields;
 }
 

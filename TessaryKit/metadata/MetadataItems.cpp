@@ -24,16 +24,32 @@ std::optional<QString> firstStringValue(const QList<MetadataItem>& items)
     return std::nullopt;
 }
 
-std::optional<qint64> firstNumberValue(const QList<MetadataItem>& items)
+namespace {
+
+// The first item whose text gives a positive number in the pattern's first group.
+std::optional<qint64> firstPositive(const QList<MetadataItem>& items, const QRegularExpression& pattern)
 {
-    static const QRegularExpression leadingDigits(u"\\A\\s*(\\d+)"_s);
     for (const MetadataItem& item : items) {
         bool ok = false;
-        const qint64 number = leadingDigits.match(item.value).captured(1).toLongLong(&ok);
+        const qint64 number = pattern.match(item.value).captured(1).toLongLong(&ok);
         if (ok && number > 0)
             return number;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<qint64> firstNumberValue(const QList<MetadataItem>& items)
+{
+    static const QRegularExpression leadingDigits(u"\\A\\s*(\\d+)"_s);
+    return firstPositive(items, leadingDigits);
+}
+
+std::optional<qint64> firstTotalValue(const QList<MetadataItem>& items)
+{
+    static const QRegularExpression numberOfTotal(u"\\A\\s*\\d*\\s*/\\s*(\\d+)"_s);
+    return firstPositive(items, numberOfTotal);
 }
 
 std::optional<QString> firstYearValue(const QList<MetadataItem>& items)

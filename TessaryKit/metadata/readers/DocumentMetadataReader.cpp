@@ -1,5 +1,6 @@
 // The office document group, read from the documents themselves: OOXML and OpenDocument packages through
 // libzip, legacy OLE2 files through libgsf's summary information.
+#include "common/Diagnostics.h"
 #include "common/FileNameParts.h"
 #include "metadata/DocumentValue.h"
 #include "metadata/readers/MetadataReaders.h"
@@ -55,27 +56,48 @@ std::optional<QByteArray> zipEntry(zip_t* archive, const char* name)
     return bytes;
 }
 
+bool isPropertyNamespace(QStringView ns)
+{
+    return ns == dublinCore || ns == openDocumentMeta || ns == officeApplication;
+}
+
 // Texts of the property elements of an XML part (below the root, in the property namespaces), by
-// namespace and name.
+// namespace and name. Read in one flat loop with a depth limit: a few hundred bytes of packed XML can
+// nest tens of thousands of elements.
 QHash<QString, QString> elementTexts(const QByteArray& xml)
 {
+    constexpr int depthLimit = 64;
     QHash<QString, QString> texts;
     QXmlStreamReader reader(xml);
-    bool insideRoot = false;
+    int depth = 0;
+    QString key; // the property being read, with the depth of its element
+    int keyDepth = 0;
+    QString text;
     while (!reader.atEnd() && !reader.hasError()) {
-        if (reader.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (!insideRoot) {
-            insideRoot = true;
-            continue;
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > depthLimit)
+                return texts;
+            if (key.isEmpty() && depth > 1 && isPropertyNamespace(reader.namespaceUri())) {
+                key = reader.namespaceUri().toString() + u'|' + reader.name().toString();
+                keyDepth = depth;
+                text.clear();
+            }
+            break;
+        case QXmlStreamReader::Characters:
+            if (!key.isEmpty())
+                text += reader.text();
+            break;
+        case QXmlStreamReader::EndElement:
+            if (depth-- == keyDepth && !key.isEmpty()) {
+                if (!texts.contains(key))
+                    texts.insert(key, text);
+                key.clear();
+            }
+            break;
+        default:
+            break;
         }
-        const QString ns = reader.namespaceUri().toString();
-        if (ns != dublinCore && ns != openDocumentMeta && ns != officeApplication)
-            continue; // a container such as office:meta: its children are the properties
-        const QString key = ns + u'|' + reader.name().toString();
-        const QString text = reader.readElementText(QXmlStreamReader::IncludeChildElements);
-        if (!reader.hasError() && !texts.contains(key))
-            texts.insert(key, text);
     }
     return texts;
 }
@@ -134,16 +156,24 @@ std::optional<DocumentProperties> readPackage(const QString& path)
     return properties;
 }
 
+void routeGlibMessage(const gchar* domain, GLogLevelFlags, const gchar* message, gpointer)
+{
+    qCDebug(metadataLog, "%s: %s", domain ? domain : "GLib", message);
+}
+
 void prepareGsf()
 {
     static std::once_flag once;
     std::call_once(once, [] {
         gsf_init();
-        // Damaged files make libgsf complain on standard error; nothing of that is for the user.
-        for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:tar", "libgsf:zip"})
-            g_log_set_handler(
-                domain, GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
-                [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+        // Damaged files make libgsf warn, and dump bytes with g_print: none of it may reach standard
+        // output, where it would corrupt --json, or standard error.
+        const auto levels = GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
+        for (const char* domain : {static_cast<const char*>(nullptr), "GLib", "GLib-GObject", "GLib-GIO",
+                                   "libgsf", "libgsf:msole", "libgsf:tar", "libgsf:zip"})
+            g_log_set_handler(domain, levels, routeGlibMessage, nullptr);
+        g_set_print_handler([](const gchar*) {});
+        g_set_printerr_handler([](const gchar*) {});
     });
 }
 

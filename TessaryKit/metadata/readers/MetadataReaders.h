@@ -1,10 +1,12 @@
 #pragma once
 
 #include "Fields.h"
+#include "metadata/MetadataItems.h"
 #include "platform/KitInternal.h"
 
 #include <QString>
 #include <exception>
+#include <optional>
 
 // The field groups read from a file's content, one adapter per library. Each adds what it can read to
 // `fields` and never fails: a library's exceptions and log lines stay inside its adapter.
@@ -12,9 +14,13 @@ namespace MetadataReaders {
 
 void readImageFields(const QString& path, Fields& fields);    // exiv2
 void readVideoFields(const QString& path, Fields& fields);    // libavformat
-void readAudioFields(const QString& path, Fields& fields);    // libavformat
+void readAudioFields(const QString& path, Fields& fields);    // libavformat, tags through readAudioTags
 void readPDFFields(const QString& path, Fields& fields);      // poppler
 void readDocumentFields(const QString& path, Fields& fields); // libzip and libgsf
+
+// An audio file's tags as items, each value of a repeated tag on its own; nothing when TagLib doesn't
+// know the format.
+std::optional<QList<MetadataItem>> readAudioTags(const QString& path); // TagLib
 
 // Logs a library's exception for one file; the path, also inside the library's message, as private.
 void logFailure(const char* library, const QString& path, const std::exception& exception);

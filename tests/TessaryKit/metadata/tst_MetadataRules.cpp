@@ -1,10 +1,13 @@
 #include "metadata/DateFields.h"
 #include "metadata/DocumentValue.h"
+#include "metadata/Iso6709.h"
 #include "metadata/MetadataExtractor.h"
 #include "metadata/MetadataItems.h"
+#include "metadata/NumberText.h"
 #include "metadata/VideoResolution.h"
 
 #include <QTest>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 
@@ -78,6 +81,28 @@ private Q_SLOTS:
         QTEST(resolutionClass(width * height), "label");
     }
 
+    void fixedTextRoundsAsPrintf_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a half rounds to even") << 12.5 << 0 << u"12"_s;
+        QTest::newRow("and up from odd") << 13.5 << 0 << u"14"_s;
+        QTest::newRow("by the binary value: 0.125 is exact") << 0.125 << 2 << u"0.12"_s;
+        QTest::newRow("by the binary value: 2.675 lies below") << 2.675 << 2 << u"2.67"_s;
+        QTest::newRow("1/800 s in double precision") << 1.0 / 800 << 4 << u"0.0013"_s;
+        QTest::newRow("a negative that rounds to zero keeps its sign") << -0.04 << 1 << u"-0.0"_s;
+        QTest::newRow("negative zero itself") << -0.0 << 1 << u"-0.0"_s;
+        QTest::newRow("six decimals") << -33.8568 << 6 << u"-33.856800"_s;
+        QTest::newRow("large") << 1e20 << 1 << u"100000000000000000000.0"_s;
+    }
+    void fixedTextRoundsAsPrintf()
+    {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QTEST(fixedText(value, decimals), "text");
+    }
+
     void dateParts_data()
     {
         QTest::addColumn<QDateTime>("instant");
@@ -123,6 +148,55 @@ private Q_SLOTS:
         QFETCH(QList<MetadataItem>, items);
         QFETCH(qint64, expected);
         QCOMPARE(firstNumberValue(items), expected ? std::optional(expected) : std::nullopt);
+    }
+
+    void firstTotal_data()
+    {
+        QTest::addColumn<QList<MetadataItem>>("items");
+        QTest::addColumn<qint64>("expected"); // 0: no value
+
+        QTest::newRow("number of total") << QList{text(u"3/12"_s)} << qint64(12);
+        QTest::newRow("blanks around the slash") << QList{text(u" 3 / 12"_s)} << qint64(12);
+        QTest::newRow("total alone") << QList{text(u"/7"_s)} << qint64(7);
+        QTest::newRow("no total") << QList{text(u"3"_s)} << qint64(0);
+        QTest::newRow("zero total") << QList{text(u"3/0"_s), text(u"1/2"_s)} << qint64(2);
+    }
+    void firstTotal()
+    {
+        QFETCH(QList<MetadataItem>, items);
+        QFETCH(qint64, expected);
+        QCOMPARE(firstTotalValue(items), expected ? std::optional(expected) : std::nullopt);
+    }
+
+    void iso6709_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("latitude"); // NaN: no position
+        QTest::addColumn<double>("longitude");
+        const double none = std::nan("");
+        QTest::newRow("degrees with altitude") << u"+48.8577+002.2950+035.000/"_s << 48.8577 << 2.295;
+        QTest::newRow("south and west") << u"-33.8568-151.2153/"_s << -33.8568 << -151.2153;
+        QTest::newRow("whole degrees") << u"+48+002/"_s << 48.0 << 2.0;
+        QTest::newRow("degrees and minutes") << u"+4851.462+00217.700/"_s << 48.8577 << 2.295;
+        QTest::newRow("degrees, minutes and seconds") << u"+485127.72+0021742.0/"_s << 48.8577 << 2.295;
+        QTest::newRow("latitude past the pole") << u"+91.0+002.0/"_s << none << none;
+        QTest::newRow("longitude digits of no form") << u"+48.0+0021.0/"_s << none << none;
+        QTest::newRow("no longitude") << u"+48.8577/"_s << none << none;
+        QTest::newRow("not a point") << u"Paris"_s << none << none;
+    }
+    void iso6709()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        const auto position = iso6709Position(text);
+        QCOMPARE(position.has_value(), !std::isnan(latitude));
+        if (position) {
+            QVERIFY2(std::abs(position->latitude - latitude) < 1e-6,
+                     qPrintable(QString::number(position->latitude)));
+            QVERIFY2(std::abs(position->longitude - longitude) < 1e-6,
+                     qPrintable(QString::number(position->longitude)));
+        }
     }
 
     void firstYear_data()
