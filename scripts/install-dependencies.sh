@@ -12,7 +12,7 @@ packages=(
   # script engine and its system-call fence, regular expressions, Unicode
   libjavascriptcoregtk-4.1-dev libseccomp-dev libpcre2-dev libicu-dev
   # metadata readers
-  libexiv2-dev libheif-dev libtag1-dev libavformat-dev libavcodec-dev libavutil-dev libpoppler-cpp-dev libzip-dev libgsf-1-dev
+  libexiv2-dev libheif-dev libtag1-dev libavformat-dev libavcodec-dev libavutil-dev libpoppler-cpp-dev libpoppler-dev libzip-dev libgsf-1-dev
   # running the window headless and taking screenshots
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
   # a private session bus for the tests that talk to the desktop

@@ -5,13 +5,16 @@
 #include "metadata/NumberText.h"
 #include "metadata/readers/HeifContainer.h"
 #include "metadata/readers/MetadataReaders.h"
+#include "metadata/readers/ReadDeadline.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <cmath>
 #include <exiv2/exiv2.hpp>
+#include <memory>
 #include <mutex>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -230,9 +233,55 @@ bool readHeifFields(const QString& path, Fields& fields)
     return true;
 }
 
+// A file that stops being readable at the deadline: exiv2 walks a damaged JPEG or PNG byte by byte, or
+// chunk by empty chunk, through gigabytes of zeros.
+class DeadlineFileIo : public Exiv2::FileIo {
+public:
+    using FileIo::FileIo;
+
+    Exiv2::DataBuf read(long count) override
+    {
+        check();
+        return FileIo::read(count);
+    }
+    long read(Exiv2::byte* buffer, long count) override
+    {
+        check();
+        return FileIo::read(buffer, count);
+    }
+    int getb() override
+    {
+        // Called once per byte: look at the clock once per 64 KiB.
+        if (++bytes % 65536 == 0)
+            check();
+        return FileIo::getb();
+    }
+
+private:
+    void check() const
+    {
+        if (deadline.passed())
+            throw Exiv2::Error(Exiv2::kerErrorMessage,
+                               "gave up after " + std::to_string(ReadDeadline::budget.count()) + " ms");
+    }
+
+    ReadDeadline deadline;
+    quint64 bytes = 0;
+};
+
+std::unique_ptr<Exiv2::Image> openImage(const QString& path)
+{
+    // exiv2 0.27 hands images and files over in std::auto_ptr.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    Exiv2::BasicIo::AutoPtr io(new DeadlineFileIo(QFile::encodeName(path).toStdString()));
+    return std::unique_ptr<Exiv2::Image>(Exiv2::ImageFactory::open(io).release());
+#pragma GCC diagnostic pop
+}
+
 void readExiv2Fields(const QString& path, Fields& fields)
 {
-    const auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    const auto image = openImage(path);
     if (!image.get())
         return;
     image->readMetadata();

@@ -7,6 +7,7 @@
 #include "metadata/NumberText.h"
 #include "metadata/VideoResolution.h"
 #include "metadata/readers/MetadataReaders.h"
+#include "metadata/readers/ReadDeadline.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -40,11 +41,25 @@ public:
     {
         static std::once_flag once;
         std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+        format = avformat_alloc_context();
+        if (!format) {
+            failure = describe(AVERROR(ENOMEM));
+            return;
+        }
+        format->interrupt_callback.callback = [](void* deadline) {
+            return int(static_cast<const ReadDeadline*>(deadline)->passed());
+        };
+        format->interrupt_callback.opaque = &deadline;
         int result = avformat_open_input(&format, QFile::encodeName(path).constData(), nullptr, nullptr);
         if (result >= 0)
             result = avformat_find_stream_info(format, nullptr);
-        if (result < 0)
+        const QString gaveUp = u"gave up after %1 ms"_s.arg(ReadDeadline::budget.count());
+        if (result == AVERROR_EXIT)
+            failure = gaveUp;
+        else if (result < 0)
             failure = describe(result);
+        else if (deadline.passed())
+            qCWarning(metadataLog, "libavformat %s, keeping what it read", qUtf8Printable(gaveUp));
     }
     ~Container() { avformat_close_input(&format); }
     Container(const Container&) = delete;
@@ -122,6 +137,7 @@ private:
         }
     }
 
+    ReadDeadline deadline;
     AVFormatContext* format = nullptr;
     std::optional<QString> failure;
 };

@@ -188,7 +188,13 @@ QList<FixtureCase> fixtureCases()
                 {u"pdf.creator"_s, u"Writer"_s}, {u"pdf.producer"_s, u"Tessary fixtures"_s},
                 {u"pdf.date"_s, u"2024-01-31"_s}, {u"pdf.time"_s, u"23-59-59"_s},
                 {u"pdf.moddate"_s, u"2024-02-01"_s}, {u"pdf.modtime"_s, u"08-09-10"_s},
-                {u"pdf.page_count"_s, u"2"_s}}},
+                {u"pdf.page_count"_s, u"2"_s}, {u"pdf.version"_s, u"1.4"_s}}},
+        {"PDF texts in every encoding", u"encodings.pdf"_s,
+         Fields{{u"filename"_s, u"encodings"_s}, {u"pdf.title"_s, u"PDP-15\u2019s"_s},
+                {u"pdf.author"_s, u"Zo\u00eb \u2019"_s}, {u"pdf.subject"_s, u"Caf\u00e9"_s},
+                {u"pdf.creator"_s, u"\u00c6r\u00f8 \u2019"_s}, {u"pdf.producer"_s, u"A\u00a0B"_s},
+                {u"pdf.keywords"_s, u"rename, files"_s}, {u"pdf.page_count"_s, u"2"_s},
+                {u"pdf.version"_s, u"1.7"_s}}},
         {"PDF without one has no PDF field", u"no-info.pdf"_s, Fields{{u"filename"_s, u"no-info"_s}}},
         {"DOCX with two authors", u"report.docx"_s,
          document(u"report"_s, u"Word Title"_s, u"Ann, Bob"_s, u"Microsoft Office Word"_s,
@@ -385,6 +391,59 @@ private Q_SLOTS:
         QCOMPARE(fields.value(u"audio.disc_total"_s), u"2"_s);
         QVERIFY(!fields.contains(u"audio.sample_rate"_s));
         QCOMPARE(LogCapture::lines().filter(u"Failed to read the audio track"_s).size(), 1);
+    }
+
+    // Without an intact trailer poppler rebuilds the cross-reference table from every byte of the file:
+    // minutes for gigabytes. A large damaged PDF is left unread instead; a small one is rebuilt.
+    void damagedPdfIsRebuiltOnlyWhenSmall_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("small") << qint64(64 << 10) << true;
+        QTest::newRow("sparse 8 GiB") << (qint64(8) << 30) << false;
+    }
+    void damagedPdfIsRebuiltOnlyWhenSmall()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, read);
+        // Zeros after the end: the trailer is no longer at the end of the file.
+        const QString path = written(u"damaged.pdf"_s, contentsOf(fixtureFolder + u"/document.pdf"_s));
+        QVERIFY(::truncate(QFile::encodeName(path).constData(), size) == 0);
+
+        const LogCapture log("org.tessary.Tessary.Metadata");
+        const Fields fields = MetadataExtractor::extract(path);
+        QCOMPARE(fields.value(u"pdf.title"_s), read ? u"Test PDF"_s : QString());
+        QCOMPARE(
+            LogCapture::lines().contains(u"Failed to read a PDF: its cross-reference table is damaged"_s),
+            !read);
+    }
+
+    // A damaged file of gigabytes keeps a parser walking through zeros for minutes: each library gives up
+    // at its deadline, and the file keeps its name and dates.
+    void endlessFilesAreGivenUp_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<qsizetype>("kept"); // bytes of the fixture kept before the zeros
+        QTest::newRow("JPEG markers (exiv2)") << u"photo.jpg"_s << qsizetype(200);
+        QTest::newRow("PNG chunks (exiv2)") << u"picture.png"_s << qsizetype(200);
+        QTest::newRow("MP3 frames (libavformat)") << u"song.mp3"_s << qsizetype(2000);
+        QTest::newRow("WAV chunks (libavformat)") << u"sound.wav"_s << qsizetype(2000);
+    }
+    void endlessFilesAreGivenUp()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(qsizetype, kept);
+        const QString path =
+            written(u"endless-"_s + fixture, contentsOf(fixtureFolder + u'/' + fixture).first(kept));
+        QVERIFY(::truncate(QFile::encodeName(path).constData(), qint64(8) << 30) == 0);
+
+        const LogCapture log("org.tessary.Tessary.Metadata");
+        const Fields fields = MetadataExtractor::extract(path);
+        QCOMPARE(fields.value(u"filename"_s), u"endless-"_s + fixture.section(u'.', 0, 0));
+        QVERIFY(fields.contains(u"moddate"_s));
+        QVERIFY2(!LogCapture::lines().filter(u"gave up after 1500 ms"_s).isEmpty(),
+                 qPrintable(LogCapture::lines().join(u'\n')));
+        QFile::remove(path);
     }
 
     // libgsf dumps the bytes of a property section it doesn't know with g_print, and GLib warns: neither
