@@ -74,6 +74,15 @@ bool readFileFields(const QString& path, const FileNameParts& parts, Fields& fie
     return dates->regularFile;
 }
 
+void readDocumentFields(const QString& extension, const QString& path, Fields& fields)
+{
+    static const QSet<QString> legacy{u"doc"_s, u"xls"_s, u"ppt"_s};
+    const auto properties = legacy.contains(extension) ? MetadataReaders::readLegacyProperties(path)
+                                                       : MetadataReaders::readPackageProperties(path);
+    if (properties)
+        properties->addTo(fields);
+}
+
 // Text read from a file is often padded ("OLYMPUS IMAGING CORP.  "); blanks must never reach a name.
 void trimReadValues(Fields& fields)
 {
@@ -107,7 +116,7 @@ Fields extract(const QString& path)
     if (kinds.pdf || pdfExtensions.contains(extension))
         MetadataReaders::readPDFFields(path, fields);
     if (documentExtensions.contains(extension))
-        MetadataReaders::readDocumentFields(path, fields);
+        readDocumentFields(extension, path, fields);
     trimReadValues(fields);
     return fields;
 }

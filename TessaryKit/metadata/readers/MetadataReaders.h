@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Fields.h"
+#include "metadata/DocumentProperties.h"
 #include "metadata/MetadataItems.h"
 #include "platform/KitInternal.h"
 
@@ -12,11 +13,14 @@
 // `fields` and never fails: a library's exceptions and log lines stay inside its adapter.
 namespace MetadataReaders {
 
-void readImageFields(const QString& path, Fields& fields);    // exiv2
-void readVideoFields(const QString& path, Fields& fields);    // libavformat
-void readAudioFields(const QString& path, Fields& fields);    // libavformat, tags through readAudioTags
-void readPDFFields(const QString& path, Fields& fields);      // poppler
-void readDocumentFields(const QString& path, Fields& fields); // libzip and libgsf
+void readImageFields(const QString& path, Fields& fields); // exiv2
+void readVideoFields(const QString& path, Fields& fields); // libavformat
+void readAudioFields(const QString& path, Fields& fields); // libavformat, tags through readAudioTags
+void readPDFFields(const QString& path, Fields& fields);   // poppler
+
+// Office document properties; nothing when the file isn't a document the reader knows.
+std::optional<DocumentProperties> readPackageProperties(const QString& path); // OOXML, OpenDocument: libzip
+std::optional<DocumentProperties> readLegacyProperties(const QString& path);  // OLE2: libgsf
 
 // An audio file's tags as items, each value of a repeated tag on its own; nothing when TagLib doesn't
 // know the format.

@@ -71,14 +71,25 @@ struct FixtureCase {
 
 QList<FixtureCase> fixtureCases()
 {
-    const auto document = [](const QString& name, const QString& title, const QString& authors,
-                             const QString& creator, const QString& description, const QString& subject) {
-        return Fields{{u"filename"_s, name},
-                      {u"doc.title"_s, title},
-                      {u"doc.authors"_s, authors},
-                      {u"doc.creator"_s, creator},
-                      {u"doc.description"_s, description},
-                      {u"doc.subject"_s, subject}};
+    // The five properties of every format, then what the document adds of the others (empty texts
+    // leave an entry out).
+    const auto document = [](const QString& name, const QStringList& five, const Fields& more) {
+        const QStringList keys{u"doc.title"_s, u"doc.authors"_s, u"doc.creator"_s, u"doc.description"_s,
+                               u"doc.subject"_s};
+        Fields fields = more;
+        fields.insert(u"filename"_s, name);
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            if (!five[i].isEmpty())
+                fields.insert(keys[i], five[i]);
+        return fields;
+    };
+    const Fields datesOfEveryDocument{{u"doc.date"_s, u"2020-02-03"_s},
+                                      {u"doc.time"_s, u"04-05-06"_s},
+                                      {u"doc.moddate"_s, u"2021-03-04"_s},
+                                      {u"doc.modtime"_s, u"05-06-07"_s}};
+    const auto withDates = [&](Fields fields) {
+        fields.insert(datesOfEveryDocument);
+        return fields;
     };
     // The one-second mono test songs, tagged "<tagger> Title", "<tagger> Artist" and "<tagger> Album".
     const auto monoSong = [](const QString& tagger, const QString& genre, const QString& track,
@@ -196,18 +207,33 @@ QList<FixtureCase> fixtureCases()
                 {u"pdf.keywords"_s, u"rename, files"_s}, {u"pdf.page_count"_s, u"2"_s},
                 {u"pdf.version"_s, u"1.7"_s}}},
         {"PDF without one has no PDF field", u"no-info.pdf"_s, Fields{{u"filename"_s, u"no-info"_s}}},
-        {"DOCX with two authors", u"report.docx"_s,
-         document(u"report"_s, u"Word Title"_s, u"Ann, Bob"_s, u"Microsoft Office Word"_s,
-                  u"A document for the tests"_s, u"Fixtures"_s)},
-        {"XLSX", u"table.xlsx"_s,
-         document(u"table"_s, u"Sheet Title"_s, u"Carla"_s, u"Microsoft Excel"_s,
-                  u"A document for the tests"_s, u"Fixtures"_s)},
+        {"DOCX with two authors and every property", u"report.docx"_s,
+         document(u"report"_s, {u"Word Title"_s, u"Ann, Bob"_s, u"Microsoft Office Word"_s,
+                                u"A document for the tests"_s, u"Fixtures"_s},
+                  withDates({{u"doc.last_author"_s, u"Someone Else"_s}, {u"doc.revision"_s, u"7"_s},
+                             {u"doc.pages"_s, u"3"_s}, {u"doc.words"_s, u"250"_s}, {u"doc.company"_s, u"Acme"_s}}))},
+        {"XLSX with empty properties", u"table.xlsx"_s,
+         document(u"table"_s, {u"Sheet Title"_s, u"Carla"_s, u"Microsoft Excel"_s, u""_s, u"Fixtures"_s},
+                  withDates({{u"doc.last_author"_s, u"Someone Else"_s}}))},
+        {"PPTX with slides", u"deck.pptx"_s,
+         document(u"deck"_s, {u"Deck Title"_s, u"Dora"_s, u"Microsoft Office PowerPoint"_s,
+                              u"A document for the tests"_s, u"Fixtures"_s},
+                  withDates({{u"doc.last_author"_s, u"Someone Else"_s}, {u"doc.revision"_s, u"7"_s},
+                             {u"doc.slides"_s, u"12"_s}, {u"doc.words"_s, u"40"_s}, {u"doc.company"_s, u"Acme"_s}}))},
         {"ODT", u"letter.odt"_s,
-         document(u"letter"_s, u"Open Title"_s, u"Dora"_s, u"LibreOffice/7.4"_s, u"Open description"_s,
-                  u"Open subject"_s)},
+         document(u"letter"_s, {u"Open Title"_s, u"Dora"_s, u"LibreOffice/7.4"_s, u"Open description"_s,
+                                u"Open subject"_s},
+                  withDates({{u"doc.last_author"_s, u"Eve"_s}, {u"doc.revision"_s, u"4"_s}, {u"doc.pages"_s, u"2"_s},
+                             {u"doc.words"_s, u"120"_s}}))},
         {"legacy DOC", u"legacy.doc"_s,
-         document(u"legacy"_s, u"Legacy Title"_s, u"Frank"_s, u"Microsoft Word 8.0"_s, u"Legacy comments"_s,
-                  u"Legacy subject"_s)},
+         document(u"legacy"_s, {u"Legacy Title"_s, u"Frank"_s, u"Microsoft Word 8.0"_s, u"Legacy comments"_s,
+                                u"Legacy subject"_s},
+                  withDates({{u"doc.last_author"_s, u"Grace"_s}, {u"doc.revision"_s, u"7"_s}, {u"doc.pages"_s, u"3"_s},
+                             {u"doc.words"_s, u"250"_s}, {u"doc.company"_s, u"Acme"_s}, {u"doc.slides"_s, u"12"_s}}))},
+        {"legacy DOC in a Mac code page iconv lacks", u"mac-central.doc"_s,
+         Fields{{u"filename"_s, u"mac-central"_s}, {u"doc.title"_s, u"\u0141\u00f3dka"_s}}},
+        {"legacy DOC in a code page no library knows: no wrong text", u"mac-chinese.doc"_s,
+         Fields{{u"filename"_s, u"mac-chinese"_s}}},
         {"DOCX nesting 60,000 elements", u"deep.docx"_s, Fields{{u"filename"_s, u"deep"_s}}},
         {"ODT nesting 60,000 elements", u"deep.odt"_s, Fields{{u"filename"_s, u"deep"_s}}},
         // clang-format on
