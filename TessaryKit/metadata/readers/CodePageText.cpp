@@ -1,6 +1,7 @@
 // The code page adapter on ICU's converters.
 #include "metadata/readers/CodePageText.h"
 
+#include <QHash>
 #include <QScopeGuard>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
@@ -24,12 +25,16 @@ UConverter* strictConverter(const QByteArray& name)
     return converter;
 }
 
+// ICU knows most code pages by their Windows number. The Mac CJK code pages it doesn't are, but for a
+// few Mac symbols that the strict converter refuses, the national encodings they were built on.
 UConverter* converterFor(int codePage)
 {
+    static const QHash<int, QByteArray> macCjkBases{
+        {10001, "Shift_JIS"}, {10002, "Big5"}, {10003, "EUC-KR"}, {10008, "GB2312"}};
     for (const char* prefix : {"windows-", "cp"})
         if (UConverter* converter = strictConverter(prefix + QByteArray::number(codePage)))
             return converter;
-    return nullptr;
+    return macCjkBases.contains(codePage) ? strictConverter(macCjkBases.value(codePage)) : nullptr;
 }
 
 } // namespace

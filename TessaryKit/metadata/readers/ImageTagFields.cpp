@@ -63,12 +63,14 @@ public:
     {
     }
 
+    // Blank text, which cameras write for what they don't know, is no text.
     std::optional<QString> text(const char* key) const
     {
         const auto it = find(key);
         if (it == exif.end() || it->typeId() != Exiv2::asciiString)
             return std::nullopt;
-        return QString::fromStdString(it->toString());
+        const QString text = QString::fromStdString(it->toString()).trimmed();
+        return text.isEmpty() ? std::nullopt : std::optional(text);
     }
 
     std::optional<qint64> integer(const char* key) const

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QScopeGuard>
+#include <algorithm>
 #include <gsf/gsf.h>
 #include <mutex>
 
@@ -143,12 +144,15 @@ private:
 
     // libgsf decodes texts through iconv, and where iconv lacks the set's code page (Mac Simplified
     // Chinese, 10008, for one) as windows-1252. Such a text is encoded back and decoded with ICU; where
-    // ICU can't either, the text is left out rather than shown wrong.
+    // ICU can't either, the text is left out rather than shown wrong. ASCII reads the same in all of them.
     std::optional<QString> decoded(const QString& text) const
     {
         if (!codePage || iconvKnows(*codePage))
             return text;
         const auto bytes = CodePageText::windows1252Bytes(text);
+        if (bytes &&
+            std::all_of(bytes->cbegin(), bytes->cend(), [](char byte) { return quint8(byte) < 0x80; }))
+            return text;
         // The code page is stored in 16 bits: UTF-8's 65001 comes back as -535.
         return bytes ? CodePageText::decode(*bytes, quint16(*codePage)) : std::nullopt;
     }

@@ -243,8 +243,10 @@ QList<FixtureCase> fixtureCases()
                              {u"doc.words"_s, u"250"_s}, {u"doc.company"_s, u"Acme"_s}, {u"doc.slides"_s, u"12"_s}}))},
         {"legacy DOC in a Mac code page iconv lacks", u"mac-central.doc"_s,
          Fields{{u"filename"_s, u"mac-central"_s}, {u"doc.title"_s, u"\u0141\u00f3dka"_s}}},
-        {"legacy DOC in a code page no library knows: no wrong text", u"mac-chinese.doc"_s,
-         Fields{{u"filename"_s, u"mac-chinese"_s}}},
+        {"legacy DOC in Mac Simplified Chinese", u"mac-chinese.doc"_s,
+         Fields{{u"filename"_s, u"mac-chinese"_s}, {u"doc.title"_s, u"\u4e2d\u6587"_s}}},
+        {"legacy DOC in a code page no library knows: no wrong text", u"mac-arabic.doc"_s,
+         Fields{{u"filename"_s, u"mac-arabic"_s}}},
         {"DOCX nesting 60,000 elements", u"deep.docx"_s, Fields{{u"filename"_s, u"deep"_s}}},
         {"ODT nesting 60,000 elements", u"deep.odt"_s, Fields{{u"filename"_s, u"deep"_s}}},
         // clang-format on
