@@ -2,14 +2,20 @@
 
 #include "metadata/DateFields.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-bool isEmptyText(const DocumentValue& value)
+bool isEmpty(const DocumentValue& value)
 {
-    const auto* text = std::get_if<QString>(&value);
-    return text && text->trimmed().isEmpty();
+    if (const auto* text = std::get_if<QString>(&value))
+        return text->trimmed().isEmpty();
+    if (const auto* list = std::get_if<QStringList>(&value))
+        return std::all_of(list->cbegin(), list->cend(),
+                           [](const QString& item) { return item.trimmed().isEmpty(); });
+    return false;
 }
 
 } // namespace
@@ -22,7 +28,7 @@ void DocumentProperties::addTo(Fields& fields) const
         {&subject, u"doc.subject"_s},
     };
     for (const auto& [value, key] : values)
-        if (*value && !isEmptyText(**value))
+        if (*value && !isEmpty(**value))
             addDocumentValue(key, **value, fields);
     if (created)
         addDateFields(*created, u"doc."_s, fields);

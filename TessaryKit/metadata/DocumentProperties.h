@@ -14,6 +14,6 @@ struct DocumentProperties {
     std::optional<QString> lastAuthor, company, revision;
     std::optional<qint64> pages, words, slides;
 
-    // The doc.* fields; an empty text, or a count below zero, is left out.
+    // The doc.* fields; an empty text or list, or a count below zero, is left out.
     void addTo(Fields& fields) const;
 };

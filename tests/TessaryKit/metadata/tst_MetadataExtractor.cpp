@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString fixtureFolder = QStringLiteral(TESSARY_FIXTURES);
+const QString realWorldFolder = QStringLiteral(TESSARY_REAL_WORLD);
 const QStringList fileDateKeys{u"date"_s, u"time"_s, u"moddate"_s, u"modtime"_s};
 
 Fields withoutFileDates(Fields fields)
@@ -509,6 +512,57 @@ private Q_SLOTS:
                  qPrintable(logged.join(u'\n')));
         QCOMPARE(contentsOf(output), QByteArray());
         QCOMPARE(contentsOf(errors), QByteArray());
+    }
+
+    // Files from cameras and programs, with the fields checked against exiftool (realworld/MANIFEST.md).
+    void realWorldFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("pad");
+        QTest::addColumn<Fields>("expected");
+        QTest::addColumn<QStringList>("absent");
+        const QJsonObject cases =
+            QJsonDocument::fromJson(contentsOf(realWorldFolder + u"/expected.json"_s)).object();
+        QVERIFY(!cases.isEmpty());
+        for (auto it = cases.begin(); it != cases.end(); ++it) {
+            const QJsonObject entry = it->toObject();
+            Fields expected;
+            const QJsonObject fields = entry.value(u"fields"_s).toObject();
+            for (auto field = fields.begin(); field != fields.end(); ++field)
+                expected.insert(field.key(), field->toString());
+            QTest::newRow(qPrintable(it.key()))
+                << it.key() << qint64(entry.value(u"pad"_s).toDouble()) << expected
+                << entry.value(u"absent"_s).toVariant().toStringList();
+        }
+    }
+    void realWorldFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, pad);
+        QFETCH(Fields, expected);
+        QFETCH(QStringList, absent);
+        const QString path = written(name, contentsOf(realWorldFolder + u'/' + name));
+        if (pad > 0)
+            QVERIFY(::truncate(QFile::encodeName(path).constData(), pad) == 0);
+        const Fields fields = MetadataExtractor::extract(path);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(fields.value(it.key(), u"<absent>"_s), it.value());
+        for (const QString& key : absent)
+            QVERIFY2(!fields.contains(key), qPrintable(key + u" = "_s + fields.value(key)));
+    }
+
+    void everyRealWorldFileIsExpected()
+    {
+        const QJsonObject cases =
+            QJsonDocument::fromJson(contentsOf(realWorldFolder + u"/expected.json"_s)).object();
+        const QStringList present =
+            QDir(realWorldFolder)
+                .entryList(QDir::Files)
+                .filter(
+                    QRegularExpression(u"^(?!expected\\.json$|MANIFEST\\.md$|compare-with-peers\\.py$)"_s));
+        QVERIFY(!present.isEmpty());
+        for (const QString& file : present)
+            QVERIFY2(cases.contains(file), qPrintable(u"expected.json has no entry for "_s + file));
     }
 
     void everyFixtureIsUsed()
