@@ -1,13 +1,16 @@
 #include "JSBatchEvaluator.h"
 
 #include "JSBatchRequest.h"
+#include "JSONFields.h"
 #include "JSString.h"
 #include "StandardStreams.h"
 
+#include <QJsonDocument>
 #include <QScopeGuard>
 #include <QTextBoundaryFinder>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -194,10 +197,32 @@ void installConsole(JSContextRef ctx, JSObjectRef global, QStringList& exception
     setProperty(ctx, global, names().console, console, exceptions);
 }
 
+// The running context between items: the script's values as JSON text, so that numbers stay numbers.
+JSValueRef contextFromJson(JSContextRef ctx, const JSString& json, QStringList& exceptions)
+{
+    const JSValueRef value = JSValueMakeFromJSONString(ctx, json.get());
+    return value ? value : makeObject(ctx, {}, exceptions);
+}
+
+// What JSON can carry of the script's `context`: functions and undefined drop out as JSON.stringify
+// drops them; a value it refuses (a cycle, a BigInt) fails the item with its exception.
+std::optional<QString> contextToJson(JSContextRef ctx, JSValueRef value, QStringList& exceptions)
+{
+    JSValueRef exception = nullptr;
+    const JSStringRef json = JSValueCreateJSONString(ctx, value, 0, &exception);
+    if (exception || !json) {
+        report(ctx, exception, &exceptions);
+        if (json)
+            JSStringRelease(json);
+        return std::nullopt;
+    }
+    return JSString::adopt(json).toQString();
+}
+
 struct ItemOutcome {
     std::optional<QString> error; // present when the item failed
     Fields fields;
-    Fields context;
+    QString context; // as JSON
     QStringList logs;
 };
 
@@ -229,7 +254,7 @@ struct JSBatchEvaluator::VirtualMachine {
     VirtualMachine(const VirtualMachine&) = delete;
     VirtualMachine& operator=(const VirtualMachine&) = delete;
 
-    ItemOutcome evaluate(const JSString& script, const Fields& item, const Fields& context) const
+    ItemOutcome evaluate(const JSString& script, const Fields& item, const JSString& context) const
     {
         const JSGlobalContextRef ctx = group ? JSGlobalContextCreateInGroup(group, globalClass) : nullptr;
         if (!ctx)
@@ -244,7 +269,7 @@ struct JSBatchEvaluator::VirtualMachine {
 
         installConsole(ctx, global, record.exceptions);
         setProperty(ctx, global, names().fields, makeObject(ctx, item, record.exceptions), record.exceptions);
-        setProperty(ctx, global, names().context, makeObject(ctx, context, record.exceptions),
+        setProperty(ctx, global, names().context, contextFromJson(ctx, context, record.exceptions),
                     record.exceptions);
 
         JSValueRef exception = nullptr;
@@ -256,10 +281,13 @@ struct JSBatchEvaluator::VirtualMachine {
         auto fields = toFields(ctx, property(ctx, global, names().fields));
         if (!fields)
             return failure(u"`fields` must be an object"_s, record.logs);
-        auto newContext = toFields(ctx, property(ctx, global, names().context));
-        if (!newContext)
+        const JSValueRef newContext = property(ctx, global, names().context);
+        if (!newContext || !JSValueIsObject(ctx, newContext))
             return failure(u"`context` must be an object"_s, record.logs);
-        return ItemOutcome{std::nullopt, std::move(*fields), std::move(*newContext), record.logs};
+        auto json = contextToJson(ctx, newContext, record.exceptions);
+        if (!json)
+            return failure(record.exceptions.join(u'\n'), record.logs);
+        return ItemOutcome{std::nullopt, std::move(*fields), std::move(*json), record.logs};
     }
 };
 
@@ -283,9 +311,11 @@ void JSBatchEvaluator::run(const QString& scriptText, const Fields& startingCont
                            const ItemAt& itemAt, const Output& output) const
 {
     const JSString script(scriptText);
-    Fields context = startingContext;
+    // The request's starting context is text; from the first item on it holds what the script left.
+    auto context = std::make_unique<JSString>(
+        QString::fromUtf8(QJsonDocument(JSONFields::toObject(startingContext)).toJson(QJsonDocument::Compact)));
     for (qsizetype i = 0; i < itemCount; ++i) {
-        ItemOutcome outcome = vm ? vm->evaluate(script, itemAt(i), context)
+        ItemOutcome outcome = vm ? vm->evaluate(script, itemAt(i), *context)
                                  : failure(u"Failed to create a JavaScript context"_s);
         JSBatchOutputLine line;
         if (!outcome.logs.isEmpty())
@@ -294,7 +324,7 @@ void JSBatchEvaluator::run(const QString& scriptText, const Fields& startingCont
             line.error = std::move(outcome.error);
         } else {
             line.fields = std::move(outcome.fields);
-            context = std::move(outcome.context);
+            context = std::make_unique<JSString>(outcome.context);
         }
         output(line);
     }

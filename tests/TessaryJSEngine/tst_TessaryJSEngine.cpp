@@ -105,6 +105,12 @@ private Q_SLOTS:
             << QStringList{uR"({"fields":{"n":"1"}})"_s, uR"({"fields":{"n":"2"}})"_s,
                            uR"({"fields":{"n":"3"}})"_s}
             << u"^$"_s << 0;
+        QTest::newRow("the context keeps numbers; the starting context is text")
+            << QByteArray(
+                   R"({"script":"if (fields.i === '2') throw 'no'; context.count = (context.count || 0) + 1; fields.n = context.count + '/' + typeof context.base","context":{"base":"10"},"items":[{"i":"1"},{"i":"2"},{"i":"3"}]})")
+            << QStringList{uR"({"fields":{"i":"1","n":"1/string"}})"_s, uR"({"error":"no"})"_s,
+                           uR"({"fields":{"i":"3","n":"2/string"}})"_s}
+            << u"^$"_s << 0;
         QTest::newRow("line feeds, quotes and backslashes stay inside their line")
             << QByteArray(
                    R"({"script":"fields.b = fields.a + '\\n\"\\\\'; console.log(fields.b);","context":{},"items":[{"a":"x\ny"},{"a":"\r"}]})")
