@@ -85,7 +85,9 @@ void PatternFieldHighlighter::highlight(HighlightedText& text) const
     const ResultPattern pattern(text.text());
     for (const ResultPattern::Placeholder& placeholder : pattern.placeholders()) {
         const qsizetype start = placeholder.open, length = placeholder.close - placeholder.open + 1;
-        if (knownFields.contains(placeholder.name)) {
+        const auto* reading =
+            placeholder.readingFor([&](const QString& field) { return knownFields.contains(field); });
+        if (reading && !std::holds_alternative<QString>(reading->format)) {
             text.setBackground(start, length, HighlightColour::GreenTranslucent);
         } else {
             text.setUnderline(start, length, HighlightColour::Red);

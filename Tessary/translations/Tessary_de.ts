@@ -323,14 +323,14 @@
         <translation>Optional. Läuft für jede Datei. Mit `fields[&quot;feldname&quot;]` lesen und setzen Sie Felder, mit `context` behalten Sie Werte zwischen Dateien. Ausgaben von `console.log()` erscheinen unter jeder Datei.</translation>
     </message>
     <message>
-        <source>Construct the new file name from fields, like `{filename}` or `{row}`. The extension is kept.</source>
-        <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
-        <translation>Bilden Sie den neuen Dateinamen aus Feldern wie `{filename}` oder `{row}`. Die Endung bleibt erhalten.</translation>
-    </message>
-    <message>
         <source>Files Renamed</source>
         <extracomment>Shown in place of the rule editors once the files are renamed</extracomment>
         <translation>Dateien umbenannt</translation>
+    </message>
+    <message>
+        <source>Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in `{row:03}` or `{filename:upper}`. The extension is kept.</source>
+        <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
+        <translation>Bilden Sie den neuen Dateinamen aus Feldern wie `{filename}` oder `{row}`, formatiert wie in `{row:03}` oder `{filename:upper}`. Die Endung bleibt erhalten.</translation>
     </message>
 </context>
 <context>

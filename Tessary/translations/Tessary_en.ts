@@ -323,13 +323,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Construct the new file name from fields, like `{filename}` or `{row}`. The extension is kept.</source>
-        <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
+        <source>Files Renamed</source>
+        <extracomment>Shown in place of the rule editors once the files are renamed</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Files Renamed</source>
-        <extracomment>Shown in place of the rule editors once the files are renamed</extracomment>
+        <source>Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in `{row:03}` or `{filename:upper}`. The extension is kept.</source>
+        <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

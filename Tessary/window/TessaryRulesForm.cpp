@@ -59,8 +59,8 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
     layout->addWidget(
         section(tr("Result Pattern"), pattern,
                 //: Help text under the result pattern editor; the parts in backquotes are shown as code
-                tr("Construct the new file name from fields, like `{filename}` or `{row}`. The extension is "
-                   "kept."),
+                tr("Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in "
+                   "`{row:03}` or `{filename:upper}`. The extension is kept."),
                 insertField),
         1);
     pages->addWidget(editors);

@@ -126,10 +126,10 @@ void patternStage(QList<Entry>& entries, const QString& pattern)
         PlanOutput& output = entry.output;
         if (output.error)
             continue;
-        const QString newStem = resultPattern.render(output.fields);
+        const ResultPattern::Rendered rendered = resultPattern.render(output.fields);
         output.resultName =
-            entry.parts.extension.isEmpty() ? newStem : newStem + u'.' + entry.parts.extension;
-        output.error = validateName(newStem, output.resultName);
+            entry.parts.extension.isEmpty() ? rendered.stem : rendered.stem + u'.' + entry.parts.extension;
+        output.error = rendered.error ? rendered.error : validateName(rendered.stem, output.resultName);
     }
 }
 

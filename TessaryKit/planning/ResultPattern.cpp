@@ -1,5 +1,7 @@
 #include "planning/ResultPattern.h"
 
+#include "common/KitCatalogue.h"
+
 #include <QTextBoundaryFinder>
 
 namespace {
@@ -23,6 +25,19 @@ QList<Brace> wholeBraces(const QString& pattern)
     return braces;
 }
 
+QList<ResultPattern::Reading> readingsOf(const QString& name)
+{
+    QList<ResultPattern::Reading> readings{{name, std::monostate()}};
+    for (qsizetype colon = name.lastIndexOf(u':'); colon > 0; colon = name.lastIndexOf(u':', colon - 1)) {
+        auto format = PatternFormat::parse(QStringView(name).sliced(colon + 1));
+        if (auto* chain = std::get_if<PatternFormat>(&format))
+            readings.append({name.first(colon), std::move(*chain)});
+        else
+            readings.append({name.first(colon), std::get<QString>(format)});
+    }
+    return readings;
+}
+
 } // namespace
 
 ResultPattern::ResultPattern(const QString& pattern) : pattern(pattern)
@@ -35,23 +50,34 @@ ResultPattern::ResultPattern(const QString& pattern) : pattern(pattern)
         if (next < braces.size() && braces[next].character == u'}') {
             const qsizetype open = braces[i].position;
             const qsizetype close = braces[next].position;
-            found.append({open, close, pattern.sliced(open + 1, close - open - 1)});
+            const QString name = pattern.sliced(open + 1, close - open - 1);
+            found.append({open, close, name, readingsOf(name)});
         }
     }
 }
 
-QString ResultPattern::render(const Fields& fields) const
+ResultPattern::Rendered ResultPattern::render(const Fields& fields) const
 {
-    QString result;
-    qsizetype copied = 0; // the pattern up to here is in the result
+    Rendered rendered;
+    qsizetype copied = 0; // the pattern up to here is in the stem
     for (const Placeholder& placeholder : found) {
-        const auto value = fields.constFind(placeholder.name);
-        if (value == fields.cend())
+        const Reading* reading =
+            placeholder.readingFor([&](const QString& field) { return fields.contains(field); });
+        if (!reading)
             continue; // stays literal, braces and all
-        result += QStringView(pattern).sliced(copied, placeholder.open - copied);
-        result += *value;
+        if (const auto* unknown = std::get_if<QString>(&reading->format)) {
+            if (!rendered.error)
+                //: Error shown for a file: %1 is the format, %2 the placeholder, as in {row:bogus}
+                rendered.error = KitCatalogue::tr("The pattern uses the unknown format “%1” in “%2”")
+                                     .arg(*unknown, u'{' + placeholder.name + u'}');
+            continue;
+        }
+        const QString& value = fields.value(reading->field);
+        rendered.stem += QStringView(pattern).sliced(copied, placeholder.open - copied);
+        const auto* chain = std::get_if<PatternFormat>(&reading->format);
+        rendered.stem += chain ? chain->apply(value) : value;
         copied = placeholder.close + 1;
     }
-    result += QStringView(pattern).sliced(copied);
-    return result;
+    rendered.stem += QStringView(pattern).sliced(copied);
+    return rendered;
 }

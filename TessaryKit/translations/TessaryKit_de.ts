@@ -336,5 +336,10 @@
         <extracomment>Alert message after Undo when the rename left files between names</extracomment>
         <translation>Beim Umbenennen sind Dateien unter vorläufigen Namen geblieben. Beenden Sie Tessary und starten Sie es erneut, um sie wiederherzustellen.</translation>
     </message>
+    <message>
+        <source>The pattern uses the unknown format “%1” in “%2”</source>
+        <extracomment>Error shown for a file: %1 is the format, %2 the placeholder, as in {row:bogus}</extracomment>
+        <translation>Das Muster verwendet das unbekannte Format „%1“ in „%2“</translation>
+    </message>
 </context>
 </TS>

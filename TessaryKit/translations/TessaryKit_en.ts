@@ -336,5 +336,10 @@
         <extracomment>Alert message after Undo when the rename left files between names</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The pattern uses the unknown format “%1” in “%2”</source>
+        <extracomment>Error shown for a file: %1 is the format, %2 the placeholder, as in {row:bogus}</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

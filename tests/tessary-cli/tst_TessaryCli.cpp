@@ -54,6 +54,28 @@ private Q_SLOTS:
         QCOMPARE(contents().size(), 3);
     }
 
+    // Formats, and the counter a script keeps in its context, end to end through the real helper.
+    void formatsAndCountersRename()
+    {
+        create({u"b-ærø.txt"_s, u"a-köln.txt"_s});
+        const Run result = run(
+            {u"rename"_s, u"--regex"_s, u"(?P<letter>.)-(?P<town>.*)"_s, u"--script"_s,
+             u"context.count = (context.count || 0) + 1; fields.n = String(context.count)"_s, u"--pattern"_s,
+             u"{n:03}_{town:ascii:title}_{letter:upper}"_s, u"b-ærø.txt"_s, u"a-köln.txt"_s});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(contents().keys(), (QStringList{u"001_Koln_A.txt"_s, u"002_Aero_B.txt"_s}));
+    }
+
+    void unknownFormatIsAnErrorOfTheFile()
+    {
+        create({u"a.txt"_s});
+        const Run result = run({u"plan"_s, u"--pattern"_s, u"{filename:bold}"_s, u"a.txt"_s});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.output, u"a.txt  →  {filename:bold}.txt\n"
+                                u"    The pattern uses the unknown format “bold” in “{filename:bold}”\n"
+                                u"1 file, 1 to rename, 1 error\n"_s);
+    }
+
     void planAsJson()
     {
         create({u"a-1.txt"_s, u"b-2.txt"_s});

@@ -52,6 +52,12 @@ private Q_SLOTS:
                                      << u""_s << u"uuuuuu"_s;
         QTest::newRow("empty and nested braces: the empty name is looked up too")
             << u"pattern"_s << none << u"{}{a{b}"_s << u"rr..rrr"_s << u""_s << u""_s << u"uu..uuu"_s;
+        QTest::newRow("a format of a known field is known")
+            << u"pattern"_s << filename << u"{filename:03:upper}"_s << u""_s << u"ggggggggggggggggggg"_s
+            << u""_s << u""_s;
+        QTest::newRow("an unknown format is not")
+            << u"pattern"_s << filename << u"{filename:bold}"_s << u"rrrrrrrrrrrrrrr"_s << u""_s << u""_s
+            << u"uuuuuuuuuuuuuuu"_s;
         QTest::newRow("named groups")
             << u"regex"_s << none << u"(?P<year>\\d{4})-(?P<month>\\d+)"_s
             << u"pp.........p.pp.pp..........pp"_s << u"....gggg............ggggg....."_s
