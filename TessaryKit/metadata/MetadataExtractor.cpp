@@ -86,8 +86,9 @@ void readDocumentFields(const QString& extension, const QString& path, Fields& f
 // Text read from a file is often padded ("OLYMPUS IMAGING CORP.  "); blanks must never reach a name.
 void trimReadValues(Fields& fields)
 {
+    static const QString fileName = u"filename"_s; // the name itself, not read from the file
     for (auto it = fields.begin(); it != fields.end(); ++it)
-        if (it.key() != u"filename"_s)
+        if (it.key() != fileName)
             *it = it->trimmed();
 }
 
