@@ -12,6 +12,13 @@ using namespace Qt::StringLiterals;
 namespace MetadataReaders {
 namespace {
 
+// Blank text, which cameras and programs write for what they don't know, is no text.
+std::optional<QString> nonBlank(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() ? std::nullopt : std::optional(trimmed);
+}
+
 bool isInteger(Exiv2::TypeId type)
 {
     switch (type) {
@@ -63,14 +70,12 @@ public:
     {
     }
 
-    // Blank text, which cameras write for what they don't know, is no text.
     std::optional<QString> text(const char* key) const
     {
         const auto it = find(key);
         if (it == exif.end() || it->typeId() != Exiv2::asciiString)
             return std::nullopt;
-        const QString text = QString::fromStdString(it->toString()).trimmed();
-        return text.isEmpty() ? std::nullopt : std::optional(text);
+        return nonBlank(QString::fromStdString(it->toString()));
     }
 
     std::optional<qint64> integer(const char* key) const
@@ -113,15 +118,16 @@ public:
             const auto preferred = alternatives->value_.find("x-default");
             const auto& chosen =
                 preferred != alternatives->value_.end() ? *preferred : *alternatives->value_.begin();
-            return QString::fromStdString(chosen.second);
+            return nonBlank(QString::fromStdString(chosen.second));
         }
         if (const auto* array = dynamic_cast<const Exiv2::XmpArrayValue*>(&it->value())) {
             QStringList items;
             for (long i = 0; i < long(array->count()); ++i)
-                items.append(QString::fromStdString(array->toString(i)));
-            return items.join(u", "_s);
+                if (const auto item = nonBlank(QString::fromStdString(array->toString(i))))
+                    items.append(*item);
+            return nonBlank(items.join(u", "_s));
         }
-        return QString::fromStdString(it->toString());
+        return nonBlank(QString::fromStdString(it->toString()));
     }
 
     // Every value of a repeated IPTC dataset, joined with ", ".
@@ -131,8 +137,9 @@ public:
         QStringList items;
         for (const Exiv2::Iptcdatum& datum : iptc)
             if (datum.tag() == wanted.tag() && datum.record() == wanted.record())
-                items.append(QString::fromStdString(datum.toString()));
-        return items.isEmpty() ? std::nullopt : std::optional(items.join(u", "_s));
+                if (const auto item = nonBlank(QString::fromStdString(datum.toString())))
+                    items.append(*item);
+        return nonBlank(items.join(u", "_s));
     }
 
     // The tag exiv2 judges best among the standard and maker note tags for a property (its lens, its
@@ -142,7 +149,7 @@ public:
         const auto it = finder(exif);
         if (it == exif.end())
             return std::nullopt;
-        return QString::fromStdString(it->print(&exif));
+        return nonBlank(QString::fromStdString(it->print(&exif)));
     }
 
 private:
@@ -172,7 +179,7 @@ QString exposureFraction(double seconds)
 std::optional<QString> makerNoteLens(const Tags& tags)
 {
     const auto lens = tags.printed(Exiv2::lensName);
-    if (!lens || lens->trimmed().isEmpty() || lens->startsWith(u'(') || lens->front().isDigit())
+    if (!lens || lens->startsWith(u'(') || lens->front().isDigit())
         return std::nullopt;
     return lens;
 }

@@ -150,7 +150,7 @@ QList<FixtureCase> fixtureCases()
                 {u"image.offset"_s, u"-05-00"_s}, {u"image.orientation"_s, u"6"_s}, {u"image.serial"_s, u"123456"_s},
                 {u"image.software"_s, u"Tessary Fixtures 1.0"_s}, {u"image.rating"_s, u"4"_s},
                 {u"image.title"_s, u"Harbour at dusk"_s}, {u"image.keywords"_s, u"harbour, dusk"_s}}},
-        {"JPEG with only an XMP date, IPTC keywords and a padded description", u"photo-xmp-date.jpg"_s,
+        {"JPEG with only an XMP date, IPTC keywords, a blank XMP title and a padded description", u"photo-xmp-date.jpg"_s,
          Fields{{u"filename"_s, u"photo-xmp-date"_s}, {u"image.width"_s, u"80"_s}, {u"image.height"_s, u"60"_s},
                 {u"image.date"_s, u"2021-08-09"_s}, {u"image.time"_s, u"10-11-00"_s}, {u"image.offset"_s, u"+00-00"_s},
                 {u"image.software"_s, u"Editor 2"_s}, {u"image.title"_s, u"Padded description"_s},
