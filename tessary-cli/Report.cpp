@@ -54,6 +54,8 @@ void Report::add(const FileReport& file)
                            {u"fields"_s, toObject(output.fields)}};
         if (output.error)
             object.insert(u"error"_s, *output.error);
+        if (output.warning)
+            object.insert(u"warning"_s, *output.warning);
         if (!output.logs.isEmpty())
             object.insert(u"logs"_s, QJsonArray::fromStringList(output.logs));
         if (file.renamed)
@@ -69,7 +71,7 @@ void Report::add(const FileReport& file)
         row += *file.renamed ? u"  (not restored)"_s : u"  (restored)"_s;
     else if (file.renamed)
         row += *file.renamed ? u"  (renamed)"_s : u"  (not renamed)"_s;
-    for (const std::optional<QString>& problem : {output.error, file.renameError})
+    for (const std::optional<QString>& problem : {output.error, output.warning, file.renameError})
         if (problem)
             row += u"\n    "_s + printable(*problem);
     if (verbose) {

@@ -29,8 +29,9 @@ void complain(const QString& message)
 // What the report tells of a listed file; `moved` once a rename ran.
 FileReport reportOf(const FileRecord& file, bool moved)
 {
-    return {file.path, PlanOutput{file.fields, file.resultName, file.error, file.logs}, file.nameChanged(),
-            moved ? std::optional(file.renamed) : std::nullopt, moved ? file.operationError : std::nullopt};
+    return {file.path, PlanOutput{file.fields, file.resultName, file.error, file.logs, file.warning},
+            file.nameChanged(), moved ? std::optional(file.renamed) : std::nullopt,
+            moved ? file.operationError : std::nullopt};
 }
 
 void reportFiles(const RenameSession& session, Report& report, bool moved)
@@ -143,7 +144,7 @@ int undo(const CommandLine& line)
         if (!job.ids.contains(renamed.id))
             continue;
         const bool failed = failures.contains(renamed.id);
-        const PlanOutput output{{}, FileNameParts::nameOf(renamed.source), std::nullopt, {}};
+        const PlanOutput output{{}, FileNameParts::nameOf(renamed.source), std::nullopt, {}, std::nullopt};
         report.add({renamed.destination, output, true, failed,
                     failed ? std::optional(failures.value(renamed.id)) : std::nullopt});
     }

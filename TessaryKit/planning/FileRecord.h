@@ -18,6 +18,7 @@ struct FileRecord {
     QString resultName; // the complete new name of the last plan; the current name until then
     QStringList logs;
     std::optional<QString> error;          // from the last plan
+    std::optional<QString> warning;        // from the last plan; it doesn't hold the rename back
     std::optional<QString> operationError; // from the last rename or undo, or denied access
     qsizetype row = 0;                     // the number the last plan gave the file; 0 until planned
     bool renamed = false;                  // the file carries its new name on disk now

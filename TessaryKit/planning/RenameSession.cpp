@@ -157,6 +157,7 @@ void RenameSession::applyPlan(const PlanJob& job, RenamePlanner::Plan& plan)
         bool different = swapIfDifferent(record.fields, output.fields);
         different |= swapIfDifferent(record.resultName, output.resultName);
         different |= swapIfDifferent(record.error, output.error);
+        different |= swapIfDifferent(record.warning, output.warning);
         different |= swapIfDifferent(record.logs, output.logs);
         different |= record.operationError.has_value() || record.row != row + 1;
         record.operationError.reset();

@@ -63,8 +63,10 @@ ResultPattern::Rendered ResultPattern::render(const Fields& fields) const
     for (const Placeholder& placeholder : found) {
         const Reading* reading =
             placeholder.readingFor([&](const QString& field) { return fields.contains(field); });
-        if (!reading)
-            continue; // stays literal, braces and all
+        if (!reading) {
+            rendered.unknown.append(u'{' + placeholder.name + u'}'); // stays literal, braces and all
+            continue;
+        }
         if (const auto* unknown = std::get_if<QString>(&reading->format)) {
             if (!rendered.error)
                 //: Error shown for a file: %1 is the format, %2 the placeholder, as in {row:bogus}

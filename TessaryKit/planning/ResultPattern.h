@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <variant>
 
@@ -43,6 +44,7 @@ public:
     struct Rendered {
         QString stem;                 // the new name without extension
         std::optional<QString> error; // a format that isn't one
+        QStringList unknown;          // the placeholders, braces included, that name no field of the file
     };
 
     explicit ResultPattern(const QString& pattern);

@@ -341,5 +341,10 @@
         <extracomment>Error shown for a file: %1 is the format, %2 the placeholder, as in {row:bogus}</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The pattern uses “%1”, which this file doesn&apos;t have</source>
+        <extracomment>Warning shown for a file whose fields lack a placeholder&apos;s name, as in “{imgae.date}”</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

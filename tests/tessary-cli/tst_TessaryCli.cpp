@@ -76,6 +76,22 @@ private Q_SLOTS:
                                 u"1 file, 1 to rename, 1 error\n"_s);
     }
 
+    // A placeholder that names no field stays literal and the file still renames, with a warning.
+    void unknownFieldWarnsAndRenames()
+    {
+        create({u"a.txt"_s});
+        const Run plan = run({u"plan"_s, u"--pattern"_s, u"{imgae.date}-{filename}"_s, u"a.txt"_s});
+        QCOMPARE(plan.exitCode, 0);
+        QCOMPARE(plan.output, u"a.txt  →  {imgae.date}-a.txt\n"
+                              u"    The pattern uses “{imgae.date}”, which this file doesn't have\n"
+                              u"1 file, 1 to rename, 0 errors\n"_s);
+        const Run json = run({u"plan"_s, u"--json"_s, u"--pattern"_s, u"{imgae.date}"_s, u"a.txt"_s});
+        QCOMPARE(QJsonDocument::fromJson(json.output.toUtf8()).object().value(u"warning"_s).toString(),
+                 u"The pattern uses “{imgae.date}”, which this file doesn't have"_s);
+        QCOMPARE(run({u"rename"_s, u"--pattern"_s, u"{imgae.date}-{filename}"_s, u"a.txt"_s}).exitCode, 0);
+        QCOMPARE(contents().keys(), QStringList{u"{imgae.date}-a.txt"_s});
+    }
+
     void planAsJson()
     {
         create({u"a-1.txt"_s, u"b-2.txt"_s});

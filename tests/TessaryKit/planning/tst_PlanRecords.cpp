@@ -40,29 +40,46 @@ private Q_SLOTS:
         QTest::addColumn<PlanOutput>("other");
         QTest::addColumn<bool>("equal");
 
-        const PlanOutput base{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}};
+        const PlanOutput base{
+            {{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}, std::nullopt};
         QTest::newRow("same") << base << true;
-        QTest::newRow("decomposed value, name and result")
-            << PlanOutput{{{u"name"_s, u"cafe\u0301"_s}}, u"cafe\u0301.txt"_s, std::nullopt, {u"a"_s, u"b"_s}}
-            << true;
-        QTest::newRow("another field name")
-            << PlanOutput{{{u"nam\u00e9"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}}
-            << false;
-        QTest::newRow("logs in another order")
-            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"b"_s, u"a"_s}} << false;
+        QTest::newRow("decomposed value, name and result") << PlanOutput{{{u"name"_s, u"cafe\u0301"_s}},
+                                                                         u"cafe\u0301.txt"_s,
+                                                                         std::nullopt,
+                                                                         {u"a"_s, u"b"_s},
+                                                                         std::nullopt}
+                                                           << true;
+        QTest::newRow("another field name") << PlanOutput{{{u"nam\u00e9"_s, u"café"_s}},
+                                                          u"café.txt"_s,
+                                                          std::nullopt,
+                                                          {u"a"_s, u"b"_s},
+                                                          std::nullopt}
+                                            << false;
+        QTest::newRow("logs in another order") << PlanOutput{{{u"name"_s, u"café"_s}},
+                                                             u"café.txt"_s,
+                                                             std::nullopt,
+                                                             {u"b"_s, u"a"_s},
+                                                             std::nullopt}
+                                               << false;
         QTest::newRow("an extra field") << PlanOutput{{{u"name"_s, u"café"_s}, {u"row"_s, u"1"_s}},
                                                       u"café.txt"_s,
                                                       std::nullopt,
-                                                      {u"a"_s, u"b"_s}}
+                                                      {u"a"_s, u"b"_s},
+                                                      std::nullopt}
                                         << false;
+        QTest::newRow("warning present on one side")
+            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}, u"w"_s}
+            << false;
         QTest::newRow("error present on one side")
-            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, u"e"_s, {u"a"_s, u"b"_s}} << false;
+            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, u"e"_s, {u"a"_s, u"b"_s}, std::nullopt}
+            << false;
     }
     void outputEquality()
     {
         QFETCH(PlanOutput, other);
         QFETCH(bool, equal);
-        const PlanOutput base{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}};
+        const PlanOutput base{
+            {{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}, std::nullopt};
         QCOMPARE(base == other, equal);
         QCOMPARE(other == base, equal);
     }
@@ -81,8 +98,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(bool, equal);
-        const PlanOutput composed{{{u"n\u00e9"_s, u"x"_s}}, u"a"_s, std::nullopt, {}};
-        const PlanOutput other{{{name, u"x"_s}}, u"a"_s, std::nullopt, {}};
+        const PlanOutput composed{{{u"n\u00e9"_s, u"x"_s}}, u"a"_s, std::nullopt, {}, std::nullopt};
+        const PlanOutput other{{{name, u"x"_s}}, u"a"_s, std::nullopt, {}, std::nullopt};
         QCOMPARE(composed == other, equal);
     }
 
@@ -97,10 +114,10 @@ private Q_SLOTS:
 
     void errorsCompareCanonically()
     {
-        const PlanOutput composed{{}, u"a"_s, u"“é” already exists"_s, {}};
-        const PlanOutput decomposed{{}, u"a"_s, u"“e\u0301” already exists"_s, {}};
+        const PlanOutput composed{{}, u"a"_s, u"“é” already exists"_s, {}, std::nullopt};
+        const PlanOutput decomposed{{}, u"a"_s, u"“e\u0301” already exists"_s, {}, std::nullopt};
         QVERIFY(composed == decomposed);
-        QVERIFY(!(composed == PlanOutput{{}, u"a"_s, u"other"_s, {}}));
+        QVERIFY(!(composed == PlanOutput{{}, u"a"_s, u"other"_s, {}, std::nullopt}));
     }
 };
 

@@ -318,20 +318,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("resultName");
         QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("warning");
 
-        QTest::newRow("extension kept") << u"a.jpeg"_s << u"x{row}"_s << u"x1.jpeg"_s << QString();
-        QTest::newRow("no extension") << u"a"_s << u"x"_s << u"x"_s << QString();
-        QTest::newRow("empty pattern") << u"a.txt"_s << QString() << u".txt"_s << u"The new name is empty"_s;
+        QTest::newRow("extension kept")
+            << u"a.jpeg"_s << u"x{row}"_s << u"x1.jpeg"_s << QString() << QString();
+        QTest::newRow("no extension") << u"a"_s << u"x"_s << u"x"_s << QString() << QString();
+        QTest::newRow("empty pattern")
+            << u"a.txt"_s << QString() << u".txt"_s << u"The new name is empty"_s << QString();
         QTest::newRow("empty pattern, no extension")
-            << u"a"_s << QString() << QString() << u"The new name is empty"_s;
+            << u"a"_s << QString() << QString() << u"The new name is empty"_s << QString();
         QTest::newRow("slash from a value")
             << u"a.txt"_s << u"{base}/x"_s << u"b/x.txt"_s
-            << u"The new name “b/x.txt” contains “/” or “:”, which can't be used in file names"_s;
-        QTest::newRow("dot pattern with an extension") << u"a.txt"_s << u"."_s << u"..txt"_s << QString();
+            << u"The new name “b/x.txt” contains “/” or “:”, which can't be used in file names"_s
+            << QString();
+        QTest::newRow("dot pattern with an extension")
+            << u"a.txt"_s << u"."_s << u"..txt"_s << QString() << QString();
         QTest::newRow("too long") << u"a.txt"_s << QString(300, u'x') << QString(300, u'x') + u".txt"_s
-                                  << u"The new name is too long (304 bytes, the limit is 255)"_s;
-        QTest::newRow("missing field stays literal")
-            << u"a.txt"_s << u"{nope}"_s << u"{nope}.txt"_s << QString();
+                                  << u"The new name is too long (304 bytes, the limit is 255)"_s << QString();
+        QTest::newRow("missing field stays literal, with a warning")
+            << u"a.txt"_s << u"{nope}"_s << u"{nope}.txt"_s << QString()
+            << u"The pattern uses “{nope}”, which this file doesn't have"_s;
+        QTest::newRow("the first missing one is named")
+            << u"a.txt"_s << u"{row}{imgae.date}{nope}"_s << u"1{imgae.date}{nope}.txt"_s << QString()
+            << u"The pattern uses “{imgae.date}”, which this file doesn't have"_s;
+        QTest::newRow("a name error and a missing field")
+            << u"a.txt"_s << u"{nope:x}"_s << u"{nope:x}.txt"_s
+            << u"The new name “{nope:x}.txt” contains “/” or “:”, which can't be used in file names"_s
+            << u"The pattern uses “{nope:x}”, which this file doesn't have"_s;
+        QTest::newRow("an unknown format gives no warning")
+            << u"a.txt"_s << u"{row:bold}{nope}"_s << u"{row:bold}{nope}.txt"_s
+            << u"The pattern uses the unknown format “bold” in “{row:bold}”"_s << QString();
     }
     void patternStage()
     {
@@ -342,6 +358,8 @@ private Q_SLOTS:
         QTEST(plan->value(name).resultName, "resultName");
         QFETCH(QString, error);
         QCOMPARE(plan->value(name).error, error.isEmpty() ? std::nullopt : std::optional(error));
+        QFETCH(QString, warning);
+        QCOMPARE(plan->value(name).warning, warning.isEmpty() ? std::nullopt : std::optional(warning));
     }
 
     // Each row: files on disk, the listed files with the new stem each gets, and the errors expected.
