@@ -3,6 +3,7 @@
 #include "common/KitCatalogue.h"
 
 #include <QTextBoundaryFinder>
+#include <algorithm>
 
 namespace {
 
@@ -61,9 +62,14 @@ ResultPattern::Rendered ResultPattern::render(const Fields& fields) const
     Rendered rendered;
     qsizetype copied = 0; // the pattern up to here is in the stem
     for (const Placeholder& placeholder : found) {
-        const Reading* reading =
-            placeholder.readingFor([&](const QString& field) { return fields.contains(field); });
-        if (!reading) {
+        // One lookup per reading: this runs for every placeholder of every planned file.
+        auto value = fields.cend();
+        const auto reading = std::find_if(placeholder.readings.cbegin(), placeholder.readings.cend(),
+                                          [&](const Reading& candidate) {
+                                              value = fields.constFind(candidate.field);
+                                              return value != fields.cend();
+                                          });
+        if (reading == placeholder.readings.cend()) {
             rendered.unknown.append(u'{' + placeholder.name + u'}'); // stays literal, braces and all
             continue;
         }
@@ -74,10 +80,9 @@ ResultPattern::Rendered ResultPattern::render(const Fields& fields) const
                                      .arg(*unknown, u'{' + placeholder.name + u'}');
             continue;
         }
-        const QString& value = fields.value(reading->field);
         rendered.stem += QStringView(pattern).sliced(copied, placeholder.open - copied);
         const auto* chain = std::get_if<PatternFormat>(&reading->format);
-        rendered.stem += chain ? chain->apply(value) : value;
+        rendered.stem += chain ? chain->apply(*value) : *value;
         copied = placeholder.close + 1;
     }
     rendered.stem += QStringView(pattern).sliced(copied);

@@ -49,8 +49,8 @@ public:
         if (error)
             g_error_free(error);
         const GValue* codePageValue = valueOf(GSF_META_NAME_CODEPAGE);
-        if (codePageValue && G_VALUE_HOLDS_INT(codePageValue))
-            codePage = g_value_get_int(codePageValue);
+        if (codePageValue && G_VALUE_HOLDS_INT(codePageValue) && !iconvKnows(g_value_get_int(codePageValue)))
+            misdecodedCodePage = g_value_get_int(codePageValue);
     }
     ~PropertySet() { g_object_unref(meta); }
     PropertySet(const PropertySet&) = delete;
@@ -147,14 +147,14 @@ private:
     // ICU can't either, the text is left out rather than shown wrong. ASCII reads the same in all of them.
     std::optional<QString> decoded(const QString& text) const
     {
-        if (!codePage || iconvKnows(*codePage))
+        if (!misdecodedCodePage)
             return text;
         const auto bytes = CodePageText::windows1252Bytes(text);
         if (bytes &&
             std::all_of(bytes->cbegin(), bytes->cend(), [](char byte) { return quint8(byte) < 0x80; }))
             return text;
         // The code page is stored in 16 bits: UTF-8's 65001 comes back as -535.
-        return bytes ? CodePageText::decode(*bytes, quint16(*codePage)) : std::nullopt;
+        return bytes ? CodePageText::decode(*bytes, quint16(*misdecodedCodePage)) : std::nullopt;
     }
 
     static bool iconvKnows(int codePage)
@@ -168,7 +168,7 @@ private:
 
     GsfDocMetaData* meta;
     bool read = false;
-    std::optional<int> codePage; // as libgsf read it
+    std::optional<int> misdecodedCodePage; // the set's code page, as libgsf read it, when iconv lacks it
 };
 
 DocumentProperties propertiesOf(const PropertySet& summary, const PropertySet& documentSummary)

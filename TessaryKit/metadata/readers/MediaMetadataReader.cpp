@@ -27,6 +27,11 @@ using namespace Qt::StringLiterals;
 namespace MetadataReaders {
 namespace {
 
+QString gaveUp()
+{
+    return u"gave up after %1 ms"_s.arg(ReadDeadline::budget.count());
+}
+
 QString describe(int error)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -53,13 +58,12 @@ public:
         int result = avformat_open_input(&format, QFile::encodeName(path).constData(), nullptr, nullptr);
         if (result >= 0)
             result = avformat_find_stream_info(format, nullptr);
-        const QString gaveUp = u"gave up after %1 ms"_s.arg(ReadDeadline::budget.count());
         if (result == AVERROR_EXIT)
-            failure = gaveUp;
+            failure = gaveUp();
         else if (result < 0)
             failure = describe(result);
         else if (deadline.passed())
-            qCWarning(metadataLog, "libavformat %s, keeping what it read", qUtf8Printable(gaveUp));
+            qCWarning(metadataLog, "libavformat %s, keeping what it read", qUtf8Printable(gaveUp()));
     }
     ~Container() { avformat_close_input(&format); }
     Container(const Container&) = delete;
