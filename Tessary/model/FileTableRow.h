@@ -13,4 +13,5 @@ struct FileTableRow {
     std::optional<QString> error;
     bool changed = false; // the new name differs from the current one beyond composition
     bool renamed = false;
+    std::optional<QString> warning; // shown only when there is no error
 };

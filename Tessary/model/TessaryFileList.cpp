@@ -61,6 +61,17 @@ void TessaryFileList::filesCleared()
     endResetModel();
 }
 
+// Rare, and moves many rows at once: views start over.
+void TessaryFileList::filesAboutToBeReordered()
+{
+    beginResetModel();
+}
+
+void TessaryFileList::filesReordered()
+{
+    endResetModel();
+}
+
 void TessaryFileList::filesChanged(qsizetype first, qsizetype last)
 {
     Q_EMIT dataChanged(index(int(first)), index(int(last)));

@@ -33,6 +33,8 @@ private:
     void filesRemoved() override;
     void filesAboutToBeCleared() override;
     void filesCleared() override;
+    void filesAboutToBeReordered() override;
+    void filesReordered() override;
     void filesChanged(qsizetype first, qsizetype last) override;
 
     RenameSession& session;

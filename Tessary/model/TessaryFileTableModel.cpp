@@ -136,16 +136,19 @@ FileTableRow TessaryFileTableModel::row(const QModelIndex& index) const
         return {};
     const FileRecord& record = files->at(file);
     if (index.internalId() == topLevel) {
-        return {FileTableRow::Kind::File, record.originalName(), record.resultName,
-                record.shownError(),      record.nameChanged(),  record.renamed};
+        std::optional<QString> error = record.shownError();
+        std::optional<QString> warning = error ? std::nullopt : record.warning;
+        return {FileTableRow::Kind::File, record.originalName(), record.resultName, std::move(error),
+                record.nameChanged(),     record.renamed,        std::move(warning)};
     }
     const qsizetype child = index.row();
     if (child < record.fields.size()) {
         const auto field = std::next(record.fields.cbegin(), child);
-        return {FileTableRow::Kind::Field, field.key(), field.value(), std::nullopt, false, false};
+        return {FileTableRow::Kind::Field, field.key(), field.value(), std::nullopt, false, false, std::nullopt};
     }
     const qsizetype line = child - record.fields.size();
-    return {FileTableRow::Kind::Log, u"console"_s, record.logs.value(line), std::nullopt, false, false};
+    return {FileTableRow::Kind::Log, u"console"_s, record.logs.value(line), std::nullopt, false, false,
+            std::nullopt};
 }
 
 QModelIndex TessaryFileTableModel::index(int row, int column, const QModelIndex& parent) const
@@ -227,6 +230,8 @@ QVariant TessaryFileTableModel::data(const QModelIndex& index, int role) const
             return Icons::icon(Icons::Symbol::TextLines);
         if (result && shown.error)
             return Icons::icon(Icons::Symbol::Warning);
+        if (result && shown.warning)
+            return Icons::icon(Icons::Symbol::Caution);
         if (result && shown.renamed)
             return Icons::icon(Icons::Symbol::Checkmark);
         return {};
@@ -234,13 +239,21 @@ QVariant TessaryFileTableModel::data(const QModelIndex& index, int role) const
         if (result && shown.error)
             //: Accessibility label of the error mark in the file table
             return tr("Error");
+        if (result && shown.warning)
+            //: Accessibility label of the warning mark in the file table
+            return tr("Warning");
         if (result && shown.renamed)
             //: Accessibility label of the mark of a renamed file in the file table
             return tr("Renamed");
         return {};
     case Qt::ToolTipRole:
+        if (result && (shown.error || shown.warning))
+            return shown.error ? *shown.error : *shown.warning;
+        return {};
     case ErrorRole:
         return result && shown.error ? QVariant(*shown.error) : QVariant();
+    case WarningRole:
+        return result && shown.warning ? QVariant(*shown.warning) : QVariant();
     default:
         return {};
     }

@@ -14,7 +14,7 @@ class TessaryFileTableModel : public QAbstractItemModel {
 
 public:
     enum Column { OriginalColumn, ResultColumn };
-    enum Role { ErrorRole = Qt::UserRole + 1 };
+    enum Role { ErrorRole = Qt::UserRole + 1, WarningRole };
 
     explicit TessaryFileTableModel(TessaryFileList* files, QObject* parent = nullptr);
 

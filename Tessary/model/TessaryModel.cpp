@@ -20,7 +20,9 @@ RenameRules storedRules(const QSettings& defaults)
     const RenameRules fallback = RenameSession::defaultRules();
     return {storedText(defaults, TessaryModel::regexKey, fallback.regex),
             storedText(defaults, TessaryModel::scriptKey, fallback.script),
-            storedText(defaults, TessaryModel::resultPatternKey, fallback.pattern), fallback.reversed};
+            storedText(defaults, TessaryModel::resultPatternKey, fallback.pattern), fallback.reversed,
+            storedText(defaults, TessaryModel::orderKey, fallback.order),
+            defaults.value(TessaryModel::numberDuplicatesKey, fallback.numberDuplicates).toBool()};
 }
 
 // Freeing a large plan's maps takes a while: it happens on a worker, not on the main thread.
@@ -94,6 +96,21 @@ void TessaryModel::setSortReversed(bool value)
     setRules(rules, &TessaryModel::sortReversedChanged);
 }
 
+void TessaryModel::setOrder(const QString& value)
+{
+    setRule(&RenameRules::order, value, orderKey, &TessaryModel::orderChanged);
+}
+
+void TessaryModel::setNumberDuplicates(bool value)
+{
+    RenameRules rules = session.rules();
+    if (rules.numberDuplicates == value)
+        return;
+    rules.numberDuplicates = value;
+    defaults.setValue(numberDuplicatesKey, value);
+    setRules(rules, &TessaryModel::numberDuplicatesChanged);
+}
+
 void TessaryModel::setOperationProblem(const std::optional<OperationProblem>& value)
 {
     if (problem == value)
@@ -102,11 +119,19 @@ void TessaryModel::setOperationProblem(const std::optional<OperationProblem>& va
     Q_EMIT operationProblemChanged();
 }
 
-void TessaryModel::applyRules(const QString& regexText, const QString& scriptText, const QString& patternText)
+void TessaryModel::applyRules(const RenameRules& rules)
 {
-    setRegexString(regexText);
-    setScript(scriptText);
-    setResultPattern(patternText);
+    setRegexString(rules.regex);
+    setScript(rules.script);
+    setResultPattern(rules.pattern);
+    setOrder(rules.order);
+    setNumberDuplicates(rules.numberDuplicates);
+}
+
+void TessaryModel::reorderFiles(const std::vector<qsizetype>& positions)
+{
+    if (session.reorder(positions))
+        scheduleUpdate();
 }
 
 void TessaryModel::addFiles(const QStringList& paths)

@@ -24,6 +24,9 @@ class TessaryModel : public QObject {
     Q_PROPERTY(QString script READ script WRITE setScript NOTIFY scriptChanged)
     Q_PROPERTY(QString resultPattern READ resultPattern WRITE setResultPattern NOTIFY resultPatternChanged)
     Q_PROPERTY(bool sortReversed READ sortReversed WRITE setSortReversed NOTIFY sortReversedChanged)
+    Q_PROPERTY(QString order READ order WRITE setOrder NOTIFY orderChanged)
+    Q_PROPERTY(bool numberDuplicates READ numberDuplicates WRITE setNumberDuplicates NOTIFY
+                   numberDuplicatesChanged)
     Q_PROPERTY(bool isUpdating READ isUpdating NOTIFY isUpdatingChanged)
     Q_PROPERTY(bool isRenaming READ isRenaming NOTIFY isRenamingChanged)
     Q_PROPERTY(bool isRenamed READ isRenamed NOTIFY isRenamedChanged)
@@ -33,6 +36,8 @@ public:
     static inline const QString regexKey = QStringLiteral("model.regexString");
     static inline const QString scriptKey = QStringLiteral("model.javaScriptString");
     static inline const QString resultPatternKey = QStringLiteral("model.resultPattern");
+    static inline const QString orderKey = QStringLiteral("model.order");
+    static inline const QString numberDuplicatesKey = QStringLiteral("model.numberDuplicates");
     static constexpr std::chrono::milliseconds updateDelay{300};
 
     // `journalFolder` holds the rename journal through which renames and undos run.
@@ -47,6 +52,8 @@ public:
     QString script() const { return session.rules().script; }
     QString resultPattern() const { return session.rules().pattern; }
     bool sortReversed() const { return session.rules().reversed; }
+    QString order() const { return session.rules().order; }
+    bool numberDuplicates() const { return session.rules().numberDuplicates; }
     bool isUpdating() const { return updating; }
     bool isRenaming() const { return renaming; }
     bool isRenamed() const { return renamedAny; }
@@ -58,6 +65,8 @@ public:
     void setScript(const QString& value);
     void setResultPattern(const QString& value);
     void setSortReversed(bool value);
+    void setOrder(const QString& value);
+    void setNumberDuplicates(bool value);
     // The window clears the problem when its alert is dismissed.
     void setOperationProblem(const std::optional<OperationProblem>& value);
 
@@ -66,7 +75,10 @@ public:
     // Appends files whose base fields were read already; paths already listed are skipped.
     void addReadFiles(const QStringList& paths, const QList<Fields>& baseFields);
     void removeFiles(const QSet<QString>& ids);
-    void applyRules(const QString& regex, const QString& script, const QString& pattern);
+    // Brings back rules as a whole, as Recent does.
+    void applyRules(const RenameRules& rules);
+    // Puts the files in the order `positions` gives (a permutation of the list), for the "listed" order.
+    void reorderFiles(const std::vector<qsizetype>& positions);
 
     // Why Rename is not possible now, in words; nothing when it is.
     std::optional<QString> renameDisabledReason() const;
@@ -80,6 +92,8 @@ Q_SIGNALS:
     void scriptChanged();
     void resultPatternChanged();
     void sortReversedChanged();
+    void orderChanged();
+    void numberDuplicatesChanged();
     void isUpdatingChanged();
     void isRenamingChanged();
     void isRenamedChanged();

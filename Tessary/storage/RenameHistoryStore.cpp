@@ -29,13 +29,49 @@ std::optional<QString> run(QSqlQuery& query, const QString& statement, const QVa
     return std::nullopt;
 }
 
+constexpr int firstSchemaVersion = 1'00'00;
+
 std::optional<QString> createSchema(QSqlDatabase& database)
 {
     QSqlQuery query(database);
     if (auto error = run(query, u"CREATE TABLE RenameHistory (id INTEGER PRIMARY KEY, regex TEXT NOT NULL, "
-                                u"javascript TEXT NOT NULL, pattern TEXT NOT NULL, used INTEGER NOT NULL)"_s))
+                                u"javascript TEXT NOT NULL, pattern TEXT NOT NULL, used INTEGER NOT NULL, "
+                                u"ordering TEXT NOT NULL DEFAULT 'name', "
+                                u"numberDuplicates INTEGER NOT NULL DEFAULT 0)"_s))
         return error;
     return run(query, u"PRAGMA user_version = %1"_s.arg(RenameHistoryStore::schemaVersion));
+}
+
+// 1.0.0 stored no order and no collision option: its entries numbered by name and marked collisions.
+std::optional<QString> migrateFromFirstSchema(QSqlDatabase& database)
+{
+    QSqlQuery query(database);
+    if (auto error = run(query, u"SELECT regex, javascript, pattern, used FROM RenameHistory LIMIT 1"_s))
+        return error;
+    if (auto error = run(query, u"ALTER TABLE RenameHistory ADD COLUMN ordering TEXT NOT NULL DEFAULT 'name'"_s))
+        return error;
+    if (auto error = run(query, u"ALTER TABLE RenameHistory ADD COLUMN numberDuplicates INTEGER NOT NULL "
+                                u"DEFAULT 0"_s))
+        return error;
+    return run(query, u"PRAGMA user_version = %1"_s.arg(RenameHistoryStore::schemaVersion));
+}
+
+// Runs `change` in a transaction: all of it or nothing reaches the file.
+std::optional<QString> inTransaction(QSqlDatabase& database,
+                                     std::optional<QString> (*change)(QSqlDatabase& database))
+{
+    if (!database.transaction())
+        return database.lastError().text();
+    if (auto error = change(database)) {
+        database.rollback();
+        return error;
+    }
+    if (!database.commit()) {
+        const QString error = database.lastError().text();
+        database.rollback();
+        return error;
+    }
+    return std::nullopt;
 }
 
 // Reads what is there first, so that a file that is not ours is never written to.
@@ -52,19 +88,18 @@ std::optional<QString> prepareSchema(QSqlDatabase& database)
     if (auto error = run(query, u"SELECT count(*) FROM sqlite_master"_s))
         return error;
     const bool empty = query.next() && query.value(0).toInt() == 0;
-    if (version == 0 && empty) {
-        database.transaction();
-        if (auto error = createSchema(database)) {
-            database.rollback();
-            return error;
-        }
-        database.commit();
-        return std::nullopt;
-    }
-    if (version != RenameHistoryStore::schemaVersion)
+    if (version == 0 && empty)
+        return inTransaction(database, createSchema);
+    if (version == firstSchemaVersion) {
+        if (auto error = inTransaction(database, migrateFromFirstSchema))
+            return u"the file of schema version %1 cannot be migrated: %2"_s.arg(version).arg(*error);
+        qCInfo(appLog, "Migrated the rename history from schema version %d", version);
+    } else if (version != RenameHistoryStore::schemaVersion) {
         return u"the file has schema version %1, this Tessary reads version %2"_s.arg(version).arg(
             RenameHistoryStore::schemaVersion);
-    return run(query, u"SELECT regex, javascript, pattern, used FROM RenameHistory LIMIT 1"_s);
+    }
+    return run(query, u"SELECT regex, javascript, pattern, used, ordering, numberDuplicates FROM RenameHistory "
+                      u"LIMIT 1"_s);
 }
 
 // A rule left empty is stored as empty text: Qt SQL would bind a null QString as NULL.
@@ -119,11 +154,12 @@ std::optional<QString> RenameHistoryStore::open(const QString& file)
     return std::nullopt;
 }
 
-void RenameHistoryStore::saveHistory(const QString& regex, const QString& script, const QString& pattern)
+void RenameHistoryStore::saveHistory(const QString& regex, const QString& script, const QString& pattern,
+                                     const QString& order, bool numberDuplicates)
 {
     QSqlDatabase database = QSqlDatabase::database(connection);
     database.transaction();
-    if (const auto error = save(regex, script, pattern)) {
+    if (const auto error = save({regex, script, pattern, {}, order, numberDuplicates})) {
         database.rollback();
         qCWarning(appLog, "Failed to save rename history: %s", qUtf8Printable(*error));
     } else if (!database.commit()) {
@@ -132,8 +168,7 @@ void RenameHistoryStore::saveHistory(const QString& regex, const QString& script
     reload();
 }
 
-std::optional<QString> RenameHistoryStore::save(const QString& regex, const QString& script,
-                                                const QString& pattern)
+std::optional<QString> RenameHistoryStore::save(const RenameHistory& rules)
 {
     QSqlQuery query(QSqlDatabase::database(connection));
     // Strictly after the newest entry, so that the last use sorts first even within one millisecond.
@@ -142,19 +177,21 @@ std::optional<QString> RenameHistoryStore::save(const QString& regex, const QStr
     const qint64 newest = query.next() ? query.value(0).toLongLong() : 0;
     const qint64 now = std::max(QDateTime::currentMSecsSinceEpoch(), newest + 1);
 
+    const QVariantList values{storedText(rules.regex), storedText(rules.script), storedText(rules.pattern),
+                              storedText(rules.order), rules.numberDuplicates};
     if (auto error = run(query,
                          u"SELECT id FROM RenameHistory WHERE regex = ? AND javascript = ? AND pattern = ? "
-                         u"LIMIT 1"_s,
-                         {storedText(regex), storedText(script), storedText(pattern)}))
+                         u"AND ordering = ? AND numberDuplicates = ? LIMIT 1"_s,
+                         values))
         return error;
     if (query.next()) {
         const qint64 id = query.value(0).toLongLong();
         if (auto error = run(query, u"UPDATE RenameHistory SET used = ? WHERE id = ?"_s, {now, id}))
             return error;
     } else if (auto error = run(query,
-                                u"INSERT INTO RenameHistory (regex, javascript, pattern, used) "
-                                u"VALUES (?, ?, ?, ?)"_s,
-                                {storedText(regex), storedText(script), storedText(pattern), now})) {
+                                u"INSERT INTO RenameHistory (regex, javascript, pattern, ordering, "
+                                u"numberDuplicates, used) VALUES (?, ?, ?, ?, ?, ?)"_s,
+                                values + QVariantList{now})) {
         return error;
     }
     return run(query,
@@ -167,14 +204,16 @@ void RenameHistoryStore::reload()
 {
     QSqlQuery query(QSqlDatabase::database(connection));
     if (const auto error =
-            run(query, u"SELECT regex, javascript, pattern, used FROM RenameHistory ORDER BY used DESC"_s)) {
+            run(query, u"SELECT regex, javascript, pattern, used, ordering, numberDuplicates FROM RenameHistory "
+                       u"ORDER BY used DESC"_s)) {
         qCWarning(appLog, "Failed to read rename history: %s", qUtf8Printable(*error));
         return;
     }
     QList<RenameHistory> found;
     while (query.next())
         found.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                      QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong())});
+                      QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong()), query.value(4).toString(),
+                      query.value(5).toBool()});
     if (found == current)
         return;
     current = found;

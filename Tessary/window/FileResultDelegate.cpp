@@ -12,10 +12,16 @@ QFont FileResultDelegate::errorFont(const QFont& base)
     return font;
 }
 
+QString FileResultDelegate::problemText(const QModelIndex& index)
+{
+    const QString error = index.data(TessaryFileTableModel::ErrorRole).toString();
+    return error.isEmpty() ? index.data(TessaryFileTableModel::WarningRole).toString() : error;
+}
+
 void FileResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const
 {
-    const QString error = index.data(TessaryFileTableModel::ErrorRole).toString();
+    const QString error = problemText(index);
     if (error.isEmpty()) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
@@ -42,7 +48,7 @@ void FileResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 QSize FileResultDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
-    if (!index.data(TessaryFileTableModel::ErrorRole).toString().isEmpty())
+    if (!problemText(index).isEmpty())
         size.rheight() += QFontMetrics(errorFont(option.font)).height() + 2;
     return size;
 }

@@ -56,6 +56,7 @@ void draw(Symbol symbol, QPainter& painter)
         painter.drawPolyline(QPolygon({{20, 33}, {29, 42}, {45, 23}}));
         break;
     case Symbol::Warning:
+    case Symbol::Caution:
         painter.setBrush(colour);
         painter.drawPolygon(QPolygon({{32, 6}, {60, 56}, {4, 56}}));
         painter.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap));
@@ -102,6 +103,7 @@ QString themeName(Symbol symbol)
     case Symbol::Checkmark:
         return u"emblem-ok-symbolic"_s;
     case Symbol::Warning:
+    case Symbol::Caution:
         return u"dialog-warning"_s;
     case Symbol::TextLines:
         return u"format-justify-left"_s;
@@ -120,6 +122,8 @@ QColor tint(Symbol symbol)
         return QColor(52, 199, 89);
     case Symbol::Warning:
         return QColor(255, 59, 48);
+    case Symbol::Caution:
+        return QColor(255, 159, 10);
     default:
         return QPalette().color(QPalette::WindowText);
     }
@@ -130,8 +134,8 @@ QIcon icon(Symbol symbol)
     static QHash<Symbol, QIcon> made; // the table asks for every visible row; drawing is done once
     auto found = made.find(symbol);
     if (found == made.end()) {
-        // Green and red carry meaning, which a theme's monochrome symbol would lose.
-        const bool coloured = symbol == Symbol::Checkmark || symbol == Symbol::Warning;
+        // Green, red and amber carry meaning, which a theme's monochrome symbol would lose.
+        const bool coloured = symbol == Symbol::Checkmark || symbol == Symbol::Warning || symbol == Symbol::Caution;
         found = made.insert(symbol,
                             coloured ? drawn(symbol) : QIcon::fromTheme(themeName(symbol), drawn(symbol)));
     }

@@ -1,6 +1,7 @@
 #include "window/RecentRulesMenu.h"
 
 #include "model/TessaryModel.h"
+#include "window/OrderChoices.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -84,6 +85,12 @@ QString RecentRulesMenu::otherRules(const RenameHistory& entry)
     if (!entry.script.isEmpty())
         //: In the Recent menu: the entry holds a script
         rules.append(tr("JavaScript"));
+    if (FileOrder(entry.order).text() != FileOrder::byName)
+        //: In the Recent menu: the order the entry numbers the files in, such as “Date Taken”
+        rules.append(tr("by %1").arg(OrderChoices::label(entry.order)));
+    if (entry.numberDuplicates)
+        //: In the Recent menu: the entry numbers files that would get the same name
+        rules.append(tr("duplicates numbered"));
     return QLocale().createSeparatedList(rules);
 }
 
@@ -96,7 +103,8 @@ void RecentRulesMenu::rebuild()
         action->setDefaultWidget(new RecentEntry(entry.pattern, otherRules(entry), action, this));
         connect(action, &QAction::triggered, this, [this, entry] {
             close();
-            model->applyRules(entry.regex, entry.script, entry.pattern);
+            model->applyRules({entry.regex, entry.script, entry.pattern, model->sortReversed(), entry.order,
+                               entry.numberDuplicates});
         });
         addAction(action);
     }

@@ -14,8 +14,8 @@ class RecentRulesMenu : public QMenu {
 public:
     RecentRulesMenu(RenameHistoryStore* history, TessaryModel* model, QWidget* parent = nullptr);
 
-    // "Regex and JavaScript", "Regex", … : the non-empty rules besides the pattern, as a list in the
-    // user's language.
+    // "Regex and JavaScript", "Regex, by Date Taken", … : the rules besides the pattern that differ from
+    // the defaults, as a list in the user's language.
     static QString otherRules(const RenameHistory& entry);
 
 private:

@@ -186,13 +186,15 @@ void TessaryView::buildStatusBar()
     changedCount = new QLabel(bar);
     errorIcon = iconLabel(Icons::Symbol::Warning, bar);
     errorCount = new QLabel(bar);
+    warningIcon = iconLabel(Icons::Symbol::Caution, bar);
+    warningCount = new QLabel(bar);
     busy = new QProgressBar(bar);
     busy->setRange(0, 0);
     busy->setMaximumSize(80, 12);
     busy->setTextVisible(false);
     busyText = new QLabel(bar);
     for (QWidget* item : std::initializer_list<QWidget*>{filesCount, changedIcon, changedCount, errorIcon,
-                                                         errorCount, busy, busyText})
+                                                         errorCount, warningIcon, warningCount, busy, busyText})
         bar->addWidget(item);
 }
 
@@ -292,6 +294,10 @@ void TessaryView::refreshStatus()
         changedCount->setText(tr("%n to rename", nullptr, int(tally.changed)));
     //: Status bar count of the files with an error
     errorCount->setText(tr("%n errors", nullptr, int(tally.errors)));
+    //: Status bar count of the files with a warning, such as a placeholder that names no field
+    warningCount->setText(tr("%n warnings", nullptr, int(tally.warnings)));
+    warningIcon->setVisible(tally.warnings > 0);
+    warningCount->setVisible(tally.warnings > 0);
     const bool reading = model->loadingCount() > 0, updating = model->isUpdating();
     busy->setVisible(reading || updating);
     busyText->setVisible(reading || updating);
@@ -303,6 +309,8 @@ void TessaryView::refreshStatus()
 QStringList TessaryView::statusTexts() const
 {
     QStringList texts{filesCount->text(), changedCount->text(), errorCount->text()};
+    if (!warningCount->isHidden())
+        texts.append(warningCount->text());
     if (!busyText->isHidden())
         texts.append(busyText->text());
     return texts;
@@ -349,7 +357,8 @@ void TessaryView::rename()
     model->rename([this](bool renamed) {
         if (!renamed)
             return;
-        history->saveHistory(model->regexString(), model->script(), model->resultPattern());
+        history->saveHistory(model->regexString(), model->script(), model->resultPattern(), model->order(),
+                             model->numberDuplicates());
         undo.clear();
         undo.push(new RenameCommand(this));
     });

@@ -86,6 +86,8 @@ private:
     QLabel* changedCount = nullptr;
     QLabel* errorIcon = nullptr;
     QLabel* errorCount = nullptr;
+    QLabel* warningIcon = nullptr;
+    QLabel* warningCount = nullptr;
     QProgressBar* busy = nullptr;
     QLabel* busyText = nullptr;
     QMessageBox* shownAlert = nullptr;

@@ -1,6 +1,7 @@
 #include "common/NaturalOrder.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace {
 
@@ -12,12 +13,64 @@ QLocale collationLocale()
     return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
 }
 
+bool isPunctuation(char16_t c)
+{
+    return c < 128 && !std::isalnum(int(c)) && (c == u' ' || std::isgraph(int(c)));
+}
+
+// A digit run's part of a plain key: it follows every punctuation rank, and compares by value: the count
+// of significant digits, then the digits. Leading zeros are left to the tie-break, as the collator does.
+constexpr char digitRun = char(0x7f);
+
 } // namespace
 
 NaturalOrder::NaturalOrder() : collator(collationLocale())
 {
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Punctuation sorts before digits in every locale's collation; among itself, as the locale says.
+    std::vector<char16_t> marks;
+    for (char16_t c = 0; c < 128; ++c)
+        if (isPunctuation(c))
+            marks.push_back(c);
+    std::stable_sort(marks.begin(), marks.end(), [&](char16_t a, char16_t b) {
+        return collator.compare(QStringView(&a, 1), QStringView(&b, 1)) < 0;
+    });
+    char rank = 0;
+    for (size_t i = 0; i < marks.size(); ++i) {
+        if (i == 0 || collator.compare(QStringView(&marks[i - 1], 1), QStringView(&marks[i], 1)) != 0)
+            ++rank;
+        punctuationRank[marks[i]] = rank;
+    }
+}
+
+std::optional<QByteArray> NaturalOrder::plainKey(const QString& text) const
+{
+    QByteArray key;
+    key.reserve(text.size() + 4);
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            qsizetype end = i;
+            while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+                ++end;
+            qsizetype first = i;
+            while (first < end - 1 && text[first] == u'0')
+                ++first;
+            if (end - first > 100)
+                return std::nullopt; // beyond what one length byte tells apart here
+            key.append(digitRun).append(char(end - first));
+            for (qsizetype d = first; d < end; ++d)
+                key.append(char(text[d].unicode()));
+            i = end;
+            continue;
+        }
+        if (c >= 128 || !punctuationRank[c])
+            return std::nullopt;
+        key.append(punctuationRank[c]);
+        ++i;
+    }
+    return key;
 }
 
 NaturalOrder::Key NaturalOrder::key(const QString& name) const

@@ -2,9 +2,9 @@
 
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
-#include "common/NaturalOrder.h"
 #include "common/NormalizedPath.h"
 #include "common/Signpost.h"
+#include "planning/FileOrder.h"
 #include "planning/NameValidation.h"
 #include "planning/ResultPattern.h"
 #include "planning/RuleRegex.h"
@@ -26,32 +26,15 @@ struct Entry {
     const PlanInput* input;
     FileNameParts parts;
     PlanOutput output;
+    QString stem; // the new name without extension, once the pattern made it
 };
 
-QList<qsizetype> order(const QList<PlanInput>& inputs, bool reversed)
-{
-    const NaturalOrder naturalOrder;
-    std::vector<NaturalOrder::Key> keys;
-    keys.reserve(size_t(inputs.size()));
-    for (const PlanInput& input : inputs)
-        keys.push_back(naturalOrder.key(FileNameParts::nameOf(input.path)));
-
-    QList<qsizetype> positions(inputs.size());
-    std::iota(positions.begin(), positions.end(), 0);
-    std::sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
-        if (const int byName = NaturalOrder::compare(keys[size_t(a)], keys[size_t(b)]))
-            return reversed ? byName > 0 : byName < 0;
-        return inputs[a].path < inputs[b].path; // the same name in two folders: by path, always ascending
-    });
-    return positions;
-}
-
-QList<Entry> sortedEntries(const QList<PlanInput>& inputs, bool reversed)
+QList<Entry> entriesOf(const QList<PlanInput>& inputs)
 {
     QList<Entry> entries;
     entries.reserve(inputs.size());
-    for (const qsizetype position : order(inputs, reversed))
-        entries.append(Entry{position, &inputs[position], FileNameParts::of(inputs[position].path), {}});
+    for (qsizetype position = 0; position < inputs.size(); ++position)
+        entries.append(Entry{position, &inputs[position], FileNameParts::of(inputs[position].path), {}, {}});
     return entries;
 }
 
@@ -66,11 +49,9 @@ void regexStage(QList<Entry>& entries, const QString& regex)
             compileError = KitCatalogue::tr("Invalid regular expression: %1").arg(compileError);
     }
 
-    for (qsizetype position = 0; position < entries.size(); ++position) {
-        Entry& entry = entries[position];
+    for (Entry& entry : entries) {
         PlanOutput& output = entry.output;
         output.fields = entry.input->baseFields;
-        output.fields.insert(u"row"_s, QString::number(position + 1));
         output.resultName = entry.parts.name;
         if (!NameEncoding::isExact(entry.input->path)) {
             //: Error shown for a file in the file list; the placeholder is the name as shown, with � marks
@@ -89,6 +70,29 @@ void regexStage(QList<Entry>& entries, const QString& regex)
             for (const auto& [name, text] : *groups)
                 output.fields.insert(name, text);
         }
+    }
+}
+
+// Sorts the entries as the rules ask, from the fields the regex left, and numbers them. A named group
+// "row" keeps its own value.
+void orderStage(QList<Entry>& entries, const RenameRules& rules)
+{
+    QList<FileOrder::Item> items;
+    items.reserve(entries.size());
+    for (const Entry& entry : entries)
+        items.append({entry.parts.name, entry.input->path, &entry.output.fields});
+    const std::vector<qsizetype> order = FileOrder(rules.order).sorted(items, rules.reversed);
+
+    QList<Entry> sorted;
+    sorted.reserve(entries.size());
+    for (const qsizetype position : order)
+        sorted.append(std::move(entries[position]));
+    entries = std::move(sorted);
+    const QString row = u"row"_s;
+    for (qsizetype position = 0; position < entries.size(); ++position) {
+        Fields& fields = entries[position].output.fields;
+        if (!fields.contains(row))
+            fields.insert(row, QString::number(position + 1));
     }
 }
 
@@ -127,6 +131,7 @@ void patternStage(QList<Entry>& entries, const QString& pattern)
         if (output.error)
             continue;
         const ResultPattern::Rendered rendered = resultPattern.render(output.fields);
+        entry.stem = rendered.stem;
         output.resultName =
             entry.parts.extension.isEmpty() ? rendered.stem : rendered.stem + u'.' + entry.parts.extension;
         output.error = rendered.error ? rendered.error : validateName(rendered.stem, output.resultName);
@@ -167,26 +172,16 @@ bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup
     return target != disk.identityOf(lookalikeParts.parent, lookalikeParts.name);
 }
 
-void collisionCheck(QList<Entry>& entries)
+Candidate candidateNamed(Entry& entry, const QString& name)
 {
-    QList<Candidate> candidates;
-    ListedPaths listed;
-    listed.exact.reserve(entries.size());
-    listed.normalized.reserve(entries.size());
-    QHash<QString, int> sharingTarget; // how many files would be named so
-    sharingTarget.reserve(entries.size());
-    for (Entry& entry : entries) {
-        listed.exact.insert(entry.input->path);
-        listed.normalized.insert(normalizedPath(entry.input->path), entry.input->path);
-        if (entry.output.error)
-            continue;
-        QString target = joinPath(entry.parts.parent, entry.output.resultName);
-        QString normalizedTarget = normalizedPath(target);
-        ++sharingTarget[normalizedTarget];
-        candidates.append({&entry, std::move(target), std::move(normalizedTarget)});
-    }
+    QString target = joinPath(entry.parts.parent, name);
+    QString normalizedTarget = normalizedPath(target);
+    return {&entry, std::move(target), std::move(normalizedTarget)};
+}
 
-    FolderLookup disk;
+void markCollisions(const QList<Candidate>& candidates, const QHash<QString, int>& sharingTarget,
+                    const ListedPaths& listed, FolderLookup& disk)
+{
     for (const Candidate& candidate : candidates) {
         PlanOutput& output = candidate.entry->output;
         if (sharingTarget.value(candidate.normalizedTarget) > 1) {
@@ -201,6 +196,59 @@ void collisionCheck(QList<Entry>& entries)
     }
 }
 
+// In planned order, the first file keeps a free name; the others get the first free " (N)" before the
+// extension, N from 2. A name another file of the list asks for itself is not free.
+void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, int>& sharingTarget,
+                      const ListedPaths& listed, FolderLookup& disk)
+{
+    QSet<QString> given;
+    QHash<QString, int> nextNumber; // per wished name: where the search for a free one goes on
+    for (const Candidate& wished : candidates) {
+        if (!given.contains(wished.normalizedTarget) && !isTaken(wished, listed, disk)) {
+            given.insert(wished.normalizedTarget);
+            continue;
+        }
+        Entry& entry = *wished.entry;
+        const QString extension = entry.parts.extension.isEmpty() ? QString() : u'.' + entry.parts.extension;
+        int number = nextNumber.value(wished.normalizedTarget, 2);
+        for (;; ++number) {
+            entry.output.resultName = u"%1 (%2)%3"_s.arg(entry.stem).arg(number).arg(extension);
+            const Candidate numbered = candidateNamed(entry, entry.output.resultName);
+            if (!given.contains(numbered.normalizedTarget) && !sharingTarget.contains(numbered.normalizedTarget) &&
+                !isTaken(numbered, listed, disk)) {
+                given.insert(numbered.normalizedTarget);
+                break;
+            }
+        }
+        nextNumber.insert(wished.normalizedTarget, number + 1);
+        entry.output.error = validateName(entry.output.resultName.chopped(extension.size()), entry.output.resultName);
+    }
+}
+
+void collisionCheck(QList<Entry>& entries, bool numberDuplicates)
+{
+    QList<Candidate> candidates;
+    ListedPaths listed;
+    listed.exact.reserve(entries.size());
+    listed.normalized.reserve(entries.size());
+    QHash<QString, int> sharingTarget; // how many files would be named so
+    sharingTarget.reserve(entries.size());
+    for (Entry& entry : entries) {
+        listed.exact.insert(entry.input->path);
+        listed.normalized.insert(normalizedPath(entry.input->path), entry.input->path);
+        if (entry.output.error)
+            continue;
+        candidates.append(candidateNamed(entry, entry.output.resultName));
+        ++sharingTarget[candidates.last().normalizedTarget];
+    }
+
+    FolderLookup disk;
+    if (numberDuplicates)
+        numberCollisions(candidates, sharingTarget, listed, disk);
+    else
+        markCollisions(candidates, sharingTarget, listed, disk);
+}
+
 } // namespace
 
 std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
@@ -208,9 +256,10 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
                          std::stop_token stop)
 {
     const Signpost signpost("Plan names", u"%1 files"_s.arg(inputs.size()));
-    QList<Entry> entries = sortedEntries(inputs, rules.reversed);
+    QList<Entry> entries = entriesOf(inputs);
 
     regexStage(entries, rules.regex);
+    orderStage(entries, rules);
     if (stop.stop_requested())
         return std::nullopt;
     if (!rules.script.isEmpty()) {
@@ -219,7 +268,7 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
             return std::nullopt;
     }
     patternStage(entries, rules.pattern);
-    collisionCheck(entries);
+    collisionCheck(entries, rules.numberDuplicates);
 
     Plan result;
     result.reserve(entries.size());

@@ -4,6 +4,7 @@
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
 #include "planning/FileLocations.h"
+#include "planning/FileOrder.h"
 
 #include <algorithm>
 #include <numeric>
@@ -25,7 +26,7 @@ template <typename T> bool swapIfDifferent(T& field, T& value)
 
 RenameRules RenameSession::defaultRules()
 {
-    return {QString(), QString(), u"{filename}"_s, false};
+    return {QString(), QString(), u"{filename}"_s, false, FileOrder::byName, false};
 }
 
 QStringList RenameSession::alwaysPresentFields()
@@ -43,7 +44,7 @@ bool RenameSession::setRules(const RenameRules& rules)
     // Exact comparison: a change of composition alone is still the user's edit, and is stored.
     const auto same = [](const RenameRules& a, const RenameRules& b) {
         return a.regex == b.regex && a.script == b.script && a.pattern == b.pattern &&
-               a.reversed == b.reversed;
+               a.reversed == b.reversed && a.order == b.order && a.numberDuplicates == b.numberDuplicates;
     };
     if (same(currentRules, rules))
         return false;
@@ -102,6 +103,34 @@ void RenameSession::remove(const QSet<QString>& ids)
             observer->filesRemoved();
         last = first;
     }
+}
+
+bool RenameSession::reorder(const std::vector<qsizetype>& positions)
+{
+    if (!acceptsFiles() || positions.size() != records.size())
+        return false;
+    std::vector<bool> seen(records.size());
+    for (const qsizetype position : positions) {
+        if (position < 0 || position >= size() || seen[size_t(position)])
+            return false;
+        seen[size_t(position)] = true;
+    }
+    if (std::is_sorted(positions.begin(), positions.end()))
+        return false;
+    if (observer)
+        observer->filesAboutToBeReordered();
+    std::vector<FileRecord> reordered;
+    reordered.reserve(records.size());
+    for (const qsizetype position : positions)
+        reordered.push_back(std::move(records[size_t(position)]));
+    records = std::move(reordered);
+    if (FileOrder(currentRules.order).isListed()) {
+        for (qsizetype position = 0; position < size(); ++position)
+            records[size_t(position)].row = currentRules.reversed ? size() - position : position + 1;
+    }
+    if (observer)
+        observer->filesReordered();
+    return true;
 }
 
 void RenameSession::clear()
@@ -207,11 +236,13 @@ std::optional<QString> RenameSession::renameBlocker(Activity activity) const
 
 RenameSession::Tally RenameSession::tally() const
 {
-    Tally tally{size(), 0, 0, 0};
+    Tally tally{size(), 0, 0, 0, 0};
     for (const FileRecord& record : records) {
+        const bool error = record.shownError().has_value();
         tally.changed += record.nameChanged();
         tally.renamed += record.renamed;
-        tally.errors += record.shownError().has_value();
+        tally.errors += error;
+        tally.warnings += !error && record.warning;
     }
     return tally;
 }

@@ -26,6 +26,8 @@ public:
         virtual void filesRemoved() = 0;
         virtual void filesAboutToBeCleared() = 0;
         virtual void filesCleared() = 0;
+        virtual void filesAboutToBeReordered() = 0;
+        virtual void filesReordered() = 0;
         // One call per run of adjacent files whose record changed.
         virtual void filesChanged(qsizetype first, qsizetype last) = 0;
     };
@@ -39,6 +41,7 @@ public:
         qsizetype changed = 0;
         qsizetype renamed = 0;
         qsizetype errors = 0;
+        qsizetype warnings = 0; // of files without an error
     };
 
     // One plan computation, copied out of the session so that a worker can run it.
@@ -88,6 +91,10 @@ public:
     // Appends the files of `paths` not listed yet, with the base fields read from them.
     void add(const QStringList& paths, const QList<Fields>& baseFields);
     void remove(const QSet<QString>& ids);
+    // Puts the files in the order of `positions`, a permutation of their positions; whether it changed it.
+    // Under the "listed" order the files are numbered anew at once, so that a view that follows the plan's
+    // order shows them where they were put before the next plan confirms it.
+    bool reorder(const std::vector<qsizetype>& positions);
     // Forgets the files and what Undo would restore.
     void clear();
 

@@ -165,7 +165,7 @@ private Q_SLOTS:
         create(files, {u"a 1.txt"_s});
         QVERIFY(addAndPlan(*model, {u"a 1.txt"_s}));
         const LogCapture log("org.tessary.Tessary.PointsOfInterest", true);
-        model->applyRules(u"a (?P<n>\\d)"_s, u"fields.n = fields.n * 2"_s, u"b{n}"_s);
+        model->applyRules({u"a (?P<n>\\d)"_s, u"fields.n = fields.n * 2"_s, u"b{n}"_s, false, u"name"_s, false});
         QVERIFY(waitIdle(*model));
         QCOMPARE(LogCapture::lines().filter(u"begin Plan names"_s).size(), 1);
         QCOMPARE(resultNames(*model), QStringList{u"b2.txt"_s});

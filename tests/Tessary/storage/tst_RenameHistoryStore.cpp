@@ -138,6 +138,64 @@ private Q_SLOTS:
         QCOMPARE(fileHash(storeFile()), before);
     }
 
+    // A store file written by Tessary 1.0.0, which kept no order and no collision option.
+    void aFirstVersionStoreIsMigratedInPlace()
+    {
+        QVERIFY(QFile::copy(QStringLiteral(TESSARY_STORE_DATA "/store-1.0.0.store"), storeFile()));
+        QVERIFY(QFile::setPermissions(storeFile(), QFile::ReadOwner | QFile::WriteOwner));
+        {
+            RenameHistoryStore store(folder->path());
+            QVERIFY(store.isPersistent());
+            QCOMPARE(patterns(store), (QStringList{u"Ærø {n}"_s, u"{rest} {year}"_s, u"{filename}"_s}));
+            const RenameHistory scripted = store.entries().first();
+            QCOMPARE(scripted.script, u"context.n = (context.n || 0) + 1;\nfields.n = String(context.n);"_s);
+            QCOMPARE(store.entries()[1].regex, u"(?<year>\\d{4})-(?<rest>.*)"_s);
+            for (const RenameHistory& entry : store.entries()) {
+                QCOMPARE(entry.order, u"name"_s);
+                QVERIFY(!entry.numberDuplicates);
+            }
+            store.saveHistory(u"r"_s, QString(), u"{row}"_s, u"image.date,image.time"_s, true);
+            store.saveHistory(u"r"_s, QString(), u"{row}"_s, u"listed"_s, true);
+        }
+        const RenameHistoryStore reopened(folder->path());
+        QVERIFY(reopened.isPersistent());
+        QCOMPARE(reopened.entries().size(), 5);
+        QCOMPARE(reopened.entries()[0].order, u"listed"_s);
+        QCOMPARE(reopened.entries()[1].order, u"image.date,image.time"_s);
+        QVERIFY(reopened.entries()[1].numberDuplicates);
+        QCOMPARE(userVersion(), RenameHistoryStore::schemaVersion);
+    }
+
+    void aFirstVersionStoreThatCannotBeMigratedIsLeftAlone()
+    {
+        QVERIFY(QFile::copy(QStringLiteral(TESSARY_STORE_DATA "/store-1.0.0.store"), storeFile()));
+        QVERIFY(QFile::setPermissions(storeFile(), QFile::ReadOwner | QFile::WriteOwner));
+        execute(u"ALTER TABLE RenameHistory ADD COLUMN numberDuplicates TEXT"_s); // in the way of the migration
+        const QByteArray before = fileHash(storeFile());
+
+        const LogCapture log("org.tessary.Tessary.App");
+        RenameHistoryStore store(folder->path());
+        QVERIFY(!store.isPersistent());
+        QVERIFY2(LogCapture::lines().first().contains(u"cannot be migrated"_s),
+                 qPrintable(LogCapture::lines().first()));
+        store.saveHistory(u"r"_s, u"s"_s, u"p"_s, u"listed"_s, true);
+        QCOMPARE(store.entries().first().order, u"listed"_s);
+        QCOMPARE(fileHash(storeFile()), before);
+        QCOMPARE(userVersion(), 1'00'00);
+    }
+
+    void theOrderAndTheOptionTellEntriesApart()
+    {
+        RenameHistoryStore store(folder->path());
+        store.saveHistory(u"r"_s, u"s"_s, u"p"_s);
+        store.saveHistory(u"r"_s, u"s"_s, u"p"_s, u"listed"_s, false);
+        store.saveHistory(u"r"_s, u"s"_s, u"p"_s, u"listed"_s, true);
+        store.saveHistory(u"r"_s, u"s"_s, u"p"_s, u"listed"_s, true);
+        QCOMPARE(store.entries().size(), 3);
+        QCOMPARE(store.entries().first().order, u"listed"_s);
+        QVERIFY(store.entries().first().numberDuplicates);
+    }
+
     void anUncreatableFolderGivesAMemoryStore()
     {
         QFile blocker(folder->filePath(u"blocker"_s));
@@ -163,6 +221,21 @@ private Q_SLOTS:
 
 private:
     void setUserVersion(int version) { execute(u"PRAGMA user_version = %1"_s.arg(version)); }
+
+    int userVersion() const
+    {
+        int version = -1;
+        {
+            QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"version"_s);
+            database.setDatabaseName(storeFile());
+            database.open();
+            QSqlQuery query(u"PRAGMA user_version"_s, database);
+            if (query.next())
+                version = query.value(0).toInt();
+        }
+        QSqlDatabase::removeDatabase(u"version"_s);
+        return version;
+    }
 
     // Runs `statement` on the store file through a connection of the test's own.
     void execute(const QString& statement)

@@ -18,20 +18,20 @@ private Q_SLOTS:
         QTest::addColumn<RenameRules>("other");
         QTest::addColumn<bool>("equal");
 
-        QTest::newRow("same") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false} << true;
+        QTest::newRow("same") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false, u"name"_s, false} << true;
         QTest::newRow("decomposed pattern")
-            << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}e\u0301"_s, false} << true;
+            << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}e\u0301"_s, false, u"name"_s, false} << true;
         QTest::newRow("only reversed differs")
-            << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, true} << false;
-        QTest::newRow("script differs") << RenameRules{u"(?P<n>.*)"_s, u"y"_s, u"{n}é"_s, false} << false;
-        QTest::newRow("regex differs") << RenameRules{u"(?P<m>.*)"_s, u"x"_s, u"{n}é"_s, false} << false;
-        QTest::newRow("case differs") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}É"_s, false} << false;
+            << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, true, u"name"_s, false} << false;
+        QTest::newRow("script differs") << RenameRules{u"(?P<n>.*)"_s, u"y"_s, u"{n}é"_s, false, u"name"_s, false} << false;
+        QTest::newRow("regex differs") << RenameRules{u"(?P<m>.*)"_s, u"x"_s, u"{n}é"_s, false, u"name"_s, false} << false;
+        QTest::newRow("case differs") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}É"_s, false, u"name"_s, false} << false;
     }
     void rulesEquality()
     {
         QFETCH(RenameRules, other);
         QFETCH(bool, equal);
-        const RenameRules rules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false};
+        const RenameRules rules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false, u"name"_s, false};
         QCOMPARE(rules == other, equal);
     }
 

@@ -119,7 +119,7 @@ private Q_SLOTS:
         QFETCH(QStringList, results);
         create({u"b.txt"_s, u"a.txt"_s, u"c"_s});
         const auto plan = planOnWorker(inputs({u"b.txt"_s, u"a.txt"_s, u"c"_s}),
-                                       {QString(), QString(), u"{row}"_s, reversed});
+                                       {QString(), QString(), u"{row}"_s, reversed, u"name"_s, false});
         QVERIFY(plan);
         QCOMPARE(plan->size(), 3);
         QCOMPARE((QStringList{plan->value(u"a.txt"_s).resultName, plan->value(u"b.txt"_s).resultName,
@@ -149,7 +149,7 @@ private Q_SLOTS:
         std::swap(shuffled[2], shuffled[7]);
 
         QLocale::setDefault(locale);
-        const auto plan = planOnWorker(inputs(shuffled), {QString(), QString(), u"{row}"_s, false});
+        const auto plan = planOnWorker(inputs(shuffled), {QString(), QString(), u"{row}"_s, false, u"name"_s, false});
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(plan);
         QCOMPARE(plan->ids, expected);
@@ -159,7 +159,7 @@ private Q_SLOTS:
     void namesEqualButForCaseKeepATotalOrder()
     {
         const auto plan = planOnWorker(inputs({u"photo"_s, u"Photo"_s, u"PHOTO"_s}),
-                                       {QString(), QString(), u"{row}"_s, false});
+                                       {QString(), QString(), u"{row}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         QCOMPARE(plan->ids, (QStringList{u"PHOTO"_s, u"Photo"_s, u"photo"_s}));
         QVERIFY(rowsAreListPlaces(*plan));
@@ -178,7 +178,7 @@ private Q_SLOTS:
         const QList<PlanInput> list{{u"second"_s, path(u"y/a.txt"_s), {}},
                                     {u"first"_s, path(u"x/a.txt"_s), {}},
                                     {u"other"_s, path(u"x/b.txt"_s), {}}};
-        const auto plan = planOnWorker(list, {QString(), QString(), u"{row}"_s, reversed});
+        const auto plan = planOnWorker(list, {QString(), QString(), u"{row}"_s, reversed, u"name"_s, false});
         QVERIFY(plan);
         const int first = plan->value(u"first"_s).fields.value(u"row"_s).toInt();
         QCOMPARE(plan->value(u"second"_s).fields.value(u"row"_s).toInt(), first + 1);
@@ -234,7 +234,7 @@ private Q_SLOTS:
         QFETCH(Fields, groups);
         QFETCH(QString, error);
 
-        const auto plan = planOnWorker(inputs({name}), {regex, QString(), u"{row}"_s, false});
+        const auto plan = planOnWorker(inputs({name}), {regex, QString(), u"{row}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         const PlanOutput output = plan->value(name);
         if (error.isEmpty()) {
@@ -256,7 +256,7 @@ private Q_SLOTS:
     void invalidRegexRunsNoScript()
     {
         const auto plan =
-            planOnWorker(inputs({u"a.txt"_s, u"b.txt"_s}), {u"("_s, u"fields.x = 1"_s, u"{row}"_s, false},
+            planOnWorker(inputs({u"a.txt"_s, u"b.txt"_s}), {u"("_s, u"fields.x = 1"_s, u"{row}"_s, false, u"name"_s, false},
                          fakeEngine(u"mark-start.sh"_s));
         QVERIFY(plan);
         QVERIFY(plan->value(u"a.txt"_s).error && plan->value(u"b.txt"_s).error);
@@ -269,7 +269,7 @@ private Q_SLOTS:
                                        {u"(?P<l>.)-(?P<d>\\d)"_s,
                                         u"context.n = Number(context.n || 0) + 1; fields.seen = context.n;"
                                         u"console.log('saw ' + fields.l)"_s,
-                                        u"{l}{seen}"_s, false});
+                                        u"{l}{seen}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         QCOMPARE(plan->value(u"a-1.txt"_s).resultName, u"a1.txt"_s);
         QCOMPARE(plan->value(u"a-1.txt"_s).logs, QStringList{u"saw a"_s});
@@ -281,7 +281,7 @@ private Q_SLOTS:
     void scriptFieldsAreMergedIn()
     {
         const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), u"fields = {x: 'new', row: '9'}"_s,
-                                                              u"{base}{x}{row}"_s, false});
+                                                              u"{base}{x}{row}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         const PlanOutput output = plan->value(u"a.txt"_s);
         QCOMPARE(output.fields, (Fields{{u"base"_s, u"b"_s}, {u"row"_s, u"9"_s}, {u"x"_s, u"new"_s}}));
@@ -291,7 +291,7 @@ private Q_SLOTS:
     void scriptErrorKeepsLogsAndName()
     {
         const auto plan = planOnWorker(inputs({u"a.txt"_s}),
-                                       {QString(), u"console.log('hi'); throw 'bad'"_s, u"{row}"_s, false});
+                                       {QString(), u"console.log('hi'); throw 'bad'"_s, u"{row}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         const PlanOutput output = plan->value(u"a.txt"_s);
         QCOMPARE(output.error, std::optional(u"bad"_s));
@@ -302,7 +302,7 @@ private Q_SLOTS:
     void answersTheEngineNeverWrites()
     {
         const auto plan =
-            planOnWorker(inputs({u"a"_s, u"b"_s, u"c"_s}), {QString(), u"x"_s, u"{row}{x}"_s, false},
+            planOnWorker(inputs({u"a"_s, u"b"_s, u"c"_s}), {QString(), u"x"_s, u"{row}{x}"_s, false, u"name"_s, false},
                          fakeEngine(u"odd-answers.sh"_s));
         QVERIFY(plan);
         QCOMPARE(plan->value(u"a"_s).error, std::optional(u"The script failed"_s));
@@ -353,7 +353,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, pattern);
-        const auto plan = planOnWorker(inputs({name}), {QString(), QString(), pattern, false});
+        const auto plan = planOnWorker(inputs({name}), {QString(), QString(), pattern, false, u"name"_s, false});
         QVERIFY(plan);
         QTEST(plan->value(name).resultName, "resultName");
         QFETCH(QString, error);
@@ -420,11 +420,127 @@ private Q_SLOTS:
         QList<PlanInput> list = inputs(listed);
         for (qsizetype i = 0; i < list.size(); ++i) // the pattern reads the new stem from a base field
             list[i].baseFields.insert(u"new"_s, newStems[i]);
-        const auto plan = planOnWorker(list, {QString(), QString(), u"{new}"_s, false});
+        const auto plan = planOnWorker(list, {QString(), QString(), u"{new}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         for (qsizetype i = 0; i < listed.size(); ++i)
             QCOMPARE(plan->value(listed[i]).error,
                      errors[i].isEmpty() ? std::nullopt : std::optional(errors[i]));
+    }
+
+    void numberDuplicates_data()
+    {
+        QTest::addColumn<QStringList>("onDisk");
+        QTest::addColumn<QStringList>("listed"); // in name order
+        QTest::addColumn<QStringList>("newStems");
+        QTest::addColumn<QStringList>("results");
+
+        const QStringList threeJpegs{u"1.jpg"_s, u"2.jpg"_s, u"3.jpg"_s};
+        QTest::newRow("three files, one name") << threeJpegs << threeJpegs << QStringList{u"x"_s, u"x"_s, u"x"_s}
+                                               << QStringList{u"x.jpg"_s, u"x (2).jpg"_s, u"x (3).jpg"_s};
+        QTest::newRow("taken on disk by an unlisted file")
+            << QStringList{u"1.jpg"_s, u"x.jpg"_s} << QStringList{u"1.jpg"_s} << QStringList{u"x"_s}
+            << QStringList{u"x (2).jpg"_s};
+        QTest::newRow("a numbered name another file asks for")
+            << threeJpegs << threeJpegs << QStringList{u"x"_s, u"x"_s, u"x (2)"_s}
+            << QStringList{u"x.jpg"_s, u"x (3).jpg"_s, u"x (2).jpg"_s};
+        QTest::newRow("a numbered name taken on disk")
+            << QStringList{u"1.jpg"_s, u"2.jpg"_s, u"x (2).jpg"_s} << QStringList{u"1.jpg"_s, u"2.jpg"_s}
+            << QStringList{u"x"_s, u"x"_s} << QStringList{u"x.jpg"_s, u"x (3).jpg"_s};
+        QTest::newRow("without extension") << QStringList{u"a"_s, u"b"_s} << QStringList{u"a"_s, u"b"_s}
+                                           << QStringList{u"x"_s, u"x"_s} << QStringList{u"x"_s, u"x (2)"_s};
+        QTest::newRow("other extensions don't collide")
+            << QStringList{u"1.jpg"_s, u"2.png"_s} << QStringList{u"1.jpg"_s, u"2.png"_s}
+            << QStringList{u"x"_s, u"x"_s} << QStringList{u"x.jpg"_s, u"x.png"_s};
+        QTest::newRow("names equal but for case")
+            << QStringList{u"1.txt"_s, u"2.txt"_s} << QStringList{u"1.txt"_s, u"2.txt"_s}
+            << QStringList{u"A"_s, u"a"_s} << QStringList{u"A.txt"_s, u"a (2).txt"_s};
+        QTest::newRow("onto a listed file that moves away")
+            << QStringList{u"x.jpg"_s, u"y.jpg"_s} << QStringList{u"x.jpg"_s, u"y.jpg"_s}
+            << QStringList{u"z"_s, u"x"_s} << QStringList{u"z.jpg"_s, u"x.jpg"_s};
+    }
+    void numberDuplicates()
+    {
+        QFETCH(QStringList, onDisk);
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, newStems);
+        QFETCH(QStringList, results);
+
+        create(onDisk);
+        QList<PlanInput> list = inputs(listed);
+        for (qsizetype i = 0; i < list.size(); ++i)
+            list[i].baseFields.insert(u"new"_s, newStems[i]);
+        const auto plan = planOnWorker(list, {QString(), QString(), u"{new}"_s, false, u"name"_s, true});
+        QVERIFY(plan);
+        for (qsizetype i = 0; i < listed.size(); ++i) {
+            QCOMPARE(plan->value(listed[i]).error, std::nullopt);
+            QCOMPARE(plan->value(listed[i]).resultName, results[i]);
+        }
+    }
+
+    void numberedNameTooLongIsAnError()
+    {
+        create({u"1.txt"_s, u"2.txt"_s});
+        QList<PlanInput> list = inputs({u"1.txt"_s, u"2.txt"_s});
+        for (PlanInput& input : list)
+            input.baseFields.insert(u"new"_s, u"x"_s.repeated(251));
+        const auto plan = planOnWorker(list, {QString(), QString(), u"{new}"_s, false, u"name"_s, true});
+        QVERIFY(plan);
+        QCOMPARE(plan->value(u"1.txt"_s).error, std::nullopt);
+        QVERIFY(plan->value(u"2.txt"_s).error.has_value());
+    }
+
+    // The order decides the rows, and the order in which the script sees the files: its counter agrees.
+    void orderDecidesRowsAndScriptOrder_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<QStringList>("results"); // for a.jpg, b.jpg, c.jpg, d.jpg
+
+        QTest::newRow("name") << u"name"_s << false
+                              << QStringList{u"1-1.jpg"_s, u"2-2.jpg"_s, u"3-3.jpg"_s, u"4-4.jpg"_s};
+        QTest::newRow("listed") << u"listed"_s << false
+                                << QStringList{u"3-3.jpg"_s, u"1-1.jpg"_s, u"4-4.jpg"_s, u"2-2.jpg"_s};
+        QTest::newRow("listed, reversed")
+            << u"listed"_s << true << QStringList{u"2-2.jpg"_s, u"4-4.jpg"_s, u"1-1.jpg"_s, u"3-3.jpg"_s};
+        QTest::newRow("a base field; d lacks it")
+            << u"taken"_s << false << QStringList{u"3-3.jpg"_s, u"1-1.jpg"_s, u"2-2.jpg"_s, u"4-4.jpg"_s};
+        QTest::newRow("a base field, reversed; d stays last")
+            << u"taken"_s << true << QStringList{u"1-1.jpg"_s, u"3-3.jpg"_s, u"2-2.jpg"_s, u"4-4.jpg"_s};
+        QTest::newRow("a named group of the regex")
+            << u"n"_s << false << QStringList{u"4-4.jpg"_s, u"3-3.jpg"_s, u"2-2.jpg"_s, u"1-1.jpg"_s};
+    }
+    void orderDecidesRowsAndScriptOrder()
+    {
+        QFETCH(QString, order);
+        QFETCH(bool, reversed);
+        QFETCH(QStringList, results);
+
+        const QStringList names{u"a.jpg"_s, u"b.jpg"_s, u"c.jpg"_s, u"d.jpg"_s};
+        create(names);
+        QList<PlanInput> list = inputs({u"b.jpg"_s, u"d.jpg"_s, u"a.jpg"_s, u"c.jpg"_s});
+        const QHash<QString, QString> taken{
+            {u"a.jpg"_s, u"2026-12-08 10-00-00"_s}, {u"b.jpg"_s, u"2026-12-08 09-00-00"_s},
+            {u"c.jpg"_s, u"2026-12-08 09-30-00"_s}};
+        for (PlanInput& input : list) {
+            if (taken.contains(input.id))
+                input.baseFields.insert(u"taken"_s, taken.value(input.id));
+        }
+        const RenameRules rules{u"(?P<letter>.)"_s,
+                                u"context.n = (context.n || 0) + 1; fields.n = String(context.n)"_s,
+                                u"{row}-{n}"_s, reversed, order, false};
+        // A named group orders too: here "n", the letter, reversed: d, c, b, a.
+        RenameRules byGroup = rules;
+        byGroup.regex = u"(?P<n>.)"_s;
+        byGroup.script = u"context.count = (context.count || 0) + 1; fields.n = String(context.count)"_s;
+        byGroup.order = u"n"_s;
+        byGroup.reversed = true;
+        const auto plan = planOnWorker(list, order == u"n"_s ? byGroup : rules);
+        QVERIFY(plan);
+        QVERIFY(rowsAreListPlaces(*plan));
+        QStringList actual;
+        for (const QString& name : names)
+            actual.append(plan->value(name).resultName);
+        QCOMPARE(actual, results);
     }
 
     // A name whose bytes aren't UTF-8 reads with U+FFFD, like the name of the file that really has U+FFFD:
@@ -459,7 +575,7 @@ private Q_SLOTS:
             ::close(fd);
         }
         const QString listed = QFile::decodeName(onDisk.last()); // as a file dialog or a terminal gives it
-        const auto plan = planOnWorker(inputs({listed}), {QString(), QString(), u"{filename}-new"_s, false});
+        const auto plan = planOnWorker(inputs({listed}), {QString(), QString(), u"{filename}-new"_s, false, u"name"_s, false});
         QVERIFY(plan);
         const QString name = listed.section(u'/', -1);
         QCOMPARE(plan->value(listed).error,
@@ -473,14 +589,14 @@ private Q_SLOTS:
     {
         create({u"a.txt"_s});
         QVERIFY(QFile::link(path(u"nowhere"_s), path(u"b.txt"_s)));
-        const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), QString(), u"b"_s, false});
+        const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), QString(), u"b"_s, false, u"name"_s, false});
         QVERIFY(plan);
         QCOMPARE(plan->value(u"a.txt"_s).error, std::optional(alreadyExists(u"b.txt"_s)));
     }
 
     void emptyListStartsNothing()
     {
-        const auto plan = planOnWorker({}, {QString(), u"fields.x = 1"_s, u"{row}"_s, false},
+        const auto plan = planOnWorker({}, {QString(), u"fields.x = 1"_s, u"{row}"_s, false, u"name"_s, false},
                                        fakeEngine(u"mark-start.sh"_s));
         QVERIFY(plan);
         QCOMPARE(plan->size(), 0);
@@ -491,7 +607,7 @@ private Q_SLOTS:
     {
         std::stop_source stop;
         stop.request_stop();
-        QCOMPARE(planOnWorker(inputs({u"a"_s}), {QString(), u"x"_s, u"{row}"_s, false},
+        QCOMPARE(planOnWorker(inputs({u"a"_s}), {QString(), u"x"_s, u"{row}"_s, false, u"name"_s, false},
                               fakeEngine(u"mark-start.sh"_s), stop.get_token()),
                  std::nullopt);
         QVERIFY(!QFile::exists(marker));
@@ -502,7 +618,7 @@ private Q_SLOTS:
         std::stop_source stop;
         auto plan = std::async(std::launch::async, [&] {
             return RenamePlanner::plan(inputs({u"a"_s, u"b"_s, u"c"_s}),
-                                       {QString(), u"x"_s, u"{row}"_s, false},
+                                       {QString(), u"x"_s, u"{row}"_s, false, u"name"_s, false},
                                        fakeEngine(u"hang-after-one.sh"_s), 60s, stop.get_token());
         });
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 60'000);

@@ -23,6 +23,8 @@ public:
     void filesRemoved() override { calls.append(u"removed"_s); }
     void filesAboutToBeCleared() override { calls.append(u"clear"_s); }
     void filesCleared() override { calls.append(u"cleared"_s); }
+    void filesAboutToBeReordered() override { calls.append(u"reorder"_s); }
+    void filesReordered() override { calls.append(u"reordered"_s); }
     void filesChanged(qsizetype first, qsizetype last) override { record(u"changed"_s, first, last); }
 
 private:
@@ -48,7 +50,7 @@ class tst_RenameSession : public QObject {
     {
         TestFolder::create(folder->path(), names);
         auto session =
-            std::make_unique<RenameSession>(journal(), RenameRules{QString(), QString(), pattern, reversed});
+            std::make_unique<RenameSession>(journal(), RenameRules{QString(), QString(), pattern, reversed, u"name"_s, false});
         QStringList paths;
         QList<Fields> fields;
         for (const QString& name : names) {
@@ -124,6 +126,64 @@ private Q_SLOTS:
             QCOMPARE(file.resultName, QString::number(row + 1) + u".txt"_s);
         }
         QCOMPARE(session->planReversed(), reversed);
+    }
+
+    // Under "listed", the order the user puts the files in numbers them, at once and in the next plan.
+    void reorderingRenumbersUnderListedOrder_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<QStringList>("shownAtOnce"); // plan order right after the reorder
+        QTest::addColumn<QStringList>("planned");
+
+        const QStringList byName{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("listed") << u"listed"_s << false << QStringList{u"c"_s, u"a"_s, u"b"_s}
+                                << QStringList{u"c"_s, u"a"_s, u"b"_s};
+        QTest::newRow("listed, reversed") << u"listed"_s << true << QStringList{u"b"_s, u"a"_s, u"c"_s}
+                                          << QStringList{u"b"_s, u"a"_s, u"c"_s};
+        QTest::newRow("by name the list order doesn't count") << u"name"_s << false << byName << byName;
+    }
+    void reorderingRenumbersUnderListedOrder()
+    {
+        QFETCH(QString, order);
+        QFETCH(bool, reversed);
+        QFETCH(QStringList, shownAtOnce);
+        QFETCH(QStringList, planned);
+        const auto session = sessionOver({u"a"_s, u"b"_s, u"c"_s}, u"{row}"_s, reversed);
+        RenameRules rules = session->rules();
+        rules.order = order;
+        session->setRules(rules);
+        plan(*session);
+        RecordingObserver observer;
+        session->setObserver(&observer);
+
+        QVERIFY(session->reorder({2, 0, 1}));
+        QCOMPARE(observer.calls, (QStringList{u"reorder"_s, u"reordered"_s}));
+        QCOMPARE(namesInPlanOrder(*session), shownAtOnce);
+        plan(*session);
+        QCOMPARE(namesInPlanOrder(*session), planned);
+        for (qsizetype row = 0; row < planned.size(); ++row)
+            QCOMPARE(session->at(session->planOrder()[size_t(row)]).resultName, QString::number(row + 1));
+    }
+
+    void reorderTakesOnlyAPermutationThatChangesSomething_data()
+    {
+        QTest::addColumn<std::vector<qsizetype>>("positions");
+        QTest::newRow("unchanged") << std::vector<qsizetype>{0, 1, 2};
+        QTest::newRow("too short") << std::vector<qsizetype>{1, 0};
+        QTest::newRow("twice the same") << std::vector<qsizetype>{1, 1, 0};
+        QTest::newRow("out of range") << std::vector<qsizetype>{3, 1, 0};
+        QTest::newRow("negative") << std::vector<qsizetype>{-1, 1, 0};
+    }
+    void reorderTakesOnlyAPermutationThatChangesSomething()
+    {
+        QFETCH(std::vector<qsizetype>, positions);
+        const auto session = sessionOver({u"a"_s, u"b"_s, u"c"_s}, u"{row}"_s);
+        RecordingObserver observer;
+        session->setObserver(&observer);
+        QVERIFY(!session->reorder(positions));
+        QVERIFY(observer.calls.isEmpty());
+        QCOMPARE(session->at(0).originalName(), u"a"_s);
     }
 
     void filesAddedAfterThePlanComeLast()

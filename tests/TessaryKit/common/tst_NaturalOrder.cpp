@@ -1,0 +1,83 @@
+#include "common/NaturalOrder.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
+
+int comparePlainKeys(const QByteArray& a, const QByteArray& b)
+{
+    const int common = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+    return sign(common ? common : int(a.size() - b.size()));
+}
+
+// Texts such as dates, times and counts, with every ASCII mark the plain key ranks.
+QStringList plainTexts()
+{
+    QStringList texts{u""_s, u"0"_s, u"00"_s, u"007"_s, u"7"_s, u"10"_s, u"2026-12-08"_s, u"2026-2-8"_s,
+                      u"12:30:05"_s, u"12-30-05"_s, u"1.5"_s, u"1.10"_s, u"-3"_s, u"+3"_s, u" 3"_s};
+    const QString marks = u" !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"_s;
+    QRandomGenerator random(20261208);
+    for (int i = 0; i < 400; ++i) {
+        QString text;
+        for (int length = random.bounded(1, 7); length > 0; --length) {
+            if (random.bounded(2))
+                text += QString::number(random.bounded(random.bounded(2) ? 10 : 100000));
+            else
+                text += marks[random.bounded(int(marks.size()))];
+        }
+        texts.append(text);
+    }
+    return texts;
+}
+
+} // namespace
+
+class tst_NaturalOrder : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The planner sorts dates and times by plain keys: they must never disagree with the collation.
+    void plainKeysOrderAsTheCollation()
+    {
+        const NaturalOrder natural;
+        const QStringList texts = plainTexts();
+        for (const QString& a : texts) {
+            const std::optional<QByteArray> plainA = natural.plainKey(a);
+            QVERIFY2(plainA, qPrintable(a));
+            for (const QString& b : texts) {
+                const int byCollation = sign(natural.key(a).collation.compare(natural.key(b).collation));
+                const int byPlain = comparePlainKeys(*plainA, *natural.plainKey(b));
+                if (byCollation != byPlain)
+                    QFAIL(qPrintable(u"“%1” against “%2”: collation %3, plain key %4"_s.arg(a, b)
+                                         .arg(byCollation)
+                                         .arg(byPlain)));
+            }
+        }
+    }
+
+    void plainKeysAreOnlyForPlainText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("letters") << u"IMG_0001"_s;
+        QTest::newRow("non-ASCII digits") << u"٢٠٢٦"_s;
+        QTest::newRow("non-ASCII mark") << u"12–30"_s;
+        QTest::newRow("tab") << u"12\t30"_s;
+        QTest::newRow("too many digits to tell apart") << u"1"_s.repeated(101);
+    }
+    void plainKeysAreOnlyForPlainText()
+    {
+        QFETCH(QString, text);
+        QCOMPARE(NaturalOrder().plainKey(text), std::nullopt);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_NaturalOrder)
+#include "tst_NaturalOrder.moc"

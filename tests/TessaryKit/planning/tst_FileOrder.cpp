@@ -1,0 +1,133 @@
+#include "planning/FileOrder.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// "name.jpg date=2026-01-02 time=10-00-00": a file and its fields, as the rows below write them.
+struct File {
+    QString name;
+    Fields fields;
+};
+
+File fileFrom(const QString& spec)
+{
+    QStringList parts = spec.split(u' ');
+    File file{parts.takeFirst(), {}};
+    for (const QString& part : parts)
+        file.fields.insert(part.section(u'=', 0, 0), part.section(u'=', 1));
+    return file;
+}
+
+QStringList sortedNames(const QString& order, const QStringList& specs, bool reversed)
+{
+    QList<File> files;
+    for (const QString& spec : specs)
+        files.append(fileFrom(spec));
+    QList<FileOrder::Item> items;
+    for (const File& file : files)
+        items.append({file.name, u"/photos/"_s + file.name, &file.fields});
+    QStringList names;
+    for (const qsizetype position : FileOrder(order).sorted(items, reversed))
+        names.append(files[position].name);
+    return names;
+}
+
+} // namespace
+
+class tst_FileOrder : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsTheOrder_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("canonical");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("name") << u"name"_s << u"name"_s << QStringList{};
+        QTest::newRow("listed, padded") << u" listed "_s << u"listed"_s << QStringList{};
+        QTest::newRow("empty") << u""_s << u"name"_s << QStringList{};
+        QTest::newRow("only commas") << u" , ,"_s << u"name"_s << QStringList{};
+        QTest::newRow("fields with blanks and empties")
+            << u" image.date , ,image.time"_s << u"image.date,image.time"_s
+            << QStringList{u"image.date"_s, u"image.time"_s};
+        QTest::newRow("a field named like a word") << u"name,row"_s << u"name,row"_s
+                                                   << QStringList{u"name"_s, u"row"_s};
+    }
+    void readsTheOrder()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, canonical);
+        QFETCH(QStringList, fields);
+        const FileOrder order(text);
+        QCOMPARE(order.text(), canonical);
+        QCOMPARE(order.fields(), fields);
+        QCOMPARE(order.isListed(), canonical == u"listed"_s);
+        QCOMPARE(order.isByName(), canonical == u"name"_s);
+    }
+
+    void sorts_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<QStringList>("files"); // in listed order
+        QTest::addColumn<QStringList>("ascending");
+        QTest::addColumn<QStringList>("descending");
+
+        QTest::newRow("name, natural")
+            << u"name"_s << QStringList{u"img10"_s, u"IMG9"_s, u"img1"_s}
+            << QStringList{u"img1"_s, u"IMG9"_s, u"img10"_s} << QStringList{u"img10"_s, u"IMG9"_s, u"img1"_s};
+        QTest::newRow("listed") << u"listed"_s << QStringList{u"c"_s, u"a"_s, u"b"_s}
+                                << QStringList{u"c"_s, u"a"_s, u"b"_s} << QStringList{u"b"_s, u"a"_s, u"c"_s};
+        QTest::newRow("date and time taken, as text")
+            << u"date,time"_s
+            << QStringList{u"a date=2026-12-08 time=09-00-00"_s, u"b date=2026-2-08 time=10-00-00"_s,
+                           u"c date=2026-12-08 time=08-59-59"_s}
+            << QStringList{u"b"_s, u"c"_s, u"a"_s} << QStringList{u"a"_s, u"c"_s, u"b"_s};
+        QTest::newRow("numbers by value, not by text")
+            << u"n"_s << QStringList{u"a n=10"_s, u"b n=9"_s, u"c n=-2.5"_s, u"d n=1.10"_s, u"e n=1.5"_s}
+            << QStringList{u"c"_s, u"d"_s, u"e"_s, u"b"_s, u"a"_s}
+            << QStringList{u"a"_s, u"b"_s, u"e"_s, u"d"_s, u"c"_s};
+        QTest::newRow("letters: natural, ignoring case")
+            << u"album"_s << QStringList{u"a album=beta"_s, u"b album=Alpha"_s, u"c album=alpha2"_s}
+            << QStringList{u"b"_s, u"c"_s, u"a"_s} << QStringList{u"a"_s, u"c"_s, u"b"_s};
+        QTest::newRow("numbers among texts compare as text with them")
+            << u"v"_s << QStringList{u"a v=10"_s, u"b v=9a"_s, u"c v=9"_s}
+            << QStringList{u"c"_s, u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("lacking the first field: last, also reversed")
+            << u"date"_s << QStringList{u"z"_s, u"b date=2026-01-02"_s, u"a"_s, u"c date=2026-01-01"_s}
+            << QStringList{u"c"_s, u"b"_s, u"a"_s, u"z"_s} << QStringList{u"b"_s, u"c"_s, u"z"_s, u"a"_s};
+        QTest::newRow("lacking a later field: after the files that have it")
+            << u"date,subsec"_s
+            << QStringList{u"a date=1"_s, u"b date=1 subsec=20"_s, u"c date=1 subsec=3"_s}
+            << QStringList{u"c"_s, u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("ties by name")
+            << u"date"_s << QStringList{u"b2 date=x"_s, u"b10 date=x"_s, u"a date=y"_s}
+            << QStringList{u"b2"_s, u"b10"_s, u"a"_s} << QStringList{u"a"_s, u"b10"_s, u"b2"_s};
+        QTest::newRow("values equal but for leading zeros: the next field decides")
+            << u"n,m"_s << QStringList{u"a n=5-1 m=1"_s, u"b n=05-1 m=2"_s}
+            << QStringList{u"a"_s, u"b"_s} << QStringList{u"b"_s, u"a"_s};
+        QTest::newRow("values equal but for leading zeros: then their text, before the name")
+            << u"n,m"_s << QStringList{u"a n=5-1 m=1"_s, u"b n=05-1 m=1"_s}
+            << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("the same with letters")
+            << u"n,m"_s << QStringList{u"a n=x5 m=1"_s, u"b n=x05 m=1"_s}
+            << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("a field nobody has: by name")
+            << u"nothing"_s << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s}
+            << QStringList{u"b"_s, u"a"_s};
+    }
+    void sorts()
+    {
+        QFETCH(QString, order);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, ascending);
+        QFETCH(QStringList, descending);
+        QCOMPARE(sortedNames(order, files, false), ascending);
+        QCOMPARE(sortedNames(order, files, true), descending);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_FileOrder)
+#include "tst_FileOrder.moc"
