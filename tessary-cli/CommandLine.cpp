@@ -34,7 +34,12 @@ Rules:
   --script TEXT        JavaScript run once per file with `fields`, `context` and `console`
   --script-file FILE   the script, read from FILE
   --pattern TEXT       the new name without extension, such as {filename}-{row} (default {filename})
-  --reverse            number the files in descending name order
+  --order ORDER        the order that numbers the files and runs the script: name (natural order
+                       of the names, the default), listed (as given), or fields such as
+                       image.date,image.time,image.subsec (numbers by value, else natural
+                       order; files lacking the first field last; ties by name)
+  --reverse            number the files in the reverse of that order
+  --number-duplicates  number files that would get a taken name: x.jpg, x (2).jpg, x (3).jpg …
   --timeout SECONDS    how long the script may take for one file (default 5)
 
 Options:
@@ -90,6 +95,11 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
             line.forward = true;
         } else if (argument == u"--reverse") {
             line.rules.reversed = true;
+        } else if (argument == u"--number-duplicates") {
+            line.rules.numberDuplicates = true;
+        } else if (argument == u"--order") {
+            if (!takeValue(arguments, i, line.rules.order, error))
+                return std::nullopt;
         } else if (argument == u"--regex") {
             if (!takeValue(arguments, i, line.rules.regex, error))
                 return std::nullopt;

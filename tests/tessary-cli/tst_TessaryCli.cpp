@@ -30,6 +30,13 @@ class tst_TessaryCli : public QObject {
     void create(const QStringList& names) const { TestFolder::create(folder->path(), names); }
     QMap<QString, QString> contents() const { return TestFolder::contents(folder->path()); }
 
+    void setModified(const QString& name, const QDateTime& time) const
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+
     const QStringList numbered{u"--regex"_s, u"(?P<name>.*)-(?P<n>\\d+)"_s, u"--pattern"_s, u"{n}_{name}"_s};
 
 private Q_SLOTS:
@@ -64,6 +71,57 @@ private Q_SLOTS:
              u"{n:03}_{town:ascii:title}_{letter:upper}"_s, u"b-ærø.txt"_s, u"a-köln.txt"_s});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(contents().keys(), (QStringList{u"001_Koln_A.txt"_s, u"002_Aero_B.txt"_s}));
+    }
+
+    // The order numbers the files and feeds the script; the counter and {row} agree.
+    void orderNumbersTheFiles_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("renamed");
+
+        QTest::newRow("name") << QStringList{} << QStringList{u"1-1_a.txt"_s, u"2-2_b.txt"_s, u"3-3_c.txt"_s};
+        QTest::newRow("listed: as given")
+            << QStringList{u"--order"_s, u"listed"_s} << QStringList{u"1-1_c.txt"_s, u"2-2_a.txt"_s, u"3-3_b.txt"_s};
+        QTest::newRow("date modified")
+            << QStringList{u"--order"_s, u"moddate,modtime"_s}
+            << QStringList{u"1-1_b.txt"_s, u"2-2_c.txt"_s, u"3-3_a.txt"_s};
+        QTest::newRow("date modified, reversed")
+            << QStringList{u"--order"_s, u"moddate,modtime"_s, u"--reverse"_s}
+            << QStringList{u"1-1_a.txt"_s, u"2-2_c.txt"_s, u"3-3_b.txt"_s};
+        QTest::newRow("a field no file has: by name")
+            << QStringList{u"--order"_s, u"image.date"_s}
+            << QStringList{u"1-1_a.txt"_s, u"2-2_b.txt"_s, u"3-3_c.txt"_s};
+    }
+    void orderNumbersTheFiles()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, renamed);
+        create({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+        const QDateTime base = QDateTime::currentDateTime().addDays(-3);
+        setModified(u"b.txt"_s, base);
+        setModified(u"c.txt"_s, base.addSecs(3600));
+        setModified(u"a.txt"_s, base.addDays(1));
+        const Run result =
+            run(QStringList{u"rename"_s, u"--script"_s,
+                            u"context.n = (context.n || 0) + 1; fields.n = String(context.n)"_s, u"--pattern"_s,
+                            u"{row}-{n}_{filename}"_s} +
+                options + QStringList{u"c.txt"_s, u"a.txt"_s, u"b.txt"_s});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(contents().keys(), renamed);
+    }
+
+    void duplicatesAreNumberedWhenAsked()
+    {
+        create({u"1.txt"_s, u"2.txt"_s, u"3.txt"_s, u"burst.txt"_s});
+        const QStringList files{u"3.txt"_s, u"1.txt"_s, u"2.txt"_s};
+        const Run refused = run(QStringList{u"rename"_s, u"--pattern"_s, u"burst"_s} + files);
+        QCOMPARE(refused.exitCode, 1);
+        const Run result = run(QStringList{u"rename"_s, u"--pattern"_s, u"burst"_s, u"--number-duplicates"_s} + files);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(contents().keys(),
+                 (QStringList{u"burst (2).txt"_s, u"burst (3).txt"_s, u"burst (4).txt"_s, u"burst.txt"_s}));
+        QCOMPARE(contents().value(u"burst (2).txt"_s), u"1.txt"_s);
+        QCOMPARE(contents().value(u"burst (4).txt"_s), u"3.txt"_s);
     }
 
     void unknownFormatIsAnErrorOfTheFile()
