@@ -28,3 +28,17 @@ void HighlightedText::setBold(qsizetype start, qsizetype length)
 {
     change(start, length, [](CharacterStyle& style) { style.bold = true; });
 }
+
+void HighlightedText::setToolTip(qsizetype start, qsizetype length, const QString& tip)
+{
+    toolTips.push_back({start, length, tip});
+}
+
+std::optional<QString> HighlightedText::toolTipAt(qsizetype position) const
+{
+    for (const ToolTip& tip : toolTips) {
+        if (position >= tip.start && position < tip.start + tip.length)
+            return tip.text;
+    }
+    return std::nullopt;
+}

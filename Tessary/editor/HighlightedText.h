@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // The colours of highlighting, by role; HighlightPalette turns them into the current appearance's colours.
@@ -29,10 +30,21 @@ public:
     void setBackground(qsizetype start, qsizetype length, HighlightColour colour);
     void setUnderline(qsizetype start, qsizetype length, HighlightColour colour);
     void setBold(qsizetype start, qsizetype length);
+    // What the editor shows while the pointer rests on the range, such as why it is underlined.
+    void setToolTip(qsizetype start, qsizetype length, const QString& tip);
+    // The tool tip of the range that holds `position`; nothing outside every range.
+    std::optional<QString> toolTipAt(qsizetype position) const;
+
+    struct ToolTip {
+        qsizetype start;
+        qsizetype length;
+        QString text;
+    };
 
 private:
     template <typename Change> void change(qsizetype start, qsizetype length, Change apply);
 
     QString content;
     std::vector<CharacterStyle> styles;
+    std::vector<ToolTip> toolTips;
 };

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QToolTip>
 
 namespace {
 
@@ -152,12 +153,12 @@ void SyntaxHighlightEditor::applyHighlighting()
     if (isComposing())
         return; // the change that ends the composition colours again
     QString text = toPlainText();
-    if (lastRun && lastRun->text == text && *lastRun->highlighter == *current)
+    if (lastRun && lastRun->styled.text() == text && *lastRun->highlighter == *current)
         return;
     HighlightedText styled(text);
     current->highlight(styled);
     applyFormats(styled);
-    lastRun = Highlighted{std::move(text), current->clone()};
+    lastRun = Highlighted{std::move(styled), current->clone()};
     Q_EMIT highlighted();
 }
 
@@ -177,6 +178,22 @@ void SyntaxHighlightEditor::applyFormats(const HighlightedText& text)
         }
     }
     applyingFormats = false;
+}
+
+bool SyntaxHighlightEditor::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !lastRun)
+        return QPlainTextEdit::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QTextCursor at = cursorForPosition(help->pos());
+    // The cursor lands between characters: the one under the pointer is on the side it points at.
+    const QRect caret = cursorRect(at);
+    const qsizetype position = at.position() - (help->pos().x() < caret.x() ? 1 : 0);
+    if (const auto tip = lastRun->styled.toolTipAt(position))
+        QToolTip::showText(help->globalPos(), *tip, viewport());
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void SyntaxHighlightEditor::changeEvent(QEvent* event)

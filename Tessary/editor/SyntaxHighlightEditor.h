@@ -58,6 +58,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override; // tool tips of highlighted ranges
 
 private:
     void showInitialText();
@@ -68,7 +69,7 @@ private:
     void placeFindBar();
 
     struct Highlighted {
-        QString text;
+        HighlightedText styled;
         std::unique_ptr<SyntaxHighlighter> highlighter;
     };
 

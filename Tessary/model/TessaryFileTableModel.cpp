@@ -4,6 +4,7 @@
 #include "window/Icons.h"
 
 #include <QApplication>
+#include <QMimeData>
 #include <QPalette>
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -15,6 +16,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr quintptr topLevel = 0;
+const QString rowsFormat = u"application/x-tessary-table-rows"_s;
 
 QColor secondaryColour()
 {
@@ -326,4 +328,70 @@ void TessaryFileTableModel::applySort()
     }
     changePersistentIndexList(persistent, moved);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+Qt::ItemFlags TessaryFileTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    const bool draggable = reorderable && sortColumn == OriginalColumn;
+    if (draggable && index.isValid() && index.internalId() == topLevel)
+        flags |= Qt::ItemIsDragEnabled;
+    if (draggable && (!index.isValid() || index.internalId() == topLevel))
+        flags |= Qt::ItemIsDropEnabled;
+    return flags;
+}
+
+QStringList TessaryFileTableModel::mimeTypes() const
+{
+    return {rowsFormat};
+}
+
+// The table rows of the dragged files, each once.
+QMimeData* TessaryFileTableModel::mimeData(const QModelIndexList& indexes) const
+{
+    QStringList rows;
+    for (const QModelIndex& index : indexes) {
+        if (index.isValid() && index.internalId() == topLevel && index.column() == 0)
+            rows.append(QString::number(index.row()));
+    }
+    auto* data = new QMimeData;
+    data->setData(rowsFormat, rows.join(u',').toLatin1());
+    return data;
+}
+
+bool TessaryFileTableModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                            const QModelIndex& parent) const
+{
+    return action == Qt::MoveAction && data->hasFormat(rowsFormat) && (flags(parent) & Qt::ItemIsDropEnabled);
+}
+
+// Dropped between rows, the files go there; dropped on a file, before it.
+bool TessaryFileTableModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                         const QModelIndex& parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    const int target = parent.isValid() ? parent.row() : (row < 0 ? int(order.size()) : row);
+    std::vector<bool> moved(order.size());
+    for (const QByteArray& text : data->data(rowsFormat).split(',')) {
+        bool ok = false;
+        const int dragged = text.toInt(&ok);
+        if (ok && dragged >= 0 && size_t(dragged) < order.size())
+            moved[size_t(dragged)] = true;
+    }
+    std::vector<qsizetype> shown;
+    shown.reserve(order.size());
+    const auto keep = [&](int first, int last, bool wantMoved) {
+        for (int table = first; table < last; ++table)
+            if (moved[size_t(table)] == wantMoved)
+                shown.push_back(order[size_t(table)]);
+    };
+    keep(0, target, false);
+    keep(0, int(order.size()), true);
+    keep(target, int(order.size()), false);
+    // The table shows the plan's order: under a reversed order, the list runs the other way.
+    if (files->planReversed())
+        std::reverse(shown.begin(), shown.end());
+    Q_EMIT reorderRequested(shown);
+    return true;
 }

@@ -19,6 +19,9 @@ public:
     explicit TessaryFileTableModel(TessaryFileList* files, QObject* parent = nullptr);
 
     FileTableRow row(const QModelIndex& index) const;
+    // Whether the user may drag files to put them in another order: under the "listed" order, while the
+    // table shows the plan's order.
+    void setReorderable(bool value) { reorderable = value; }
     // The position in the file list of the file the row belongs to; -1 for an invalid index.
     qsizetype fileIndex(const QModelIndex& index) const;
 
@@ -32,6 +35,18 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void sort(int column, Qt::SortOrder order) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+Q_SIGNALS:
+    // Files were dropped elsewhere in the table: `positions` is the file list in its new order.
+    void reorderRequested(const std::vector<qsizetype>& positions);
 
 private:
     static constexpr int notFetched = -1;
@@ -53,4 +68,5 @@ private:
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
     bool resortPending = false;
     bool changing = false; // a change is being announced: fetching waits for the next ask
+    bool reorderable = false;
 };

@@ -2,6 +2,7 @@
 
 #include "desktop/DesktopIntegration.h"
 #include "model/TessaryModel.h"
+#include "planning/FileOrder.h"
 #include "window/FileResultDelegate.h"
 
 #include <QContextMenuEvent>
@@ -23,10 +24,25 @@ TessaryFileTableView::TessaryFileTableView(TessaryModel* model, QSettings& prefe
     setAccessibleName(tr("Files"));
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
-    header()->setSortIndicator(-1, Qt::AscendingOrder); // list order until the user sorts
     header()->resizeSection(TessaryFileTableModel::OriginalColumn, 260);
+    // The plan's order unless the user chose another, so that the rows and {row} agree.
+    header()->setSortIndicator(TessaryFileTableModel::OriginalColumn, Qt::AscendingOrder);
     header()->restoreState(preferences.value(customizationKey).toByteArray());
+    if (header()->sortIndicatorSection() < 0) // unsorted, as earlier versions began
+        header()->setSortIndicator(TessaryFileTableModel::OriginalColumn, Qt::AscendingOrder);
     setSortingEnabled(true);
+    // Files are dragged to reorder them under the "listed" order; the model says when that is allowed.
+    setDragDropMode(QAbstractItemView::InternalMove);
+    setDropIndicatorShown(true);
+    const auto refreshReorderable = [this] {
+        rows->setReorderable(FileOrder(this->model->order()).isListed() && !this->model->isRenamed() &&
+                             !this->model->isRenaming());
+    };
+    for (const auto signal : {&TessaryModel::orderChanged, &TessaryModel::isRenamedChanged,
+                              &TessaryModel::isRenamingChanged})
+        connect(model, signal, this, refreshReorderable);
+    refreshReorderable();
+    connect(rows, &TessaryFileTableModel::reorderRequested, model, &TessaryModel::reorderFiles);
 
     const auto save = [this] { this->preferences.setValue(customizationKey, header()->saveState()); };
     connect(header(), &QHeaderView::sectionResized, this, save);

@@ -2,8 +2,13 @@
 
 #include "editor/SyntaxHighlightEditor.h"
 #include "model/TessaryModel.h"
+#include "planning/FileOrder.h"
 #include "window/Icons.h"
+#include "window/OrderChoices.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
@@ -21,7 +26,9 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
       script(new SyntaxHighlightEditor(JavaScriptHighlighter(), tr("JavaScript"), this)),
       //: Section header and accessibility label of the result pattern editor
       pattern(new SyntaxHighlightEditor(PatternFieldHighlighter(), tr("Result Pattern"), this)),
-      insertField(new QToolButton(this)), fieldMenu(new QMenu(this))
+      insertField(new QToolButton(this)), fieldMenu(new QMenu(this)), order(new QComboBox(this)),
+      //: Check box of the rules: files that would get a taken name get " (2)", " (3)" … instead of an error
+      numberDuplicates(new QCheckBox(tr("Number files that would get the same name"), this))
 {
     regex->bind(model, &TessaryModel::regexString, &TessaryModel::setRegexString,
                 &TessaryModel::regexStringChanged);
@@ -63,6 +70,7 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
                    "`{row:03}` or `{filename:upper}`. The extension is kept."),
                 insertField),
         1);
+    layout->addWidget(orderSection());
     pages->addWidget(editors);
     pages->addWidget(renamedPlaceholder());
 
@@ -121,6 +129,81 @@ QWidget* TessaryRulesForm::section(const QString& title, SyntaxHighlightEditor* 
     return box;
 }
 
+QWidget* TessaryRulesForm::orderSection()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    //: Label of the choice of the order that numbers the files
+    auto* label = new QLabel(tr("Order:"), box);
+    label->setBuddy(order);
+    //: Accessibility label of the choice of the order that numbers the files
+    order->setAccessibleName(tr("Order"));
+    row->addWidget(label);
+    row->addWidget(order, 1);
+    layout->addLayout(row);
+    layout->addWidget(numberDuplicates);
+    //: Help text under the order choice; the parts in backquotes are shown as code
+    auto* help = new QLabel(helpHtml(tr("Numbers the files (`{row}`) and runs the script in this order. "
+                                        "With As Listed, drag files in the list to reorder them.")),
+                            box);
+    help->setTextFormat(Qt::RichText);
+    help->setWordWrap(true);
+    help->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = help->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    help->setFont(small);
+    layout->addWidget(help);
+
+    connect(order, &QComboBox::activated, this, &TessaryRulesForm::orderChosen);
+    connect(model, &TessaryModel::orderChanged, this, &TessaryRulesForm::refreshOrderChoices);
+    numberDuplicates->setChecked(model->numberDuplicates());
+    connect(numberDuplicates, &QCheckBox::toggled, model, &TessaryModel::setNumberDuplicates);
+    connect(model, &TessaryModel::numberDuplicatesChanged, this,
+            [this] { numberDuplicates->setChecked(this->model->numberDuplicates()); });
+    refreshOrderChoices();
+    return box;
+}
+
+void TessaryRulesForm::refreshOrderChoices()
+{
+    const QString current = FileOrder(model->order()).text();
+    order->clear();
+    for (const OrderChoices::Choice& choice : OrderChoices::presets())
+        order->addItem(choice.label, choice.order);
+    if (order->findData(current) < 0)
+        order->addItem(OrderChoices::label(current), current);
+    //: Last choice of the Order menu: opens a chooser of the fields to order by
+    order->addItem(tr("Field…"));
+    order->setCurrentIndex(order->findData(current));
+}
+
+void TessaryRulesForm::orderChosen(int index)
+{
+    const QString chosen = order->itemData(index).toString();
+    if (!chosen.isEmpty()) {
+        model->setOrder(chosen);
+        return;
+    }
+    // The fields ordered by now first, then every field of the first file: the user may edit the text.
+    const FileOrder current(model->order());
+    QStringList offered = fields;
+    if (!current.fields().isEmpty())
+        offered.prepend(current.text());
+    bool accepted = false;
+    const QString chosenFields = QInputDialog::getItem(
+        this,
+        //: Title of the chooser of the fields to order by
+        tr("Order by Field"),
+        //: Label of the chooser of the fields to order by
+        tr("Number the files by these fields, separated by commas. Files without the first come last."),
+        offered, 0, true, &accepted);
+    if (accepted && !FileOrder(chosenFields).isByName())
+        model->setOrder(FileOrder(chosenFields).text());
+    refreshOrderChoices(); // back to the model's order when the chooser was cancelled
+}
+
 QWidget* TessaryRulesForm::renamedPlaceholder()
 {
     auto* placeholder = new QWidget(pages);
@@ -168,4 +251,6 @@ void TessaryRulesForm::refreshState()
     const bool editable = !model->isRenaming();
     for (SyntaxHighlightEditor* editor : {regex, script, pattern})
         editor->setEditable(editable);
+    order->setEnabled(editable);
+    numberDuplicates->setEnabled(editable);
 }

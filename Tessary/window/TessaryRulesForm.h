@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -24,6 +26,8 @@ public:
     SyntaxHighlightEditor* patternEditorView() const { return pattern; }
     SyntaxEditorController* patternEditor() { return &patternController; }
     QMenu* insertFieldMenu() const { return fieldMenu; }
+    QComboBox* orderChoice() const { return order; }
+    QCheckBox* numberDuplicatesBox() const { return numberDuplicates; }
     // The field names of the first file, sorted: what the pattern may refer to. Without files, the fields
     // every file has.
     QStringList knownFields() const;
@@ -34,7 +38,11 @@ public:
 private:
     QWidget* section(const QString& title, SyntaxHighlightEditor* editor, const QString& help,
                      QWidget* trailing = nullptr);
+    QWidget* orderSection();
     QWidget* renamedPlaceholder();
+    // The choices for the model's order: the presets, the model's own field list, and "Field…".
+    void refreshOrderChoices();
+    void orderChosen(int index);
     void refreshKnownFields();
     void refreshState();
 
@@ -46,5 +54,7 @@ private:
     SyntaxHighlightEditor* pattern;
     QToolButton* insertField;
     QMenu* fieldMenu;
+    QComboBox* order;
+    QCheckBox* numberDuplicates;
     QStringList fields;
 };

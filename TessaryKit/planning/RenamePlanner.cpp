@@ -136,9 +136,7 @@ void patternStage(QList<Entry>& entries, const QString& pattern)
             entry.parts.extension.isEmpty() ? rendered.stem : rendered.stem + u'.' + entry.parts.extension;
         output.error = rendered.error ? rendered.error : validateName(rendered.stem, output.resultName);
         if (!rendered.error && !rendered.unknown.isEmpty())
-            //: Warning shown for a file whose fields lack a placeholder's name, as in “{imgae.date}”
-            output.warning = KitCatalogue::tr("The pattern uses “%1”, which this file doesn't have")
-                                 .arg(rendered.unknown.first());
+            output.warning = ResultPattern::unknownFieldWarning(rendered.unknown.first());
     }
 }
 

@@ -88,3 +88,9 @@ ResultPattern::Rendered ResultPattern::render(const Fields& fields) const
     rendered.stem += QStringView(pattern).sliced(copied);
     return rendered;
 }
+
+QString ResultPattern::unknownFieldWarning(const QString& placeholder)
+{
+    //: Warning shown for a file whose fields lack a placeholder's name, as in “{imgae.date}”
+    return KitCatalogue::tr("The pattern uses “%1”, which this file doesn't have").arg(placeholder);
+}

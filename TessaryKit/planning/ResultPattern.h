@@ -50,6 +50,9 @@ public:
     explicit ResultPattern(const QString& pattern);
 
     Rendered render(const Fields& fields) const;
+
+    // The warning of a file whose fields lack `placeholder`'s name, braces included: "{imgae.date}".
+    static QString unknownFieldWarning(const QString& placeholder);
     // In pattern order; they never overlap.
     const QList<Placeholder>& placeholders() const { return found; }
 

@@ -118,6 +118,48 @@ private Q_SLOTS:
         QCOMPARE(model->script(), QString());
     }
 
+    // A new model takes the order and the numbering option the preferences kept; text that isn't an
+    // order's, or no value, gives today's defaults.
+    void theOrderAndTheNumberingOptionAreKept_data()
+    {
+        QTest::addColumn<QVariant>("order");
+        QTest::addColumn<QVariant>("numbering");
+        QTest::addColumn<QString>("expectedOrder");
+        QTest::addColumn<bool>("expectedNumbering");
+        QTest::newRow("nothing stored") << QVariant() << QVariant() << u"name"_s << false;
+        QTest::newRow("stored") << QVariant(u"moddate,modtime"_s) << QVariant(true) << u"moddate,modtime"_s << true;
+        QTest::newRow("not text") << QVariant(3) << QVariant(false) << u"name"_s << false;
+    }
+    void theOrderAndTheNumberingOptionAreKept()
+    {
+        QFETCH(QVariant, order);
+        QFETCH(QVariant, numbering);
+        QFETCH(QString, expectedOrder);
+        QFETCH(bool, expectedNumbering);
+        if (order.isValid())
+            preferences->setValue(TessaryModel::orderKey, order);
+        if (numbering.isValid())
+            preferences->setValue(TessaryModel::numberDuplicatesKey, numbering);
+        const auto model = makeModel();
+        QCOMPARE(model->order(), expectedOrder);
+        QCOMPARE(model->numberDuplicates(), expectedNumbering);
+    }
+
+    // Shots that would all get one name: numbered in the order listed, and renamed in one go.
+    void burstShotsRenameInOneGo()
+    {
+        auto model = makeModel();
+        create(files, {u"c.jpg"_s, u"a.jpg"_s, u"b.jpg"_s});
+        model->setResultPattern(u"shot"_s);
+        model->setNumberDuplicates(true);
+        model->setOrder(u"listed"_s);
+        QVERIFY(addAndPlan(*model, {u"c.jpg"_s, u"a.jpg"_s, u"b.jpg"_s}));
+        QCOMPARE(resultNames(*model), (QStringList{u"shot.jpg"_s, u"shot (2).jpg"_s, u"shot (3).jpg"_s}));
+        QVERIFY(!model->renameDisabledReason());
+        QVERIFY(renameAndWait(*model));
+        QCOMPARE(contents(files).value(u"shot (3).jpg"_s), u"b.jpg"_s);
+    }
+
     void aRuleChangeIsStoredAndAnnouncedOnce()
     {
         auto model = makeModel();

@@ -8,6 +8,8 @@
 #include "window/TessaryRulesForm.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -17,6 +19,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QWidgetAction>
 
 using namespace Qt::StringLiterals;
@@ -54,11 +57,13 @@ class tst_TessaryView : public QObject {
 
     bool waitIdle()
     {
-        return QTest::qWaitFor(
+        const bool idle = QTest::qWaitFor(
             [this] {
                 return !model()->isUpdating() && model()->loadingCount() == 0 && !model()->isRenaming();
             },
             20'000);
+        QCoreApplication::processEvents(); // the table sorts a new plan once the event loop comes round
+        return idle;
     }
 
     bool addAndPlan(const QStringList& names)
@@ -72,6 +77,13 @@ class tst_TessaryView : public QObject {
     }
 
     QModelIndex fileRow(int row) { return view()->fileTable()->tableModel()->index(row, 0); }
+
+    static QTextCursor cursorAt(SyntaxHighlightEditor* editor, int position)
+    {
+        QTextCursor cursor(editor->document());
+        cursor.setPosition(position);
+        return cursor;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -227,6 +239,87 @@ private Q_SLOTS:
         QCOMPARE(model()->script(), QString());
         QCOMPARE(model()->resultPattern(), u"first"_s);
         QCOMPARE(view()->rulesForm()->regexEditor()->toPlainText(), u"(?P<a>.*)"_s);
+    }
+
+    void theRecentMenuShowsAndBringsBackTheOrder()
+    {
+        app->history()->saveHistory(QString(), QString(), u"{row}"_s, u"image.date,image.time,image.subsec"_s, true);
+        app->history()->saveHistory(QString(), QString(), u"{row}"_s, u"album,track"_s, false);
+        QCOMPARE(RecentRulesMenu::otherRules(app->history()->entries()[1]),
+                 u"by Date Taken and duplicates numbered"_s);
+        QCOMPARE(RecentRulesMenu::otherRules(app->history()->entries()[0]), u"by album, track"_s);
+        view()->recentMenu()->actions().last()->trigger();
+        QCOMPARE(model()->order(), u"image.date,image.time,image.subsec"_s);
+        QVERIFY(model()->numberDuplicates());
+        QCOMPARE(view()->rulesForm()->orderChoice()->currentText(), u"Date Taken"_s);
+        QVERIFY(view()->rulesForm()->numberDuplicatesBox()->isChecked());
+    }
+
+    // The choice and the check box drive the model, which keeps them in the preferences.
+    void theOrderChoiceAndTheNumberingOption()
+    {
+        QComboBox* order = view()->rulesForm()->orderChoice();
+        QStringList choices;
+        for (int i = 0; i < order->count(); ++i)
+            choices.append(order->itemText(i));
+        QCOMPARE(choices, (QStringList{u"Name"_s, u"Date Taken"_s, u"Date Modified"_s, u"As Listed"_s, u"Field…"_s}));
+        QCOMPARE(order->currentText(), u"Name"_s);
+        order->setCurrentIndex(2);
+        Q_EMIT order->activated(2);
+        QCOMPARE(model()->order(), u"moddate,modtime"_s);
+        QCOMPARE(preferences->value(TessaryModel::orderKey).toString(), u"moddate,modtime"_s);
+        model()->setOrder(u"album"_s); // a field list of its own shows as one more choice
+        QCOMPARE(order->currentText(), u"album"_s);
+        QCOMPARE(order->count(), 6);
+        view()->rulesForm()->numberDuplicatesBox()->click();
+        QVERIFY(model()->numberDuplicates());
+        QCOMPARE(preferences->value(TessaryModel::numberDuplicatesKey).toBool(), true);
+    }
+
+    // Under "listed", rows dropped elsewhere in the table move the files, and the numbers follow.
+    void droppedRowsReorderTheFiles()
+    {
+        model()->setResultPattern(u"{row}-{filename}"_s);
+        model()->setOrder(u"listed"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s}));
+        TessaryFileTableModel* rows = view()->fileTable()->tableModel();
+        QVERIFY(rows->flags(fileRow(2)) & Qt::ItemIsDragEnabled);
+        std::unique_ptr<QMimeData> dragged(rows->mimeData({fileRow(2)}));
+        QVERIFY(rows->dropMimeData(dragged.get(), Qt::MoveAction, 0, 0, {}));
+        QVERIFY(waitIdle());
+        QStringList shown;
+        for (int i = 0; i < 3; ++i)
+            shown.append(rows->row(fileRow(i)).result);
+        QCOMPARE(shown, (QStringList{u"1-c.txt"_s, u"2-a.txt"_s, u"3-b.txt"_s}));
+
+        model()->setOrder(u"name"_s); // by name the list order doesn't count: no dragging
+        QVERIFY(!(rows->flags(fileRow(0)) & Qt::ItemIsDragEnabled));
+    }
+
+    void warningsShowInTheTableTheStatusBarAndThePatternEditor()
+    {
+        model()->setResultPattern(u"{imgae.date}-{filename}"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s, u"b.txt"_s}));
+        QTRY_COMPARE(view()->statusTexts(),
+                     (QStringList{u"2 files"_s, u"2 to rename"_s, u"0 errors"_s, u"2 warnings"_s}));
+        QVERIFY(view()->renameAction()->isEnabled());
+        const QModelIndex result = view()->fileTable()->tableModel()->index(0, TessaryFileTableModel::ResultColumn);
+        const QString warning = u"The pattern uses “{imgae.date}”, which this file doesn't have"_s;
+        QCOMPARE(result.data(TessaryFileTableModel::WarningRole).toString(), warning);
+        QCOMPARE(result.data(Qt::ToolTipRole).toString(), warning);
+        QCOMPARE(result.data(Qt::AccessibleDescriptionRole).toString(), u"Warning"_s);
+        QVERIFY(!result.data(TessaryFileTableModel::ErrorRole).isValid());
+
+        SyntaxHighlightEditor* editor = view()->rulesForm()->patternEditorView();
+        const QPoint onTheField = editor->cursorRect(cursorAt(editor, 3)).center();
+        QHelpEvent help(QEvent::ToolTip, onTheField, editor->viewport()->mapToGlobal(onTheField));
+        QApplication::sendEvent(editor->viewport(), &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), warning);
+
+        model()->setResultPattern(u"{filename}-x"_s);
+        QVERIFY(waitIdle());
+        QCOMPARE(view()->statusTexts(), (QStringList{u"2 files"_s, u"2 to rename"_s, u"0 errors"_s}));
     }
 
     void insertFieldAppendsAReference()
