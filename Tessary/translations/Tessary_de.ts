@@ -28,6 +28,29 @@
     </message>
 </context>
 <context>
+    <name>OrderChoices</name>
+    <message>
+        <source>Name</source>
+        <extracomment>Choice of the Order menu: natural order of the file names</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Date Taken</source>
+        <extracomment>Choice of the Order menu: by the date and time a photo was taken</extracomment>
+        <translation>Aufnahmedatum</translation>
+    </message>
+    <message>
+        <source>Date Modified</source>
+        <extracomment>Choice of the Order menu: by the date and time a file was last changed</extracomment>
+        <translation>Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>As Listed</source>
+        <extracomment>Choice of the Order menu: the order in which the files were added, or dragged to</extracomment>
+        <translation>Wie in der Liste</translation>
+    </message>
+</context>
+<context>
     <name>RecentRulesMenu</name>
     <message>
         <source>Regex</source>
@@ -38,6 +61,16 @@
         <source>JavaScript</source>
         <extracomment>In the Recent menu: the entry holds a script</extracomment>
         <translation>JavaScript</translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <extracomment>In the Recent menu: the order the entry numbers the files in, such as “Date Taken”</extracomment>
+        <translation>nach %1</translation>
+    </message>
+    <message>
+        <source>duplicates numbered</source>
+        <extracomment>In the Recent menu: the entry numbers files that would get the same name</extracomment>
+        <translation>Duplikate nummeriert</translation>
     </message>
 </context>
 <context>
@@ -208,6 +241,11 @@
         <extracomment>Column of the file table: the new name</extracomment>
         <translation>Ergebnis</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <extracomment>Accessibility label of the warning mark in the file table</extracomment>
+        <translation>Warnung</translation>
+    </message>
 </context>
 <context>
     <name>TessaryFileTableView</name>
@@ -331,6 +369,41 @@
         <source>Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in `{row:03}` or `{filename:upper}`. The extension is kept.</source>
         <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
         <translation>Bilden Sie den neuen Dateinamen aus Feldern wie `{filename}` oder `{row}`, formatiert wie in `{row:03}` oder `{filename:upper}`. Die Endung bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>Number files that would get the same name</source>
+        <extracomment>Check box of the rules: files that would get a taken name get &quot; (2)&quot;, &quot; (3)&quot; … instead of an error</extracomment>
+        <translation>Dateien nummerieren, die denselben Namen bekämen</translation>
+    </message>
+    <message>
+        <source>Order:</source>
+        <extracomment>Label of the choice of the order that numbers the files</extracomment>
+        <translation>Reihenfolge:</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <extracomment>Accessibility label of the choice of the order that numbers the files</extracomment>
+        <translation>Reihenfolge</translation>
+    </message>
+    <message>
+        <source>Numbers the files (`{row}`) and runs the script in this order. With As Listed, drag files in the list to reorder them.</source>
+        <extracomment>Help text under the order choice; the parts in backquotes are shown as code</extracomment>
+        <translation>Nummeriert die Dateien (`{row}`) und führt das Skript in dieser Reihenfolge aus. Bei „Wie in der Liste“ ziehen Sie Dateien in der Liste, um sie umzuordnen.</translation>
+    </message>
+    <message>
+        <source>Field…</source>
+        <extracomment>Last choice of the Order menu: opens a chooser of the fields to order by</extracomment>
+        <translation>Feld …</translation>
+    </message>
+    <message>
+        <source>Order by Field</source>
+        <extracomment>Title of the chooser of the fields to order by</extracomment>
+        <translation>Nach Feld ordnen</translation>
+    </message>
+    <message>
+        <source>Number the files by these fields, separated by commas. Files without the first come last.</source>
+        <extracomment>Label of the chooser of the fields to order by</extracomment>
+        <translation>Die Dateien nach diesen Feldern nummerieren, durch Kommas getrennt. Dateien ohne das erste Feld kommen zuletzt.</translation>
     </message>
 </context>
 <context>
@@ -496,6 +569,14 @@ Title of the open panel that adds files</extracomment>
         <source>Updating…</source>
         <extracomment>Status bar while the new names are computed</extracomment>
         <translation>Wird aktualisiert …</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n warnings</source>
+        <extracomment>Status bar count of the files with a warning, such as a placeholder that names no field</extracomment>
+        <translation>
+            <numerusform>%n Warnung</numerusform>
+            <numerusform>%n Warnungen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
