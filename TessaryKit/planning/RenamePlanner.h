@@ -10,9 +10,9 @@
 #include <optional>
 #include <stop_token>
 
-// Turns a list of files and the user's rules into one result per file, numbered in natural name order (or
-// its reverse; files of the same name in different folders by path, ascending): its fields, its new name, its
-// script logs and, where it must not be renamed, why. Changes nothing on disk.
+// Turns a list of files and the user's rules into one result per file, numbered in the rules' order (see
+// FileOrder), which the script also sees them in: its fields, its new name, its script logs, a warning, and,
+// where it must not be renamed, why. Changes nothing on disk.
 namespace RenamePlanner {
 
 // One file's result and which input it belongs to.
