@@ -312,8 +312,8 @@ void JSBatchEvaluator::run(const QString& scriptText, const Fields& startingCont
 {
     const JSString script(scriptText);
     // The request's starting context is text; from the first item on it holds what the script left.
-    auto context = std::make_unique<JSString>(
-        QString::fromUtf8(QJsonDocument(JSONFields::toObject(startingContext)).toJson(QJsonDocument::Compact)));
+    auto context = std::make_unique<JSString>(QString::fromUtf8(
+        QJsonDocument(JSONFields::toObject(startingContext)).toJson(QJsonDocument::Compact)));
     for (qsizetype i = 0; i < itemCount; ++i) {
         ItemOutcome outcome = vm ? vm->evaluate(script, itemAt(i), *context)
                                  : failure(u"Failed to create a JavaScript context"_s);

@@ -27,15 +27,21 @@ const JSEngineClient engine{QStringLiteral(TESSARY_JSENGINE_PATH)};
 Fields baseFields(int i)
 {
     const int shot = (i * 104'729) % 1'000'003;
-    const QString date = u"2026-%1-%2"_s.arg(1 + shot % 12, 2, 10, QChar(u'0')).arg(1 + shot / 12 % 28, 2, 10, QChar(u'0'));
+    const QString date =
+        u"2026-%1-%2"_s.arg(1 + shot % 12, 2, 10, QChar(u'0')).arg(1 + shot / 12 % 28, 2, 10, QChar(u'0'));
     const QString time = u"%1-%2-%3"_s.arg(shot / 336 % 24, 2, 10, QChar(u'0'))
                              .arg(shot / 7 % 60, 2, 10, QChar(u'0'))
                              .arg(shot % 60, 2, 10, QChar(u'0'));
-    return {{u"filename"_s, u"img_%1"_s.arg(i)}, {u"date"_s, date},
-            {u"time"_s, time},                   {u"moddate"_s, u"2026-12-06"_s},
-            {u"modtime"_s, u"18-13-16"_s},       {u"image.width"_s, u"4032"_s},
-            {u"image.height"_s, u"3024"_s},      {u"image.make"_s, u"Camera"_s},
-            {u"image.model"_s, u"One"_s},        {u"image.iso"_s, QString::number(100 + i % 3200)}};
+    return {{u"filename"_s, u"img_%1"_s.arg(i)},
+            {u"date"_s, date},
+            {u"time"_s, time},
+            {u"moddate"_s, u"2026-12-06"_s},
+            {u"modtime"_s, u"18-13-16"_s},
+            {u"image.width"_s, u"4032"_s},
+            {u"image.height"_s, u"3024"_s},
+            {u"image.make"_s, u"Camera"_s},
+            {u"image.model"_s, u"One"_s},
+            {u"image.iso"_s, QString::number(100 + i % 3200)}};
 }
 
 // Files img_0.jpg … in `folder`, created on disk, in shuffled order.
@@ -77,7 +83,8 @@ double bestOf(int runs, const QList<PlanInput>& list, const RenameRules& rules)
 
 int main()
 {
-    const RenameRules rules{u"(?P<name>[a-z]+)_(?P<n>\\d+)"_s, QString(), u"{name}-{row}"_s, false, u"name"_s, false};
+    const RenameRules rules{
+        u"(?P<name>[a-z]+)_(?P<n>\\d+)"_s, QString(), u"{name}-{row}"_s, false, u"name"_s, false};
     QTemporaryDir small, large;
 
     const QList<PlanInput> tenThousand = inputs(small.path(), 10'000);

@@ -92,7 +92,8 @@ void PatternFieldHighlighter::highlight(HighlightedText& text) const
         } else {
             text.setUnderline(start, length, HighlightColour::Red);
             text.setForeground(start, length, HighlightColour::Red);
-            text.setToolTip(start, length, ResultPattern::unknownFieldWarning(text.text().mid(start, length)));
+            text.setToolTip(start, length,
+                            ResultPattern::unknownFieldWarning(text.text().mid(start, length)));
         }
     }
 }

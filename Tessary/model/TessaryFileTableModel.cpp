@@ -146,10 +146,16 @@ FileTableRow TessaryFileTableModel::row(const QModelIndex& index) const
     const qsizetype child = index.row();
     if (child < record.fields.size()) {
         const auto field = std::next(record.fields.cbegin(), child);
-        return {FileTableRow::Kind::Field, field.key(), field.value(), std::nullopt, false, false, std::nullopt};
+        return {
+            FileTableRow::Kind::Field, field.key(), field.value(), std::nullopt, false, false, std::nullopt};
     }
     const qsizetype line = child - record.fields.size();
-    return {FileTableRow::Kind::Log, u"console"_s, record.logs.value(line), std::nullopt, false, false,
+    return {FileTableRow::Kind::Log,
+            u"console"_s,
+            record.logs.value(line),
+            std::nullopt,
+            false,
+            false,
             std::nullopt};
 }
 

@@ -20,7 +20,8 @@ RenameRules storedRules(const QSettings& defaults)
     const RenameRules fallback = RenameSession::defaultRules();
     return {storedText(defaults, TessaryModel::regexKey, fallback.regex),
             storedText(defaults, TessaryModel::scriptKey, fallback.script),
-            storedText(defaults, TessaryModel::resultPatternKey, fallback.pattern), fallback.reversed,
+            storedText(defaults, TessaryModel::resultPatternKey, fallback.pattern),
+            fallback.reversed,
             storedText(defaults, TessaryModel::orderKey, fallback.order),
             defaults.value(TessaryModel::numberDuplicatesKey, fallback.numberDuplicates).toBool()};
 }
@@ -63,7 +64,8 @@ void TessaryModel::setRules(const RenameRules& rules, void (TessaryModel::*chang
     scheduleUpdate();
 }
 
-void TessaryModel::setRule(QString RenameRules::*rule, const QString& value, const QString& key,
+template <typename T>
+void TessaryModel::setRule(T RenameRules::*rule, const T& value, const QString& key,
                            void (TessaryModel::*changed)())
 {
     RenameRules rules = session.rules();
@@ -103,12 +105,8 @@ void TessaryModel::setOrder(const QString& value)
 
 void TessaryModel::setNumberDuplicates(bool value)
 {
-    RenameRules rules = session.rules();
-    if (rules.numberDuplicates == value)
-        return;
-    rules.numberDuplicates = value;
-    defaults.setValue(numberDuplicatesKey, value);
-    setRules(rules, &TessaryModel::numberDuplicatesChanged);
+    setRule(&RenameRules::numberDuplicates, value, numberDuplicatesKey,
+            &TessaryModel::numberDuplicatesChanged);
 }
 
 void TessaryModel::setOperationProblem(const std::optional<OperationProblem>& value)

@@ -25,8 +25,8 @@ class TessaryModel : public QObject {
     Q_PROPERTY(QString resultPattern READ resultPattern WRITE setResultPattern NOTIFY resultPatternChanged)
     Q_PROPERTY(bool sortReversed READ sortReversed WRITE setSortReversed NOTIFY sortReversedChanged)
     Q_PROPERTY(QString order READ order WRITE setOrder NOTIFY orderChanged)
-    Q_PROPERTY(bool numberDuplicates READ numberDuplicates WRITE setNumberDuplicates NOTIFY
-                   numberDuplicatesChanged)
+    Q_PROPERTY(
+        bool numberDuplicates READ numberDuplicates WRITE setNumberDuplicates NOTIFY numberDuplicatesChanged)
     Q_PROPERTY(bool isUpdating READ isUpdating NOTIFY isUpdatingChanged)
     Q_PROPERTY(bool isRenaming READ isRenaming NOTIFY isRenamingChanged)
     Q_PROPERTY(bool isRenamed READ isRenamed NOTIFY isRenamedChanged)
@@ -103,8 +103,9 @@ Q_SIGNALS:
 
 private:
     void setRules(const RenameRules& rules, void (TessaryModel::*changed)());
-    void setRule(QString RenameRules::*rule, const QString& value, const QString& key,
-                 void (TessaryModel::*changed)());
+    // Sets one rule the preferences keep under `key`.
+    template <typename T>
+    void setRule(T RenameRules::*rule, const T& value, const QString& key, void (TessaryModel::*changed)());
     void scheduleUpdate();
     void cancelUpdate();
     void update();

@@ -48,7 +48,8 @@ std::optional<QString> migrateFromFirstSchema(QSqlDatabase& database)
     QSqlQuery query(database);
     if (auto error = run(query, u"SELECT regex, javascript, pattern, used FROM RenameHistory LIMIT 1"_s))
         return error;
-    if (auto error = run(query, u"ALTER TABLE RenameHistory ADD COLUMN ordering TEXT NOT NULL DEFAULT 'name'"_s))
+    if (auto error =
+            run(query, u"ALTER TABLE RenameHistory ADD COLUMN ordering TEXT NOT NULL DEFAULT 'name'"_s))
         return error;
     if (auto error = run(query, u"ALTER TABLE RenameHistory ADD COLUMN numberDuplicates INTEGER NOT NULL "
                                 u"DEFAULT 0"_s))
@@ -98,8 +99,9 @@ std::optional<QString> prepareSchema(QSqlDatabase& database)
         return u"the file has schema version %1, this Tessary reads version %2"_s.arg(version).arg(
             RenameHistoryStore::schemaVersion);
     }
-    return run(query, u"SELECT regex, javascript, pattern, used, ordering, numberDuplicates FROM RenameHistory "
-                      u"LIMIT 1"_s);
+    return run(query,
+               u"SELECT regex, javascript, pattern, used, ordering, numberDuplicates FROM RenameHistory "
+               u"LIMIT 1"_s);
 }
 
 // A rule left empty is stored as empty text: Qt SQL would bind a null QString as NULL.
@@ -203,9 +205,9 @@ std::optional<QString> RenameHistoryStore::save(const RenameHistory& rules)
 void RenameHistoryStore::reload()
 {
     QSqlQuery query(QSqlDatabase::database(connection));
-    if (const auto error =
-            run(query, u"SELECT regex, javascript, pattern, used, ordering, numberDuplicates FROM RenameHistory "
-                       u"ORDER BY used DESC"_s)) {
+    if (const auto error = run(
+            query, u"SELECT regex, javascript, pattern, used, ordering, numberDuplicates FROM RenameHistory "
+                   u"ORDER BY used DESC"_s)) {
         qCWarning(appLog, "Failed to read rename history: %s", qUtf8Printable(*error));
         return;
     }

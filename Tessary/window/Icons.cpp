@@ -135,7 +135,8 @@ QIcon icon(Symbol symbol)
     auto found = made.find(symbol);
     if (found == made.end()) {
         // Green, red and amber carry meaning, which a theme's monochrome symbol would lose.
-        const bool coloured = symbol == Symbol::Checkmark || symbol == Symbol::Warning || symbol == Symbol::Caution;
+        const bool coloured =
+            symbol == Symbol::Checkmark || symbol == Symbol::Warning || symbol == Symbol::Caution;
         found = made.insert(symbol,
                             coloured ? drawn(symbol) : QIcon::fromTheme(themeName(symbol), drawn(symbol)));
     }

@@ -6,7 +6,19 @@
 // has one, else a small drawing of our own, so that the window looks complete on any desktop.
 namespace Icons {
 
-enum class Symbol { Plus, Document, Clock, Play, UndoArrow, Pencil, Checkmark, Warning, Caution, TextLines, Info };
+enum class Symbol {
+    Plus,
+    Document,
+    Clock,
+    Play,
+    UndoArrow,
+    Pencil,
+    Checkmark,
+    Warning,
+    Caution,
+    TextLines,
+    Info
+};
 
 QIcon icon(Symbol symbol);
 // Tessary's own icon, drawn like the installed org.tessary.Tessary.svg, for the window when it runs from

@@ -18,10 +18,10 @@ QList<OrderChoices::Choice> OrderChoices::presets()
 
 QString OrderChoices::label(const QString& order)
 {
-    const QString text = FileOrder(order).text();
+    const FileOrder read(order);
     for (const Choice& choice : presets()) {
-        if (choice.order == text)
+        if (choice.order == read.text())
             return choice.label;
     }
-    return FileOrder(order).fields().join(QStringLiteral(", "));
+    return read.fields().join(QStringLiteral(", "));
 }

@@ -85,7 +85,7 @@ QString RecentRulesMenu::otherRules(const RenameHistory& entry)
     if (!entry.script.isEmpty())
         //: In the Recent menu: the entry holds a script
         rules.append(tr("JavaScript"));
-    if (FileOrder(entry.order).text() != FileOrder::byName)
+    if (!FileOrder(entry.order).isByName())
         //: In the Recent menu: the order the entry numbers the files in, such as “Date Taken”
         rules.append(tr("by %1").arg(OrderChoices::label(entry.order)));
     if (entry.numberDuplicates)

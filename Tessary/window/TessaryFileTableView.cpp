@@ -38,8 +38,8 @@ TessaryFileTableView::TessaryFileTableView(TessaryModel* model, QSettings& prefe
         rows->setReorderable(FileOrder(this->model->order()).isListed() && !this->model->isRenamed() &&
                              !this->model->isRenaming());
     };
-    for (const auto signal : {&TessaryModel::orderChanged, &TessaryModel::isRenamedChanged,
-                              &TessaryModel::isRenamingChanged})
+    for (const auto signal :
+         {&TessaryModel::orderChanged, &TessaryModel::isRenamedChanged, &TessaryModel::isRenamingChanged})
         connect(model, signal, this, refreshReorderable);
     refreshReorderable();
     connect(rows, &TessaryFileTableModel::reorderRequested, model, &TessaryModel::reorderFiles);

@@ -118,15 +118,20 @@ QWidget* TessaryRulesForm::section(const QString& title, SyntaxHighlightEditor* 
         header->addWidget(trailing);
     layout->addLayout(header);
     layout->addWidget(editor, 1);
-    auto* helpLabel = new QLabel(helpHtml(help), box);
-    helpLabel->setTextFormat(Qt::RichText);
-    helpLabel->setWordWrap(true);
-    helpLabel->setForegroundRole(QPalette::PlaceholderText);
-    QFont small = helpLabel->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    helpLabel->setFont(small);
-    layout->addWidget(helpLabel);
+    layout->addWidget(helpLabel(help, box));
     return box;
+}
+
+QLabel* TessaryRulesForm::helpLabel(const QString& help, QWidget* parent)
+{
+    auto* label = new QLabel(helpHtml(help), parent);
+    label->setTextFormat(Qt::RichText);
+    label->setWordWrap(true);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    label->setFont(small);
+    return label;
 }
 
 QWidget* TessaryRulesForm::orderSection()
@@ -145,16 +150,9 @@ QWidget* TessaryRulesForm::orderSection()
     layout->addLayout(row);
     layout->addWidget(numberDuplicates);
     //: Help text under the order choice; the parts in backquotes are shown as code
-    auto* help = new QLabel(helpHtml(tr("Numbers the files (`{row}`) and runs the script in this order. "
-                                        "With As Listed, drag files in the list to reorder them.")),
-                            box);
-    help->setTextFormat(Qt::RichText);
-    help->setWordWrap(true);
-    help->setForegroundRole(QPalette::PlaceholderText);
-    QFont small = help->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    help->setFont(small);
-    layout->addWidget(help);
+    layout->addWidget(helpLabel(tr("Numbers the files (`{row}`) and runs the script in this order. "
+                                   "With As Listed, drag files in the list to reorder them."),
+                                box));
 
     connect(order, &QComboBox::activated, this, &TessaryRulesForm::orderChosen);
     connect(model, &TessaryModel::orderChanged, this, &TessaryRulesForm::refreshOrderChoices);

@@ -38,6 +38,7 @@ public:
 private:
     QWidget* section(const QString& title, SyntaxHighlightEditor* editor, const QString& help,
                      QWidget* trailing = nullptr);
+    static QLabel* helpLabel(const QString& help, QWidget* parent);
     QWidget* orderSection();
     QWidget* renamedPlaceholder();
     // The choices for the model's order: the presets, the model's own field list, and "Field…".

@@ -193,8 +193,9 @@ void TessaryView::buildStatusBar()
     busy->setMaximumSize(80, 12);
     busy->setTextVisible(false);
     busyText = new QLabel(bar);
-    for (QWidget* item : std::initializer_list<QWidget*>{filesCount, changedIcon, changedCount, errorIcon,
-                                                         errorCount, warningIcon, warningCount, busy, busyText})
+    for (QWidget* item :
+         std::initializer_list<QWidget*>{filesCount, changedIcon, changedCount, errorIcon, errorCount,
+                                         warningIcon, warningCount, busy, busyText})
         bar->addWidget(item);
 }
 

@@ -98,7 +98,8 @@ public:
         for (size_t field = 0; field < fieldCount; ++field) {
             if (textKind[field] == TextKind::Collated)
                 makeCollationKeys(field, natural);
-            encodable &= textKind[field] == TextKind::None || (textKind[field] == TextKind::Plain && !hasNumber(field));
+            encodable &= textKind[field] == TextKind::None ||
+                         (textKind[field] == TextKind::Plain && !hasNumber(field));
         }
         if (encodable)
             encode(textKind);
@@ -108,14 +109,18 @@ public:
 
     int compare(qsizetype a, qsizetype b) const
     {
-        const int order = encoded.empty() ? compareFields(a, b)
-                                          : compareBytes(encoded.data() + spans[size_t(a)].first, spans[size_t(a)].second,
-                                                         encoded.data() + spans[size_t(b)].first, spans[size_t(b)].second);
+        const int order =
+            encoded.empty() ? compareFields(a, b)
+                            : compareBytes(encoded.data() + spans[size_t(a)].first, spans[size_t(a)].second,
+                                           encoded.data() + spans[size_t(b)].first, spans[size_t(b)].second);
         return order ? order : compareTexts(a, b);
     }
 
 private:
-    const FieldKey& at(qsizetype position, size_t field) const { return keys[size_t(position) * fieldCount + field]; }
+    const FieldKey& at(qsizetype position, size_t field) const
+    {
+        return keys[size_t(position) * fieldCount + field];
+    }
     FieldKey& at(qsizetype position, size_t field) { return keys[size_t(position) * fieldCount + field]; }
 
     static void read(FieldKey& key, const QString& value, const NaturalOrder& natural, TextKind& kind)
@@ -194,7 +199,8 @@ private:
     {
         for (size_t field = 0; field < fieldCount; ++field) {
             if (at(a, field).present && at(b, field).present) {
-                if (const int order = QString::compare(at(a, field).text, at(b, field).text, Qt::CaseSensitive))
+                if (const int order =
+                        QString::compare(at(a, field).text, at(b, field).text, Qt::CaseSensitive))
                     return order;
             }
         }
@@ -210,7 +216,7 @@ private:
 // Name keys cost a collation each; with fields they are needed only for ties.
 class NameKeys {
 public:
-    NameKeys(const QList<FileOrder::Item>& items) : items(items), keys(size_t(items.size())) {}
+    explicit NameKeys(const QList<FileOrder::Item>& items) : items(items), keys(size_t(items.size())) {}
 
     const NaturalOrder::Key& at(qsizetype position)
     {
@@ -286,9 +292,8 @@ std::vector<qsizetype> FileOrder::sorted(const QList<Item>& items, bool reversed
         NameKeys names(items);
         for (qsizetype position = 0; position < items.size(); ++position)
             names.at(position); // all are needed: made up front rather than inside the sort
-        std::sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
-            return precedesByName(names, items, a, b, reversed);
-        });
+        std::sort(positions.begin(), positions.end(),
+                  [&](qsizetype a, qsizetype b) { return precedesByName(names, items, a, b, reversed); });
         break;
     }
     case Kind::Fields:

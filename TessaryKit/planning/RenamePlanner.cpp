@@ -209,17 +209,19 @@ void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, i
         Entry& entry = *wished.entry;
         const QString extension = entry.parts.extension.isEmpty() ? QString() : u'.' + entry.parts.extension;
         int number = nextNumber.value(wished.normalizedTarget, 2);
+        QString numberedStem;
         for (;; ++number) {
-            entry.output.resultName = u"%1 (%2)%3"_s.arg(entry.stem).arg(number).arg(extension);
+            numberedStem = u"%1 (%2)"_s.arg(entry.stem).arg(number);
+            entry.output.resultName = numberedStem + extension;
             const Candidate numbered = candidateNamed(entry, entry.output.resultName);
-            if (!given.contains(numbered.normalizedTarget) && !sharingTarget.contains(numbered.normalizedTarget) &&
-                !isTaken(numbered, listed, disk)) {
+            if (!given.contains(numbered.normalizedTarget) &&
+                !sharingTarget.contains(numbered.normalizedTarget) && !isTaken(numbered, listed, disk)) {
                 given.insert(numbered.normalizedTarget);
                 break;
             }
         }
         nextNumber.insert(wished.normalizedTarget, number + 1);
-        entry.output.error = validateName(entry.output.resultName.chopped(extension.size()), entry.output.resultName);
+        entry.output.error = validateName(numberedStem, entry.output.resultName);
     }
 }
 

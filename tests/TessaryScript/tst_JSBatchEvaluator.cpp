@@ -247,7 +247,8 @@ private Q_SLOTS:
             << QStringList{uR"({"fields":{"i":"1","seen":"42"}})"_s, uR"({"fields":{"i":"2","seen":"43"}})"_s,
                            uR"({"fields":{"i":"3","seen":"44"}})"_s};
         QTest::newRow("the obvious counter counts")
-            << u"context.count = (context.count || 0) + 1; fields.n = String(context.count)"_s << QByteArray("{}")
+            << u"context.count = (context.count || 0) + 1; fields.n = String(context.count)"_s
+            << QByteArray("{}")
             << QStringList{uR"({"fields":{"i":"1","n":"1"}})"_s, uR"({"fields":{"i":"2","n":"2"}})"_s,
                            uR"({"fields":{"i":"3","n":"3"}})"_s};
         // A context described without quotes: each key with the type and text of its value.
@@ -256,9 +257,10 @@ private Q_SLOTS:
             u" typeof context[k]) + ':' + context[k]).join(' ');"_s;
         QTest::newRow("numbers, booleans, null and strings keep their types")
             << described + u"context = {n: 1.5, b: true, z: null, s: '7'}"_s << QByteArray("{}")
-            << QStringList{uR"({"fields":{"i":"1","seen":""}})"_s,
-                           uR"({"fields":{"i":"2","seen":"n:number:1.5 b:boolean:true z:null:null s:string:7"}})"_s,
-                           uR"({"fields":{"i":"3","seen":"n:number:1.5 b:boolean:true z:null:null s:string:7"}})"_s};
+            << QStringList{
+                   uR"({"fields":{"i":"1","seen":""}})"_s,
+                   uR"({"fields":{"i":"2","seen":"n:number:1.5 b:boolean:true z:null:null s:string:7"}})"_s,
+                   uR"({"fields":{"i":"3","seen":"n:number:1.5 b:boolean:true z:null:null s:string:7"}})"_s};
         QTest::newRow("nested arrays and objects are kept")
             << u"context.names = (context.names || []).concat([{i: fields.i}]);"
                u"fields.seen = context.names.map(x => x.i).join('+')"_s
@@ -267,14 +269,15 @@ private Q_SLOTS:
                            uR"({"fields":{"i":"3","seen":"1+2+3"}})"_s};
         QTest::newRow("what JSON can't carry is dropped")
             << described + u"context = {f() {}, u: undefined, d: new Date(0), k: 1}"_s << QByteArray("{}")
-            << QStringList{uR"({"fields":{"i":"1","seen":""}})"_s,
-                           uR"({"fields":{"i":"2","seen":"d:string:1970-01-01T00:00:00.000Z k:number:1"}})"_s,
-                           uR"({"fields":{"i":"3","seen":"d:string:1970-01-01T00:00:00.000Z k:number:1"}})"_s};
+            << QStringList{
+                   uR"({"fields":{"i":"1","seen":""}})"_s,
+                   uR"({"fields":{"i":"2","seen":"d:string:1970-01-01T00:00:00.000Z k:number:1"}})"_s,
+                   uR"({"fields":{"i":"3","seen":"d:string:1970-01-01T00:00:00.000Z k:number:1"}})"_s};
         QTest::newRow("an array as the context is carried")
             << u"fields.seen = String(Array.isArray(context) && context.length); context = [fields.i]"_s
             << QByteArray("{}")
-            << QStringList{uR"({"fields":{"i":"1","seen":"false"}})"_s, uR"({"fields":{"i":"2","seen":"1"}})"_s,
-                           uR"({"fields":{"i":"3","seen":"1"}})"_s};
+            << QStringList{uR"({"fields":{"i":"1","seen":"false"}})"_s,
+                           uR"({"fields":{"i":"2","seen":"1"}})"_s, uR"({"fields":{"i":"3","seen":"1"}})"_s};
         QTest::newRow("a context JSON can't hold fails its item and is not carried")
             << count + u"if (fields.i === '2') context.self = context"_s << QByteArray("{}")
             << QStringList{uR"({"fields":{"i":"1","seen":"1"}})"_s,

@@ -80,11 +80,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("renamed");
 
         QTest::newRow("name") << QStringList{} << QStringList{u"1-1_a.txt"_s, u"2-2_b.txt"_s, u"3-3_c.txt"_s};
-        QTest::newRow("listed: as given")
-            << QStringList{u"--order"_s, u"listed"_s} << QStringList{u"1-1_c.txt"_s, u"2-2_a.txt"_s, u"3-3_b.txt"_s};
-        QTest::newRow("date modified")
-            << QStringList{u"--order"_s, u"moddate,modtime"_s}
-            << QStringList{u"1-1_b.txt"_s, u"2-2_c.txt"_s, u"3-3_a.txt"_s};
+        QTest::newRow("listed: as given") << QStringList{u"--order"_s, u"listed"_s}
+                                          << QStringList{u"1-1_c.txt"_s, u"2-2_a.txt"_s, u"3-3_b.txt"_s};
+        QTest::newRow("date modified") << QStringList{u"--order"_s, u"moddate,modtime"_s}
+                                       << QStringList{u"1-1_b.txt"_s, u"2-2_c.txt"_s, u"3-3_a.txt"_s};
         QTest::newRow("date modified, reversed")
             << QStringList{u"--order"_s, u"moddate,modtime"_s, u"--reverse"_s}
             << QStringList{u"1-1_a.txt"_s, u"2-2_c.txt"_s, u"3-3_b.txt"_s};
@@ -103,8 +102,8 @@ private Q_SLOTS:
         setModified(u"a.txt"_s, base.addDays(1));
         const Run result =
             run(QStringList{u"rename"_s, u"--script"_s,
-                            u"context.n = (context.n || 0) + 1; fields.n = String(context.n)"_s, u"--pattern"_s,
-                            u"{row}-{n}_{filename}"_s} +
+                            u"context.n = (context.n || 0) + 1; fields.n = String(context.n)"_s,
+                            u"--pattern"_s, u"{row}-{n}_{filename}"_s} +
                 options + QStringList{u"c.txt"_s, u"a.txt"_s, u"b.txt"_s});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(contents().keys(), renamed);
@@ -116,7 +115,8 @@ private Q_SLOTS:
         const QStringList files{u"3.txt"_s, u"1.txt"_s, u"2.txt"_s};
         const Run refused = run(QStringList{u"rename"_s, u"--pattern"_s, u"burst"_s} + files);
         QCOMPARE(refused.exitCode, 1);
-        const Run result = run(QStringList{u"rename"_s, u"--pattern"_s, u"burst"_s, u"--number-duplicates"_s} + files);
+        const Run result =
+            run(QStringList{u"rename"_s, u"--pattern"_s, u"burst"_s, u"--number-duplicates"_s} + files);
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(contents().keys(),
                  (QStringList{u"burst (2).txt"_s, u"burst (3).txt"_s, u"burst (4).txt"_s, u"burst.txt"_s}));

@@ -127,7 +127,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expectedOrder");
         QTest::addColumn<bool>("expectedNumbering");
         QTest::newRow("nothing stored") << QVariant() << QVariant() << u"name"_s << false;
-        QTest::newRow("stored") << QVariant(u"moddate,modtime"_s) << QVariant(true) << u"moddate,modtime"_s << true;
+        QTest::newRow("stored") << QVariant(u"moddate,modtime"_s) << QVariant(true) << u"moddate,modtime"_s
+                                << true;
         QTest::newRow("not text") << QVariant(3) << QVariant(false) << u"name"_s << false;
     }
     void theOrderAndTheNumberingOptionAreKept()
@@ -207,7 +208,8 @@ private Q_SLOTS:
         create(files, {u"a 1.txt"_s});
         QVERIFY(addAndPlan(*model, {u"a 1.txt"_s}));
         const LogCapture log("org.tessary.Tessary.PointsOfInterest", true);
-        model->applyRules({u"a (?P<n>\\d)"_s, u"fields.n = fields.n * 2"_s, u"b{n}"_s, false, u"name"_s, false});
+        model->applyRules(
+            {u"a (?P<n>\\d)"_s, u"fields.n = fields.n * 2"_s, u"b{n}"_s, false, u"name"_s, false});
         QVERIFY(waitIdle(*model));
         QCOMPARE(LogCapture::lines().filter(u"begin Plan names"_s).size(), 1);
         QCOMPARE(resultNames(*model), QStringList{u"b2.txt"_s});

@@ -170,7 +170,8 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::copy(QStringLiteral(TESSARY_STORE_DATA "/store-1.0.0.store"), storeFile()));
         QVERIFY(QFile::setPermissions(storeFile(), QFile::ReadOwner | QFile::WriteOwner));
-        execute(u"ALTER TABLE RenameHistory ADD COLUMN numberDuplicates TEXT"_s); // in the way of the migration
+        execute(
+            u"ALTER TABLE RenameHistory ADD COLUMN numberDuplicates TEXT"_s); // in the way of the migration
         const QByteArray before = fileHash(storeFile());
 
         const LogCapture log("org.tessary.Tessary.App");

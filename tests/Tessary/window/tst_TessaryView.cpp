@@ -243,7 +243,8 @@ private Q_SLOTS:
 
     void theRecentMenuShowsAndBringsBackTheOrder()
     {
-        app->history()->saveHistory(QString(), QString(), u"{row}"_s, u"image.date,image.time,image.subsec"_s, true);
+        app->history()->saveHistory(QString(), QString(), u"{row}"_s, u"image.date,image.time,image.subsec"_s,
+                                    true);
         app->history()->saveHistory(QString(), QString(), u"{row}"_s, u"album,track"_s, false);
         QCOMPARE(RecentRulesMenu::otherRules(app->history()->entries()[1]),
                  u"by Date Taken and duplicates numbered"_s);
@@ -262,7 +263,8 @@ private Q_SLOTS:
         QStringList choices;
         for (int i = 0; i < order->count(); ++i)
             choices.append(order->itemText(i));
-        QCOMPARE(choices, (QStringList{u"Name"_s, u"Date Taken"_s, u"Date Modified"_s, u"As Listed"_s, u"Field…"_s}));
+        QCOMPARE(choices,
+                 (QStringList{u"Name"_s, u"Date Taken"_s, u"Date Modified"_s, u"As Listed"_s, u"Field…"_s}));
         QCOMPARE(order->currentText(), u"Name"_s);
         order->setCurrentIndex(2);
         Q_EMIT order->activated(2);
@@ -303,7 +305,8 @@ private Q_SLOTS:
         QTRY_COMPARE(view()->statusTexts(),
                      (QStringList{u"2 files"_s, u"2 to rename"_s, u"0 errors"_s, u"2 warnings"_s}));
         QVERIFY(view()->renameAction()->isEnabled());
-        const QModelIndex result = view()->fileTable()->tableModel()->index(0, TessaryFileTableModel::ResultColumn);
+        const QModelIndex result =
+            view()->fileTable()->tableModel()->index(0, TessaryFileTableModel::ResultColumn);
         const QString warning = u"The pattern uses “{imgae.date}”, which this file doesn't have"_s;
         QCOMPARE(result.data(TessaryFileTableModel::WarningRole).toString(), warning);
         QCOMPARE(result.data(Qt::ToolTipRole).toString(), warning);

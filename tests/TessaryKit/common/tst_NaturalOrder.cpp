@@ -21,8 +21,9 @@ int comparePlainKeys(const QByteArray& a, const QByteArray& b)
 // Texts such as dates, times and counts, with every ASCII mark the plain key ranks.
 QStringList plainTexts()
 {
-    QStringList texts{u""_s, u"0"_s, u"00"_s, u"007"_s, u"7"_s, u"10"_s, u"2026-12-08"_s, u"2026-2-8"_s,
-                      u"12:30:05"_s, u"12-30-05"_s, u"1.5"_s, u"1.10"_s, u"-3"_s, u"+3"_s, u" 3"_s};
+    QStringList texts{u""_s,    u"0"_s,          u"00"_s,       u"007"_s,      u"7"_s,
+                      u"10"_s,  u"2026-12-08"_s, u"2026-2-8"_s, u"12:30:05"_s, u"12-30-05"_s,
+                      u"1.5"_s, u"1.10"_s,       u"-3"_s,       u"+3"_s,       u" 3"_s};
     const QString marks = u" !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"_s;
     QRandomGenerator random(20261208);
     for (int i = 0; i < 400; ++i) {

@@ -12,20 +12,20 @@ struct File {
     Fields fields;
 };
 
-File fileFrom(const QString& spec)
+File fileFrom(const QString& row)
 {
-    QStringList parts = spec.split(u' ');
+    QStringList parts = row.split(u' ');
     File file{parts.takeFirst(), {}};
     for (const QString& part : parts)
         file.fields.insert(part.section(u'=', 0, 0), part.section(u'=', 1));
     return file;
 }
 
-QStringList sortedNames(const QString& order, const QStringList& specs, bool reversed)
+QStringList sortedNames(const QString& order, const QStringList& rows, bool reversed)
 {
     QList<File> files;
-    for (const QString& spec : specs)
-        files.append(fileFrom(spec));
+    for (const QString& row : rows)
+        files.append(fileFrom(row));
     QList<FileOrder::Item> items;
     for (const File& file : files)
         items.append({file.name, u"/photos/"_s + file.name, &file.fields});
@@ -53,8 +53,8 @@ private Q_SLOTS:
         QTest::newRow("fields with blanks and empties")
             << u" image.date , ,image.time"_s << u"image.date,image.time"_s
             << QStringList{u"image.date"_s, u"image.time"_s};
-        QTest::newRow("a field named like a word") << u"name,row"_s << u"name,row"_s
-                                                   << QStringList{u"name"_s, u"row"_s};
+        QTest::newRow("a field named like a word")
+            << u"name,row"_s << u"name,row"_s << QStringList{u"name"_s, u"row"_s};
     }
     void readsTheOrder()
     {
@@ -99,21 +99,19 @@ private Q_SLOTS:
             << u"date"_s << QStringList{u"z"_s, u"b date=2026-01-02"_s, u"a"_s, u"c date=2026-01-01"_s}
             << QStringList{u"c"_s, u"b"_s, u"a"_s, u"z"_s} << QStringList{u"b"_s, u"c"_s, u"z"_s, u"a"_s};
         QTest::newRow("lacking a later field: after the files that have it")
-            << u"date,subsec"_s
-            << QStringList{u"a date=1"_s, u"b date=1 subsec=20"_s, u"c date=1 subsec=3"_s}
+            << u"date,subsec"_s << QStringList{u"a date=1"_s, u"b date=1 subsec=20"_s, u"c date=1 subsec=3"_s}
             << QStringList{u"c"_s, u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s, u"c"_s};
         QTest::newRow("ties by name")
             << u"date"_s << QStringList{u"b2 date=x"_s, u"b10 date=x"_s, u"a date=y"_s}
             << QStringList{u"b2"_s, u"b10"_s, u"a"_s} << QStringList{u"a"_s, u"b10"_s, u"b2"_s};
         QTest::newRow("values equal but for leading zeros: the next field decides")
-            << u"n,m"_s << QStringList{u"a n=5-1 m=1"_s, u"b n=05-1 m=2"_s}
-            << QStringList{u"a"_s, u"b"_s} << QStringList{u"b"_s, u"a"_s};
+            << u"n,m"_s << QStringList{u"a n=5-1 m=1"_s, u"b n=05-1 m=2"_s} << QStringList{u"a"_s, u"b"_s}
+            << QStringList{u"b"_s, u"a"_s};
         QTest::newRow("values equal but for leading zeros: then their text, before the name")
-            << u"n,m"_s << QStringList{u"a n=5-1 m=1"_s, u"b n=05-1 m=1"_s}
-            << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s};
-        QTest::newRow("the same with letters")
-            << u"n,m"_s << QStringList{u"a n=x5 m=1"_s, u"b n=x05 m=1"_s}
-            << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s};
+            << u"n,m"_s << QStringList{u"a n=5-1 m=1"_s, u"b n=05-1 m=1"_s} << QStringList{u"b"_s, u"a"_s}
+            << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("the same with letters") << u"n,m"_s << QStringList{u"a n=x5 m=1"_s, u"b n=x05 m=1"_s}
+                                               << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s};
         QTest::newRow("a field nobody has: by name")
             << u"nothing"_s << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s}
             << QStringList{u"b"_s, u"a"_s};

@@ -12,20 +12,29 @@ Q_DECLARE_METATYPE(PlanOutput)
 class tst_PlanRecords : public QObject {
     Q_OBJECT
 
+    static PlanOutput baseOutput()
+    {
+        return {{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}, std::nullopt};
+    }
+
 private Q_SLOTS:
     void rulesEquality_data()
     {
         QTest::addColumn<RenameRules>("other");
         QTest::addColumn<bool>("equal");
 
-        QTest::newRow("same") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false, u"name"_s, false} << true;
+        QTest::newRow("same") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, false, u"name"_s, false}
+                              << true;
         QTest::newRow("decomposed pattern")
             << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}e\u0301"_s, false, u"name"_s, false} << true;
         QTest::newRow("only reversed differs")
             << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}é"_s, true, u"name"_s, false} << false;
-        QTest::newRow("script differs") << RenameRules{u"(?P<n>.*)"_s, u"y"_s, u"{n}é"_s, false, u"name"_s, false} << false;
-        QTest::newRow("regex differs") << RenameRules{u"(?P<m>.*)"_s, u"x"_s, u"{n}é"_s, false, u"name"_s, false} << false;
-        QTest::newRow("case differs") << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}É"_s, false, u"name"_s, false} << false;
+        QTest::newRow("script differs")
+            << RenameRules{u"(?P<n>.*)"_s, u"y"_s, u"{n}é"_s, false, u"name"_s, false} << false;
+        QTest::newRow("regex differs")
+            << RenameRules{u"(?P<m>.*)"_s, u"x"_s, u"{n}é"_s, false, u"name"_s, false} << false;
+        QTest::newRow("case differs")
+            << RenameRules{u"(?P<n>.*)"_s, u"x"_s, u"{n}É"_s, false, u"name"_s, false} << false;
     }
     void rulesEquality()
     {
@@ -40,48 +49,36 @@ private Q_SLOTS:
         QTest::addColumn<PlanOutput>("other");
         QTest::addColumn<bool>("equal");
 
-        const PlanOutput base{
-            {{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}, std::nullopt};
-        QTest::newRow("same") << base << true;
-        QTest::newRow("decomposed value, name and result") << PlanOutput{{{u"name"_s, u"cafe\u0301"_s}},
-                                                                         u"cafe\u0301.txt"_s,
-                                                                         std::nullopt,
-                                                                         {u"a"_s, u"b"_s},
-                                                                         std::nullopt}
-                                                           << true;
-        QTest::newRow("another field name") << PlanOutput{{{u"nam\u00e9"_s, u"café"_s}},
-                                                          u"café.txt"_s,
-                                                          std::nullopt,
-                                                          {u"a"_s, u"b"_s},
-                                                          std::nullopt}
-                                            << false;
-        QTest::newRow("logs in another order") << PlanOutput{{{u"name"_s, u"café"_s}},
-                                                             u"café.txt"_s,
-                                                             std::nullopt,
-                                                             {u"b"_s, u"a"_s},
-                                                             std::nullopt}
-                                               << false;
-        QTest::newRow("an extra field") << PlanOutput{{{u"name"_s, u"café"_s}, {u"row"_s, u"1"_s}},
-                                                      u"café.txt"_s,
-                                                      std::nullopt,
-                                                      {u"a"_s, u"b"_s},
-                                                      std::nullopt}
-                                        << false;
+        // The base output below with one change.
+        const auto changed = [](auto change) {
+            PlanOutput output = baseOutput();
+            change(output);
+            return output;
+        };
+        QTest::newRow("same") << baseOutput() << true;
+        QTest::newRow("decomposed value, name and result") << changed([](PlanOutput& output) {
+            output.fields = {{u"name"_s, u"cafe\u0301"_s}};
+            output.resultName = u"cafe\u0301.txt"_s;
+        }) << true;
+        QTest::newRow("another field name") << changed([](PlanOutput& output) {
+            output.fields = {{u"nam\u00e9"_s, u"café"_s}};
+        }) << false;
+        QTest::newRow("logs in another order") << changed([](PlanOutput& output) {
+            output.logs = {u"b"_s, u"a"_s};
+        }) << false;
+        QTest::newRow("an extra field")
+            << changed([](PlanOutput& output) { output.fields.insert(u"row"_s, u"1"_s); }) << false;
         QTest::newRow("warning present on one side")
-            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}, u"w"_s}
-            << false;
+            << changed([](PlanOutput& output) { output.warning = u"w"_s; }) << false;
         QTest::newRow("error present on one side")
-            << PlanOutput{{{u"name"_s, u"café"_s}}, u"café.txt"_s, u"e"_s, {u"a"_s, u"b"_s}, std::nullopt}
-            << false;
+            << changed([](PlanOutput& output) { output.error = u"e"_s; }) << false;
     }
     void outputEquality()
     {
         QFETCH(PlanOutput, other);
         QFETCH(bool, equal);
-        const PlanOutput base{
-            {{u"name"_s, u"café"_s}}, u"café.txt"_s, std::nullopt, {u"a"_s, u"b"_s}, std::nullopt};
-        QCOMPARE(base == other, equal);
-        QCOMPARE(other == base, equal);
+        QCOMPARE(baseOutput() == other, equal);
+        QCOMPARE(other == baseOutput(), equal);
     }
 
     // Field names are compared as canonical text too: "é" typed and "e" with a combining accent are one name.

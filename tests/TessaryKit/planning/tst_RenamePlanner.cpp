@@ -149,7 +149,8 @@ private Q_SLOTS:
         std::swap(shuffled[2], shuffled[7]);
 
         QLocale::setDefault(locale);
-        const auto plan = planOnWorker(inputs(shuffled), {QString(), QString(), u"{row}"_s, false, u"name"_s, false});
+        const auto plan =
+            planOnWorker(inputs(shuffled), {QString(), QString(), u"{row}"_s, false, u"name"_s, false});
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(plan);
         QCOMPARE(plan->ids, expected);
@@ -234,7 +235,8 @@ private Q_SLOTS:
         QFETCH(Fields, groups);
         QFETCH(QString, error);
 
-        const auto plan = planOnWorker(inputs({name}), {regex, QString(), u"{row}"_s, false, u"name"_s, false});
+        const auto plan =
+            planOnWorker(inputs({name}), {regex, QString(), u"{row}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         const PlanOutput output = plan->value(name);
         if (error.isEmpty()) {
@@ -255,9 +257,9 @@ private Q_SLOTS:
 
     void invalidRegexRunsNoScript()
     {
-        const auto plan =
-            planOnWorker(inputs({u"a.txt"_s, u"b.txt"_s}), {u"("_s, u"fields.x = 1"_s, u"{row}"_s, false, u"name"_s, false},
-                         fakeEngine(u"mark-start.sh"_s));
+        const auto plan = planOnWorker(inputs({u"a.txt"_s, u"b.txt"_s}),
+                                       {u"("_s, u"fields.x = 1"_s, u"{row}"_s, false, u"name"_s, false},
+                                       fakeEngine(u"mark-start.sh"_s));
         QVERIFY(plan);
         QVERIFY(plan->value(u"a.txt"_s).error && plan->value(u"b.txt"_s).error);
         QVERIFY(!QFile::exists(marker));
@@ -290,8 +292,8 @@ private Q_SLOTS:
 
     void scriptErrorKeepsLogsAndName()
     {
-        const auto plan = planOnWorker(inputs({u"a.txt"_s}),
-                                       {QString(), u"console.log('hi'); throw 'bad'"_s, u"{row}"_s, false, u"name"_s, false});
+        const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), u"console.log('hi'); throw 'bad'"_s,
+                                                              u"{row}"_s, false, u"name"_s, false});
         QVERIFY(plan);
         const PlanOutput output = plan->value(u"a.txt"_s);
         QCOMPARE(output.error, std::optional(u"bad"_s));
@@ -301,9 +303,9 @@ private Q_SLOTS:
 
     void answersTheEngineNeverWrites()
     {
-        const auto plan =
-            planOnWorker(inputs({u"a"_s, u"b"_s, u"c"_s}), {QString(), u"x"_s, u"{row}{x}"_s, false, u"name"_s, false},
-                         fakeEngine(u"odd-answers.sh"_s));
+        const auto plan = planOnWorker(inputs({u"a"_s, u"b"_s, u"c"_s}),
+                                       {QString(), u"x"_s, u"{row}{x}"_s, false, u"name"_s, false},
+                                       fakeEngine(u"odd-answers.sh"_s));
         QVERIFY(plan);
         QCOMPARE(plan->value(u"a"_s).error, std::optional(u"The script failed"_s));
         QCOMPARE(plan->value(u"b"_s).error, std::nullopt); // an error beside fields is ignored
@@ -353,7 +355,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, pattern);
-        const auto plan = planOnWorker(inputs({name}), {QString(), QString(), pattern, false, u"name"_s, false});
+        const auto plan =
+            planOnWorker(inputs({name}), {QString(), QString(), pattern, false, u"name"_s, false});
         QVERIFY(plan);
         QTEST(plan->value(name).resultName, "resultName");
         QFETCH(QString, error);
@@ -435,8 +438,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("results");
 
         const QStringList threeJpegs{u"1.jpg"_s, u"2.jpg"_s, u"3.jpg"_s};
-        QTest::newRow("three files, one name") << threeJpegs << threeJpegs << QStringList{u"x"_s, u"x"_s, u"x"_s}
-                                               << QStringList{u"x.jpg"_s, u"x (2).jpg"_s, u"x (3).jpg"_s};
+        QTest::newRow("three files, one name")
+            << threeJpegs << threeJpegs << QStringList{u"x"_s, u"x"_s, u"x"_s}
+            << QStringList{u"x.jpg"_s, u"x (2).jpg"_s, u"x (3).jpg"_s};
         QTest::newRow("taken on disk by an unlisted file")
             << QStringList{u"1.jpg"_s, u"x.jpg"_s} << QStringList{u"1.jpg"_s} << QStringList{u"x"_s}
             << QStringList{u"x (2).jpg"_s};
@@ -518,16 +522,19 @@ private Q_SLOTS:
         const QStringList names{u"a.jpg"_s, u"b.jpg"_s, u"c.jpg"_s, u"d.jpg"_s};
         create(names);
         QList<PlanInput> list = inputs({u"b.jpg"_s, u"d.jpg"_s, u"a.jpg"_s, u"c.jpg"_s});
-        const QHash<QString, QString> taken{
-            {u"a.jpg"_s, u"2026-12-08 10-00-00"_s}, {u"b.jpg"_s, u"2026-12-08 09-00-00"_s},
-            {u"c.jpg"_s, u"2026-12-08 09-30-00"_s}};
+        const QHash<QString, QString> taken{{u"a.jpg"_s, u"2026-12-08 10-00-00"_s},
+                                            {u"b.jpg"_s, u"2026-12-08 09-00-00"_s},
+                                            {u"c.jpg"_s, u"2026-12-08 09-30-00"_s}};
         for (PlanInput& input : list) {
             if (taken.contains(input.id))
                 input.baseFields.insert(u"taken"_s, taken.value(input.id));
         }
         const RenameRules rules{u"(?P<letter>.)"_s,
                                 u"context.n = (context.n || 0) + 1; fields.n = String(context.n)"_s,
-                                u"{row}-{n}"_s, reversed, order, false};
+                                u"{row}-{n}"_s,
+                                reversed,
+                                order,
+                                false};
         // A named group orders too: here "n", the letter, reversed: d, c, b, a.
         RenameRules byGroup = rules;
         byGroup.regex = u"(?P<n>.)"_s;
@@ -575,7 +582,8 @@ private Q_SLOTS:
             ::close(fd);
         }
         const QString listed = QFile::decodeName(onDisk.last()); // as a file dialog or a terminal gives it
-        const auto plan = planOnWorker(inputs({listed}), {QString(), QString(), u"{filename}-new"_s, false, u"name"_s, false});
+        const auto plan = planOnWorker(inputs({listed}),
+                                       {QString(), QString(), u"{filename}-new"_s, false, u"name"_s, false});
         QVERIFY(plan);
         const QString name = listed.section(u'/', -1);
         QCOMPARE(plan->value(listed).error,
@@ -589,15 +597,17 @@ private Q_SLOTS:
     {
         create({u"a.txt"_s});
         QVERIFY(QFile::link(path(u"nowhere"_s), path(u"b.txt"_s)));
-        const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), QString(), u"b"_s, false, u"name"_s, false});
+        const auto plan =
+            planOnWorker(inputs({u"a.txt"_s}), {QString(), QString(), u"b"_s, false, u"name"_s, false});
         QVERIFY(plan);
         QCOMPARE(plan->value(u"a.txt"_s).error, std::optional(alreadyExists(u"b.txt"_s)));
     }
 
     void emptyListStartsNothing()
     {
-        const auto plan = planOnWorker({}, {QString(), u"fields.x = 1"_s, u"{row}"_s, false, u"name"_s, false},
-                                       fakeEngine(u"mark-start.sh"_s));
+        const auto plan =
+            planOnWorker({}, {QString(), u"fields.x = 1"_s, u"{row}"_s, false, u"name"_s, false},
+                         fakeEngine(u"mark-start.sh"_s));
         QVERIFY(plan);
         QCOMPARE(plan->size(), 0);
         QVERIFY(!QFile::exists(marker));

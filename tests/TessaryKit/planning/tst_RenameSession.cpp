@@ -49,8 +49,8 @@ class tst_RenameSession : public QObject {
                                                bool reversed = false) const
     {
         TestFolder::create(folder->path(), names);
-        auto session =
-            std::make_unique<RenameSession>(journal(), RenameRules{QString(), QString(), pattern, reversed, u"name"_s, false});
+        auto session = std::make_unique<RenameSession>(
+            journal(), RenameRules{QString(), QString(), pattern, reversed, u"name"_s, false});
         QStringList paths;
         QList<Fields> fields;
         for (const QString& name : names) {
