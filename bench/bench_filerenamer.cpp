@@ -74,7 +74,7 @@ double millisecondsJournaled(const QList<RenameOperation>& list, const QString& 
     QElapsedTimer timer;
     settle();
     timer.start();
-    const auto outcome = JournaledRename::rename(list, journal, &error, mover);
+    const auto outcome = JournaledRename::rename(list, std::nullopt, journal, &error, mover);
     if (!outcome || !outcome->failures.isEmpty())
         qFatal("Journaled rename failed");
     return double(timer.nsecsElapsed()) / 1e6;

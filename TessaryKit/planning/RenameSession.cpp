@@ -141,7 +141,7 @@ void RenameSession::clear()
         observer->filesAboutToBeCleared();
     records.clear();
     listed.clear();
-    undoEntry.reset();
+    ownEntry.reset();
     renamedAny = false;
     if (observer)
         observer->filesCleared();
@@ -252,7 +252,7 @@ std::optional<RenameSession::MoveJob> RenameSession::startRename()
     if (renameBlocker(Activity::Idle))
         return std::nullopt;
     moving = true;
-    MoveJob job{MoveJob::Kind::Rename, {}, std::nullopt, {}, journalFolder};
+    MoveJob job{MoveJob::Kind::Rename, {}, currentRules, std::nullopt, {}, journalFolder};
     for (const FileRecord& record : records) {
         if (!record.getsNewName())
             continue;
@@ -264,21 +264,37 @@ std::optional<RenameSession::MoveJob> RenameSession::startRename()
 
 std::optional<RenameSession::MoveJob> RenameSession::startUndo()
 {
-    if (!canUndo())
+    if (!canUndo() || !ownEntry)
+        return std::nullopt;
+    return startReversal(MoveJob::Kind::Undo, *ownEntry);
+}
+
+std::optional<RenameSession::MoveJob> RenameSession::startReversal(MoveJob::Kind kind,
+                                                                   const JournalEntry& entry)
+{
+    if (moving)
         return std::nullopt;
     moving = true;
-    MoveJob job{MoveJob::Kind::Undo, {}, undoEntry, {}, journalFolder};
+    MoveJob job = reversalOf(kind, entry, journalFolder);
+    if (!ownEntry || ownEntry->file != entry.file) {
+        job.ids.clear();
+        return job;
+    }
+    const bool undoing = kind == MoveJob::Kind::Undo;
+    QSet<QString> ids;
     for (const FileRecord& record : records)
-        if (record.renamed)
-            job.ids.insert(record.id);
+        if (job.ids.contains(record.id) && record.renamed == undoing)
+            ids.insert(record.id);
+    job.ids = ids;
     return job;
 }
 
-RenameSession::MoveJob RenameSession::undoOf(const JournalEntry& entry, QString journalFolder)
+RenameSession::MoveJob RenameSession::reversalOf(MoveJob::Kind kind, const JournalEntry& entry,
+                                                 QString journalFolder)
 {
-    MoveJob job{MoveJob::Kind::Undo, {}, entry, {}, std::move(journalFolder)};
+    MoveJob job{kind, {}, std::nullopt, entry, {}, std::move(journalFolder)};
     for (const JournalOperation& operation : entry.operations)
-        if (!entry.failures.contains(operation.operation.id))
+        if (entry.moved(operation))
             job.ids.insert(operation.operation.id);
     return job;
 }
@@ -314,10 +330,13 @@ RenameSession::MoveResult RenameSession::move(const MoveJob& job)
     MoveResult result;
     if (job.kind == MoveJob::Kind::Rename) {
         qCInfo(renameLog, "Renaming %lld files", qint64(job.operations.size()));
-        result.outcome = JournaledRename::rename(job.operations, job.journalFolder, &result.error);
-    } else if (job.entry) {
-        qCInfo(renameLog, "Restoring %lld files", qint64(job.ids.size()));
+        result.outcome = JournaledRename::rename(job.operations, job.rules, job.journalFolder, &result.error);
+    } else if (job.entry && job.kind == MoveJob::Kind::Undo) {
+        qCInfo(renameLog, "Restoring %lld files", qint64(job.entry->operations.size()));
         result.outcome = JournaledRename::undo(*job.entry, job.journalFolder, &result.error);
+    } else if (job.entry) {
+        qCInfo(renameLog, "Renaming %lld files again", qint64(job.entry->operations.size()));
+        result.outcome = JournaledRename::redo(*job.entry, job.journalFolder, &result.error);
     } else {
         //: Alert message after Undo when the rename left files between names
         result.error = KitCatalogue::tr("The rename left files under temporary names. Quit and start Tessary "
@@ -331,8 +350,17 @@ void RenameSession::finish(const MoveJob& job, const MoveResult& result)
     moving = false;
     if (!result.outcome)
         return;
-    undoEntry = result.outcome->undoable;
-    const bool renaming = job.kind == MoveJob::Kind::Rename;
+    const bool renaming = job.kind != MoveJob::Kind::Undo;
+    if (job.kind == MoveJob::Kind::Rename)
+        ownEntry = result.outcome->entry;
+    else if (ownEntry && job.entry && ownEntry->file == job.entry->file && result.outcome->entry)
+        ownEntry = result.outcome->entry;
+    QHash<QString, QString> newNames; // a redo gives the names of the rename, whatever the plan says now
+    if (job.kind == MoveJob::Kind::Redo && job.entry)
+        for (const JournalOperation& operation : job.entry->operations)
+            if (job.ids.contains(operation.operation.id))
+                newNames.insert(operation.operation.id,
+                                FileNameParts::nameOf(operation.operation.destination));
     const FileRenamer::Failures& failures = result.outcome->failures;
     changeFiles(job.ids, [&](FileRecord& record) {
         const auto failure = failures.constFind(record.id);
@@ -340,7 +368,11 @@ void RenameSession::finish(const MoveJob& job, const MoveResult& result)
         if (failure != failures.cend())
             error = *failure;
         bool renamed = renaming == !error; // a failed undo leaves the file under its new name
-        return swapIfDifferent(record.operationError, error) | swapIfDifferent(record.renamed, renamed);
+        bool changed = false;
+        if (QString name = newNames.value(record.id, record.resultName); renamed)
+            changed = swapIfDifferent(record.resultName, name);
+        return swapIfDifferent(record.operationError, error) | swapIfDifferent(record.renamed, renamed) |
+               changed;
     });
     refreshRenamed();
 }

@@ -50,13 +50,14 @@ public:
         RenameRules rules;
     };
 
-    // A rename or an undo, prepared by the session, run by `move`, and finished by the session.
+    // A rename, undo or redo, prepared by the session, run by `move`, and finished by the session.
     struct MoveJob {
-        enum class Kind { Rename, Undo };
+        enum class Kind { Rename, Undo, Redo };
         Kind kind = Kind::Rename;
         QList<RenameOperation> operations; // what a rename moves
-        std::optional<JournalEntry> entry; // what an undo reverses
-        QSet<QString> ids;                 // the files it concerns
+        std::optional<RenameRules> rules;  // what a rename records
+        std::optional<JournalEntry> entry; // what an undo or redo reverses
+        QSet<QString> ids;                 // the listed files it concerns
         QString journalFolder;
     };
 
@@ -122,8 +123,11 @@ public:
     std::optional<MoveJob> startRename();
     // Starts the undo of the files renamed; nothing unless `canUndo`.
     std::optional<MoveJob> startUndo();
-    // The undo of a rename of an earlier session, found in the journal.
-    static MoveJob undoOf(const JournalEntry& entry, QString journalFolder);
+    // Starts an undo or redo of a rename from the journal. When it is this session's own rename, the
+    // listed files follow it: undone files show their plan again, redone ones their new names.
+    std::optional<MoveJob> startReversal(MoveJob::Kind kind, const JournalEntry& entry);
+    // An undo or redo of a rename found in the journal, for a front end without a session.
+    static MoveJob reversalOf(MoveJob::Kind kind, const JournalEntry& entry, QString journalFolder);
     // The folders a job moves files in.
     static QStringList foldersOf(const MoveJob& job);
     // Ends a job before it ran, because the folders `denied` may not be changed.
@@ -146,5 +150,5 @@ private:
     bool plannedReversed = false;
     bool moving = false;
     bool renamedAny = false;
-    std::optional<JournalEntry> undoEntry;
+    std::optional<JournalEntry> ownEntry; // of the rename this session made, as it stands
 };

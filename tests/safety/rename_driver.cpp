@@ -2,6 +2,7 @@
 // fault-injection sweep to run under its shim many times a second:
 //   rename-driver rename MIX FOLDER JOURNAL
 //   rename-driver undo JOURNAL
+//   rename-driver redo JOURNAL
 //   rename-driver recover JOURNAL [forward]
 // Prints every failure and problem; exits 0 only when every file is where it was asked to go.
 #include "RenameMixes.h"
@@ -40,18 +41,24 @@ int rename(const QString& mix, const QString& folder, const QString& journal)
     NonReplacingMover mover;
     QString error;
     const auto outcome = JournaledRename::rename(RenameMixes::operations(RenameMixes::named(mix), folder),
-                                                 journal, &error, mover);
+                                                 std::nullopt, journal, &error, mover);
     return finished(outcome, error);
 }
 
-int undo(const QString& journal)
+// Undoes or redoes the newest rename.
+int reverse(const QString& journal, bool undoing)
 {
     const RenameJournal::Contents contents = RenameJournal::scan(journal);
     if (!contents.incomplete.isEmpty() || contents.history.isEmpty())
         return 1;
-    NonReplacingMover mover;
     QString error;
-    return finished(JournaledRename::undo(contents.history.first(), journal, &error, mover), error);
+    const auto entry = RenameJournal::load(contents.history.first().file, &error);
+    if (!entry)
+        return 1;
+    NonReplacingMover mover;
+    return finished(undoing ? JournaledRename::undo(*entry, journal, &error, mover)
+                            : JournaledRename::redo(*entry, journal, &error, mover),
+                    error);
 }
 
 int recover(const QString& journal, RenameRecovery::Direction direction)
@@ -74,8 +81,8 @@ int main(int argc, char* argv[])
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.size() == 4 && arguments[0] == u"rename")
         return rename(arguments[1], arguments[2], arguments[3]);
-    if (arguments.size() == 2 && arguments[0] == u"undo")
-        return undo(arguments[1]);
+    if (arguments.size() == 2 && (arguments[0] == u"undo" || arguments[0] == u"redo"))
+        return reverse(arguments[1], arguments[0] == u"undo");
     if ((arguments.size() == 2 || arguments.size() == 3) && arguments[0] == u"recover")
         return recover(arguments[1], arguments.size() == 3 ? RenameRecovery::Direction::Forward
                                                            : RenameRecovery::Direction::Rollback);

@@ -1,14 +1,14 @@
 // The safety promise under fault injection: every call of renameat2, rename, link, unlink, openat, write,
-// fdatasync and fsync that a rename, undo or recovery makes is, in turn, made to fail with EIO, ENOSPC,
+// fdatasync and fsync that a rename, undo, redo or recovery makes is, in turn, made to fail with EIO, ENOSPC,
 // EACCES or EPERM, or has the process killed just before or just after it. After each run, and again after
 // a recovery without faults, every file of the batch must be at exactly one visible name (its old one or
 // its new one, a whole group on one side), no temporary entry may be left unless the run said so and kept
 // its journal entry open, and no file outside the batch may be touched.
 //
 // CI runs a sample of the calls; TESSARY_FAULT_SWEEP=full (scripts/fault-sweep.sh) runs many more.
-#include "renaming/journal/RenameJournal.h"
 #include "RenameMixes.h"
 #include "TestFolder.h"
+#include "renaming/journal/RenameJournal.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Command { Rename, Undo, Recover, RecoverForward };
+enum class Command { Rename, Undo, Redo, Recover, RecoverForward };
 
 const QStringList functions{u"renameat2"_s, u"rename"_s, u"link"_s,      u"unlink"_s,
                             u"openat"_s,    u"write"_s,  u"fdatasync"_s, u"fsync"_s};
@@ -84,6 +84,9 @@ public:
             break;
         case Command::Undo:
             arguments = {u"undo"_s, journal};
+            break;
+        case Command::Redo:
+            arguments = {u"redo"_s, journal};
             break;
         case Command::Recover:
             arguments = {u"recover"_s, journal};
@@ -231,8 +234,10 @@ class tst_FaultSweep : public QObject {
     // Brings a fresh sandbox to the state the command starts from.
     static void prepare(const Sandbox& sandbox, const QString& mix, Command command)
     {
-        if (command == Command::Undo) {
+        if (command == Command::Undo || command == Command::Redo) {
             QCOMPARE(sandbox.run(Command::Rename).exitCode, 0);
+            if (command == Command::Redo)
+                QCOMPARE(sandbox.run(Command::Undo).exitCode, 0);
         } else if (command != Command::Rename) { // interrupted halfway through its moves
             const long moves = Sandbox(mix, false).callsOf(Command::Rename).value(u"renameat2"_s);
             const Outcome crash =
@@ -259,6 +264,7 @@ private Q_SLOTS:
             {full ? u"rotation-2000"_s : u"rotation-300"_s, full ? 40 : 2}};
         const std::pair<const char*, Command> commands[] = {{"rename", Command::Rename},
                                                             {"undo", Command::Undo},
+                                                            {"redo", Command::Redo},
                                                             {"recover", Command::Recover},
                                                             {"recover forward", Command::RecoverForward}};
         for (const auto& [mix, sample] : mixes)

@@ -7,6 +7,7 @@
 #include "platform/FileLookup.h"
 #include "platform/NonReplacingMover.h"
 #include "renaming/MoveFailure.h"
+#include "renaming/journal/RenameHistory.h"
 #include "renaming/journal/RenameLock.h"
 
 #include <QFile>
@@ -68,9 +69,9 @@ FileRenamer::Failures setAsideUnidentified(JournalEntry& entry)
 
 std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& planned,
                        const QStringList& folders, const QString& journalFolder, QString* error,
-                       FileMover& mover)
+                       FileMover& mover, const std::optional<RenameRules>& rules = std::nullopt)
 {
-    Run run{RenameJournal::prepare(journalFolder, kind, planned), {}, std::nullopt};
+    Run run{RenameJournal::prepare(journalFolder, kind, planned, rules), {}, std::nullopt};
     const FileRenamer::Failures unidentified = setAsideUnidentified(run.entry);
     QList<RenameOperation> operations;
     for (const JournalOperation& operation : run.entry.operations)
@@ -105,40 +106,160 @@ QString unrecordedText(const QString& reason)
         .arg(reason);
 }
 
-QString unforgottenText(const QString& reason)
+enum class Direction { Undo, Redo };
+
+QString unrecordedReversalText(Direction direction, const QString& reason)
 {
-    //: Whole-operation error after Undo; the placeholder is the system's reason
-    return KitCatalogue::tr("The old names are back, but the rename journal can't forget the rename (%1), so "
-                            "Undo may offer it again.")
+    if (direction == Direction::Undo)
+        //: Whole-operation error after Undo; the placeholder is the system's reason
+        return KitCatalogue::tr("The old names are back, but the rename history can't record it (%1), so it "
+                                "may still show the files as renamed.")
+            .arg(reason);
+    //: Whole-operation error after Redo; the placeholder is the system's reason
+    return KitCatalogue::tr("The new names are back, but the rename history can't record it (%1), so it may "
+                            "still show the files as restored.")
         .arg(reason);
 }
 
-// The entry that replaces `entry` after an undo: what is still renamed. Written before `entry` goes, so
-// that a crash in between leaves one of them. `problem` learns why the journal could not be brought up
-// to date.
-std::optional<JournalEntry> replaceEntry(const JournalEntry& entry,
-                                         const QList<JournalOperation>& stillRenamed,
-                                         const QString& journalFolder, std::optional<QString>* problem)
+QString openRunText(Direction direction, const QString& reason)
 {
-    std::optional<JournalEntry> remaining;
-    QString reason;
-    if (!stillRenamed.isEmpty()) {
-        remaining = RenameJournal::prepare(journalFolder, JournalEntry::Kind::Rename, {});
-        remaining->operations = stillRenamed;
-        if (!RenameJournal::write(*remaining, &reason) || !RenameJournal::complete(*remaining, {}, &reason)) {
-            // The old entry stays: it names the restored files too, which a later undo leaves alone.
-            qCWarning(renameLog, "Failed to update the rename journal entry: %s", qUtf8Printable(reason));
-            QString removal;
-            if (QFile::exists(remaining->file) && !RenameJournal::remove(*remaining, &removal))
-                qCWarning(renameLog, "Failed to remove a half-written journal entry: %s",
-                          qUtf8Printable(removal));
-            *problem = unforgottenText(reason);
-            return entry;
+    if (direction == Direction::Undo)
+        //: Whole-operation error after Undo; the placeholder is the system's reason
+        return KitCatalogue::tr("The old names are back, but the rename journal can't record it (%1). Run "
+                                "“tessary-cli recover” to record it.")
+            .arg(reason);
+    //: Whole-operation error after Redo; the placeholder is the system's reason
+    return KitCatalogue::tr("The new names are back, but the rename journal can't record it (%1). Run "
+                            "“tessary-cli recover” to record it.")
+        .arg(reason);
+}
+
+// Where a file that is on neither side of its move went, as far as the journal knows.
+enum class Whereabouts { Unknown, RenamedLater, UndoneEarlier };
+
+QString refusalText(Direction direction, const JournalOperation& operation, Whereabouts whereabouts)
+{
+    const RenameOperation& move = operation.operation;
+    const QString name = FileNameParts::nameOf(direction == Direction::Undo ? move.destination : move.source);
+    if (whereabouts == Whereabouts::RenamedLater)
+        //: Error shown for a file after Undo or Redo; the placeholder is the file's name
+        return KitCatalogue::tr("“%1” was renamed again later; undo that rename first.").arg(name);
+    if (whereabouts == Whereabouts::UndoneEarlier)
+        //: Error shown for a file after Redo; the placeholder is the file's old name
+        return KitCatalogue::tr("“%1” got its old name back from the undo of an earlier rename; redo that "
+                                "rename first.")
+            .arg(name);
+    if (direction == Direction::Undo)
+        //: Error shown for a file after Undo; the placeholder is the file's new name
+        return KitCatalogue::tr("“%1” was replaced or changed since the rename, so it keeps that name.")
+            .arg(name);
+    //: Error shown for a file after Redo; the placeholder is the file's old name
+    return KitCatalogue::tr(
+               "“%1” was replaced or changed since its old name was given back, so it keeps that "
+               "name.")
+        .arg(name);
+}
+
+bool isAtSource(const JournalOperation& operation)
+{
+    return operation.identity && FileLookup::identityOf(operation.operation.source) == operation.identity;
+}
+
+// What an undo or redo does with each file of the rename: moves it, finds it on that side already, leaves
+// it (it was not on the other side as last recorded, and has a life of its own since), or refuses it.
+struct Reversal {
+    JournalEntry entry; // the rename's entry, its files marked as they are found
+    QList<RenameOperation> moves;
+    QList<qsizetype> moved; // the operation of each move
+    FileRenamer::Failures refused;
+};
+
+Reversal planReversal(const JournalEntry& entry, Direction direction)
+{
+    Reversal reversal{entry, {}, {}, {}};
+    const bool undoing = direction == Direction::Undo;
+    QHash<QString, FileIdentity> lost; // where each file that is on neither side was last recorded
+    QHash<QString, qsizetype> lostOperation;
+    for (qsizetype i = 0; i < entry.operations.size(); ++i) {
+        JournalOperation& operation = reversal.entry.operations[i];
+        const RenameOperation& move = operation.operation;
+        if (!entry.moved(operation))
+            continue; // the rename never moved it
+        if (undoing ? RenameJournal::isStillRenamed(operation) : RenameJournal::isRestored(operation)) {
+            reversal.moves.append(undoing ? RenameOperation{move.id, move.destination, move.source} : move);
+            reversal.moved.append(i);
+        } else if (undoing ? isAtSource(operation) : RenameJournal::isStillRenamed(operation)) {
+            operation.undone = undoing;
+        } else if (operation.undone == undoing) {
+            continue;
+        } else if (operation.identity) {
+            const QString& place = undoing ? move.destination : move.source;
+            lost.insert(place, *operation.identity);
+            lostOperation.insert(place, i);
+        } else {
+            reversal.refused.insert(move.id, refusalText(direction, operation, Whereabouts::Unknown));
         }
     }
-    if (!RenameJournal::remove(entry, &reason))
-        *problem = unforgottenText(reason);
-    return remaining;
+    const QSet<QString> renamedLater = RenameHistory::renamedLater(entry, lost);
+    const QSet<QString> undoneEarlier = undoing ? QSet<QString>() : RenameHistory::undoneEarlier(entry, lost);
+    for (auto it = lostOperation.cbegin(); it != lostOperation.cend(); ++it) {
+        const JournalOperation& operation = entry.operations[it.value()];
+        const Whereabouts whereabouts = renamedLater.contains(it.key())    ? Whereabouts::RenamedLater
+                                        : undoneEarlier.contains(it.key()) ? Whereabouts::UndoneEarlier
+                                                                           : Whereabouts::Unknown;
+        reversal.refused.insert(operation.operation.id, refusalText(direction, operation, whereabouts));
+    }
+    return reversal;
+}
+
+bool changesState(const JournalEntry& before, const JournalEntry& after)
+{
+    for (qsizetype i = 0; i < before.operations.size(); ++i)
+        if (before.operations[i].undone != after.operations[i].undone ||
+            before.operations[i].changedAt != after.operations[i].changedAt)
+            return true;
+    return false;
+}
+
+std::optional<Outcome> reverse(const JournalEntry& entry, Direction direction, const QString& journalFolder,
+                               QString* error, FileMover& mover)
+{
+    QList<RenameOperation> renamed;
+    for (const JournalOperation& operation : entry.operations)
+        renamed.append(operation.operation);
+    const QStringList folders = foldersOf(renamed);
+    const auto lock = RenameLock::acquire(journalFolder, folders, error);
+    if (!lock)
+        return std::nullopt;
+
+    Reversal reversal = planReversal(entry, direction);
+    Outcome outcome;
+    std::optional<Run> reversed;
+    if (!reversal.moves.isEmpty()) {
+        const auto kind = direction == Direction::Undo ? JournalEntry::Kind::Undo : JournalEntry::Kind::Redo;
+        reversed = run(kind, reversal.moves, folders, journalFolder, error, mover);
+        if (!reversed)
+            return std::nullopt;
+        outcome.failures = reversed->result.failures;
+        outcome.stranded = reversed->result.stranded;
+        outcome.unrecorded = reversed->unsynced;
+    }
+    outcome.failures.insert(reversal.refused);
+    if (!outcome.stranded.isEmpty())
+        return outcome; // the run stays open for a recovery, the rename's entry as it was
+    for (const qsizetype i : reversal.moved)
+        if (!outcome.failures.contains(entry.operations[i].operation.id))
+            reversal.entry.operations[i].undone = direction == Direction::Undo;
+    RenameJournal::recordChangeTimes(reversal.entry);
+    QString reason;
+    if (changesState(entry, reversal.entry) && !RenameJournal::recordReversal(reversal.entry, &reason)) {
+        qCWarning(renameLog, "Failed to record an undo or redo: %s", qUtf8Printable(reason));
+        outcome.unrecorded = unrecordedReversalText(direction, reason);
+    }
+    if (reversed && !RenameJournal::remove(reversed->entry, &reason))
+        outcome.unrecorded = openRunText(direction, reason);
+    outcome.entry = reversal.entry;
+    return outcome;
 }
 
 } // namespace
@@ -153,22 +274,24 @@ QStringList foldersOf(const QList<RenameOperation>& operations)
     return QStringList(folders.cbegin(), folders.cend());
 }
 
-std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+std::optional<Outcome> rename(const QList<RenameOperation>& operations,
+                              const std::optional<RenameRules>& rules, const QString& journalFolder,
                               QString* error)
 {
     NonReplacingMover mover;
-    return rename(operations, journalFolder, error, mover);
+    return rename(operations, rules, journalFolder, error, mover);
 }
 
-std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+std::optional<Outcome> rename(const QList<RenameOperation>& operations,
+                              const std::optional<RenameRules>& rules, const QString& journalFolder,
                               QString* error, FileMover& mover)
 {
     const QStringList folders = foldersOf(operations);
     const auto lock = RenameLock::acquire(journalFolder, folders, error);
     if (!lock)
         return std::nullopt;
-    auto run =
-        JournaledRename::run(JournalEntry::Kind::Rename, operations, folders, journalFolder, error, mover);
+    auto run = JournaledRename::run(JournalEntry::Kind::Rename, operations, folders, journalFolder, error,
+                                    mover, rules);
     if (!run)
         return std::nullopt;
     Outcome outcome{run->result.failures, run->result.stranded, run->unsynced, std::nullopt};
@@ -178,11 +301,11 @@ std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QS
     RenameJournal::recordChangeTimes(run->entry);
     QString reason;
     if (RenameJournal::complete(run->entry, outcome.failures, &reason))
-        RenameJournal::trimHistory(journalFolder);
+        RenameHistory::prune(journalFolder, run->entry.created);
     else // more urgent than an unconfirmed sync: it asks for a recovery
         outcome.unrecorded = unrecordedText(reason);
     if (outcome.failures.size() < operations.size())
-        outcome.undoable = run->entry;
+        outcome.entry = run->entry;
     return outcome;
 }
 
@@ -195,58 +318,19 @@ std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFol
 std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
                             FileMover& mover)
 {
-    QList<RenameOperation> renamed;
-    for (const JournalOperation& operation : entry.operations)
-        renamed.append(operation.operation);
-    const QStringList folders = foldersOf(renamed);
-    const auto lock = RenameLock::acquire(journalFolder, folders, error);
-    if (!lock)
-        return std::nullopt;
+    return reverse(entry, Direction::Undo, journalFolder, error, mover);
+}
 
-    FileRenamer::Failures refused;
-    QList<RenameOperation> reverse;
-    QList<JournalOperation> stillRenamed;
-    for (const JournalOperation& operation : entry.operations) {
-        const RenameOperation& move = operation.operation;
-        if (entry.failures.contains(move.id))
-            continue; // it never moved
-        if (RenameJournal::isStillRenamed(operation)) {
-            reverse.append({move.id, move.destination, move.source});
-        } else if (!operation.identity || FileLookup::identityOf(move.source) != operation.identity) {
-            //: Error shown for a file after Undo; the placeholder is the file's new name
-            refused.insert(move.id, KitCatalogue::tr("“%1” was replaced or changed since the rename, so it "
-                                                     "keeps that name.")
-                                        .arg(FileNameParts::nameOf(move.destination)));
-            stillRenamed.append(operation);
-        } // else it has its old name again already
-    }
+std::optional<Outcome> redo(const JournalEntry& entry, const QString& journalFolder, QString* error)
+{
+    NonReplacingMover mover;
+    return redo(entry, journalFolder, error, mover);
+}
 
-    Outcome outcome;
-    std::optional<Run> undone;
-    if (!reverse.isEmpty()) {
-        undone = run(JournalEntry::Kind::Undo, reverse, folders, journalFolder, error, mover);
-        if (!undone)
-            return std::nullopt;
-        outcome.failures = undone->result.failures;
-        outcome.stranded = undone->result.stranded;
-        outcome.unrecorded = undone->unsynced;
-        if (!outcome.stranded.isEmpty()) { // the undo stays open for a recovery, the rename as it was
-            outcome.failures.insert(refused);
-            return outcome;
-        }
-    }
-    for (const JournalOperation& operation : entry.operations)
-        if (outcome.failures.contains(operation.operation.id))
-            stillRenamed.append(operation);
-    outcome.failures.insert(refused);
-    outcome.undoable = replaceEntry(entry, stillRenamed, journalFolder, &outcome.unrecorded);
-    QString reason;
-    if (undone && !RenameJournal::remove(undone->entry, &reason))
-        //: Whole-operation error after Undo; the placeholder is the system's reason
-        outcome.unrecorded = KitCatalogue::tr("The old names are back, but the rename journal can't record "
-                                              "it (%1). Run “tessary-cli recover” to record it.")
-                                 .arg(reason);
-    return outcome;
+std::optional<Outcome> redo(const JournalEntry& entry, const QString& journalFolder, QString* error,
+                            FileMover& mover)
+{
+    return reverse(entry, Direction::Redo, journalFolder, error, mover);
 }
 
 } // namespace JournaledRename

@@ -18,22 +18,31 @@ struct Outcome {
     // Why the journal could not record the end of the run, when it could not: the files are where the
     // failures say, but the command must not report success.
     std::optional<QString> unrecorded;
-    std::optional<JournalEntry> undoable; // the entry that undoes what is renamed now, if anything is
+    // The rename's entry as it stands afterwards: after a rename that moved anything, or an undo or redo
+    // that left no file between names.
+    std::optional<JournalEntry> entry;
 
     bool succeeded() const { return failures.isEmpty() && stranded.isEmpty() && !unrecorded; }
 };
 
-std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+// `rules`, when given, are recorded with the rename, for the history to show and bring back.
+std::optional<Outcome> rename(const QList<RenameOperation>& operations,
+                              const std::optional<RenameRules>& rules, const QString& journalFolder,
                               QString* error);
-std::optional<Outcome> rename(const QList<RenameOperation>& operations, const QString& journalFolder,
+std::optional<Outcome> rename(const QList<RenameOperation>& operations,
+                              const std::optional<RenameRules>& rules, const QString& journalFolder,
                               QString* error, FileMover& mover);
 
-// Gives the files of a complete rename their names back. A file that is no longer the one renamed (another
-// item has its new name now) is refused; one that already has its old name again is left as it is. The
-// entry keeps only what is still renamed afterwards, and is changed only once no file is left between
-// names.
+// Gives the files of a complete rename their old names back. A file that is no longer the one renamed
+// (another item has its new name now) is refused, with a word on whether a later rename took it; one that
+// has its old name again already is counted as undone. The entry records what is undone afterwards, once
+// no file is left between names.
 std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error);
 std::optional<Outcome> undo(const JournalEntry& entry, const QString& journalFolder, QString* error,
+                            FileMover& mover);
+// Gives undone files their new names back, with the same checks from the other side.
+std::optional<Outcome> redo(const JournalEntry& entry, const QString& journalFolder, QString* error);
+std::optional<Outcome> redo(const JournalEntry& entry, const QString& journalFolder, QString* error,
                             FileMover& mover);
 
 // The folders that the operations move files in.

@@ -5,8 +5,8 @@
 #include "common/KitCatalogue.h"
 #include "platform/DurableFile.h"
 #include "platform/FileLookup.h"
+#include "renaming/journal/JournalCodec.h"
 
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
@@ -30,195 +30,22 @@ QStringList JournalOperation::places() const
 namespace RenameJournal {
 namespace {
 
-constexpr quint32 magic = 0x5445534A; // "TESJ"
-// Version 2 tags every block after the operations; version 1 had one untagged completion block.
-constexpr quint32 version = 2;
-constexpr quint32 untaggedVersion = 1;
-enum class BlockTag : quint8 { Completion = 1, RecoveryNames = 2 };
-// BLAKE2b-256 after each block: it finds damage as surely as SHA-256 at a fifth of the time.
-constexpr qsizetype checksumSize = 32;
-constexpr auto checksumAlgorithm = QCryptographicHash::Blake2b_256;
 const QString openSuffix = u".journal"_s;
 const QString doneSuffix = u".done"_s;
 
-// A block of the file: its length, its bytes, and their checksum, so a torn or damaged write shows.
-QByteArray block(const QByteArray& payload)
+QString unreadableText(const QString& file, const QString& reason)
 {
-    QByteArray bytes;
-    bytes.reserve(4 + payload.size() + checksumSize);
-    QDataStream(&bytes, QIODevice::WriteOnly) << quint32(payload.size());
-    bytes.append(payload);
-    bytes.append(QCryptographicHash::hash(payload, checksumAlgorithm));
-    return bytes;
+    //: Problem with the rename journal; %1 is an entry's file name, %2 the system's reason
+    return KitCatalogue::tr("The rename journal entry “%1” can't be read now (%2); it is kept for a "
+                            "later recovery.")
+        .arg(FileNameParts::nameOf(file), reason);
 }
 
-// The payload of the block at `offset`, which moves past it; nothing when the block is not whole.
-std::optional<QByteArray> readBlock(const QByteArray& bytes, qsizetype& offset)
+QString damagedText(const QString& file)
 {
-    if (bytes.size() - offset < 4)
-        return std::nullopt;
-    quint32 length = 0;
-    QDataStream(bytes.sliced(offset, 4)) >> length;
-    if (bytes.size() - offset - 4 < qsizetype(length) + checksumSize)
-        return std::nullopt;
-    const QByteArray payload = bytes.sliced(offset + 4, length);
-    if (QCryptographicHash::hash(payload, checksumAlgorithm) !=
-        bytes.sliced(offset + 4 + length, checksumSize))
-        return std::nullopt;
-    offset += 4 + length + checksumSize;
-    return payload;
-}
-
-// Paths as the file system spells them, which is also half the size of UTF-16.
-void writePath(QDataStream& stream, const QString& path)
-{
-    stream << QFile::encodeName(path);
-}
-
-QString readPath(QDataStream& stream)
-{
-    QByteArray bytes;
-    stream >> bytes;
-    return QFile::decodeName(bytes);
-}
-
-QByteArray operationsPayload(const JournalEntry& entry)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream << magic << version << quint8(entry.kind) << entry.created << qint64(entry.operations.size());
-    for (const JournalOperation& operation : entry.operations) {
-        // The file list identifies a file by its path: then the id is not written twice.
-        const bool idIsSource = operation.operation.id == operation.operation.source;
-        stream << idIsSource;
-        if (!idIsSource)
-            stream << operation.operation.id;
-        writePath(stream, operation.operation.source);
-        writePath(stream, operation.operation.destination);
-        stream << operation.temporaryName << operation.identity.has_value();
-        if (operation.identity)
-            stream << operation.identity->device << operation.identity->inode
-                   << operation.identity->lifeStamp;
-    }
-    return bytes;
-}
-
-QByteArray completionPayload(const JournalEntry& entry, const FileRenamer::Failures& failures)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream << quint8(BlockTag::Completion) << qint64(failures.size());
-    for (auto it = failures.cbegin(); it != failures.cend(); ++it)
-        stream << it.key() << it.value();
-    QList<std::pair<qint64, qint64>> changeTimes;
-    for (qsizetype i = 0; i < entry.operations.size(); ++i)
-        if (entry.operations[i].changedAt != 0)
-            changeTimes.append({i, entry.operations[i].changedAt});
-    stream << qint64(changeTimes.size());
-    for (const auto& [index, time] : changeTimes)
-        stream << index << time;
-    return bytes;
-}
-
-QByteArray recoveryNamesPayload(const QHash<qsizetype, QString>& names)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream << quint8(BlockTag::RecoveryNames) << qint64(names.size());
-    for (auto it = names.cbegin(); it != names.cend(); ++it)
-        stream << qint64(it.key()) << it.value();
-    return bytes;
-}
-
-std::optional<JournalEntry> parseOperations(const QByteArray& payload, quint32& fileVersion)
-{
-    QDataStream stream(payload);
-    quint32 fileMagic = 0;
-    quint8 kind = 0;
-    JournalEntry entry;
-    qint64 count = 0;
-    stream >> fileMagic >> fileVersion >> kind >> entry.created >> count;
-    if (fileMagic != magic || (fileVersion != version && fileVersion != untaggedVersion) ||
-        kind > quint8(JournalEntry::Kind::Undo) || count < 0)
-        return std::nullopt;
-    entry.kind = JournalEntry::Kind(kind);
-    for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
-        JournalOperation operation;
-        bool idIsSource = false;
-        stream >> idIsSource;
-        if (!idIsSource)
-            stream >> operation.operation.id;
-        operation.operation.source = readPath(stream);
-        if (idIsSource)
-            operation.operation.id = operation.operation.source;
-        operation.operation.destination = readPath(stream);
-        bool hasIdentity = false;
-        stream >> operation.temporaryName >> hasIdentity;
-        if (hasIdentity) {
-            FileIdentity identity{};
-            stream >> identity.device >> identity.inode >> identity.lifeStamp;
-            operation.identity = identity;
-        }
-        entry.operations.append(operation);
-    }
-    if (stream.status() != QDataStream::Ok || !stream.atEnd())
-        return std::nullopt;
-    return entry;
-}
-
-bool parseCompletion(QDataStream& stream, JournalEntry& entry)
-{
-    qint64 count = 0;
-    stream >> count;
-    FileRenamer::Failures failures;
-    for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
-        QString id, message;
-        stream >> id >> message;
-        failures.insert(id, message);
-    }
-    if (!stream.atEnd()) {
-        stream >> count;
-        for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
-            qint64 index = 0, time = 0;
-            stream >> index >> time;
-            if (index >= 0 && index < entry.operations.size())
-                entry.operations[index].changedAt = time;
-        }
-    }
-    if (stream.status() != QDataStream::Ok || !stream.atEnd())
-        return false;
-    entry.complete = true;
-    entry.failures = failures;
-    return true;
-}
-
-bool parseRecoveryNames(QDataStream& stream, JournalEntry& entry)
-{
-    qint64 count = 0;
-    stream >> count;
-    for (qint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
-        qint64 index = 0;
-        QString name;
-        stream >> index >> name;
-        if (index >= 0 && index < entry.operations.size() && FileRenamer::isTemporaryName(name))
-            entry.operations[index].recoveryNames.append(name);
-    }
-    return stream.status() == QDataStream::Ok && stream.atEnd();
-}
-
-// The blocks after the operations, in order, up to the first that is not whole.
-void parseLaterBlocks(const QByteArray& bytes, qsizetype offset, quint32 fileVersion, JournalEntry& entry)
-{
-    while (const auto payload = readBlock(bytes, offset)) {
-        QDataStream stream(*payload);
-        quint8 tag = quint8(BlockTag::Completion);
-        if (fileVersion != untaggedVersion)
-            stream >> tag;
-        if (tag == quint8(BlockTag::Completion))
-            parseCompletion(stream, entry);
-        else if (tag == quint8(BlockTag::RecoveryNames))
-            parseRecoveryNames(stream, entry);
-    }
+    //: Problem with the rename journal; the placeholder is an entry's file name
+    return KitCatalogue::tr("The rename journal entry “%1” was skipped because it is damaged or incomplete.")
+        .arg(FileNameParts::nameOf(file));
 }
 
 // An entry whose completion block is missing or torn counts as interrupted: its moves may not all be done.
@@ -226,29 +53,90 @@ std::optional<JournalEntry> read(const QString& file, QString* problem)
 {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
-        //: Problem with the rename journal; %1 is an entry's file name, %2 the system's reason
-        *problem = KitCatalogue::tr("The rename journal entry “%1” can't be read now (%2); it is kept for a "
-                                    "later recovery.")
-                       .arg(FileNameParts::nameOf(file), input.errorString());
+        *problem = unreadableText(file, input.errorString());
         return std::nullopt;
     }
     const QByteArray bytes = input.readAll();
     qsizetype offset = 0;
-    quint32 fileVersion = 0;
-    const auto operations = readBlock(bytes, offset);
-    auto entry = operations ? parseOperations(*operations, fileVersion) : std::nullopt;
-    if (!entry) {
-        //: Problem with the rename journal; the placeholder is an entry's file name
-        *problem = KitCatalogue::tr("The rename journal entry “%1” was skipped because it is damaged or "
-                                    "incomplete.")
-                       .arg(FileNameParts::nameOf(file));
+    const auto headerBlock = JournalCodec::readBlock(bytes, offset);
+    auto header = headerBlock ? JournalCodec::parseHeader(*headerBlock) : std::nullopt;
+    if (header && header->operationsApart()) {
+        const auto operations = JournalCodec::readBlock(bytes, offset);
+        if (!operations || !JournalCodec::parseOperations(*operations, header->count, header->entry))
+            header.reset();
+    }
+    if (!header) {
+        *problem = damagedText(file);
         return std::nullopt;
     }
-    entry->file = file;
-    parseLaterBlocks(bytes, offset, fileVersion, *entry);
+    JournalEntry& entry = header->entry;
+    entry.file = file;
+    JournalCodec::apply(JournalCodec::parseLaterBlocks(bytes, offset, header->version), entry);
     // The name is the completion's last resort: it is changed where no block could be appended.
-    entry->complete = entry->complete || file.endsWith(doneSuffix);
-    return entry;
+    entry.complete = entry.complete || file.endsWith(doneSuffix);
+    return std::move(entry);
+}
+
+// Reads the block at the file's position; nothing when it is not whole.
+std::optional<QByteArray> readBlockAt(QFile& input)
+{
+    const QByteArray length = input.read(4);
+    if (length.size() != 4)
+        return std::nullopt;
+    quint32 size = 0;
+    QDataStream(length) >> size;
+    if (qint64(size) + JournalCodec::checksumSize > input.bytesAvailable())
+        return std::nullopt; // cut short, or a damaged length
+    QByteArray bytes = length + input.read(qint64(size) + JournalCodec::checksumSize);
+    qsizetype offset = 0;
+    return JournalCodec::readBlock(bytes, offset);
+}
+
+// A version 3 entry's header and later blocks, skipping its operations; nothing, without a problem, for an
+// older entry, whose operations must be read to tell its folders and counts.
+std::optional<JournalSummary> readSummary(const QString& file, QString* problem)
+{
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly)) {
+        *problem = unreadableText(file, input.errorString());
+        return std::nullopt;
+    }
+    const auto headerBlock = readBlockAt(input);
+    const auto header = headerBlock ? JournalCodec::parseHeader(*headerBlock) : std::nullopt;
+    if (!header || !header->operationsApart())
+        return std::nullopt;
+    quint32 size = 0;
+    QDataStream(input.read(4)) >> size;
+    if (!input.seek(input.pos() + qint64(size) + JournalCodec::checksumSize)) {
+        *problem = damagedText(file);
+        return std::nullopt;
+    }
+    const JournalCodec::LaterBlocks blocks =
+        JournalCodec::parseLaterBlocks(input.readAll(), 0, header->version);
+    const bool complete = blocks.complete || file.endsWith(doneSuffix);
+    return JournalSummary{file,
+                          header->entry.kind,
+                          header->entry.created,
+                          header->entry.rules,
+                          header->folders,
+                          blocks.renamed >= 0 ? blocks.renamed : header->count,
+                          blocks.undoneCount(),
+                          complete,
+                          blocks.reversedAt};
+}
+
+JournalSummary summaryOf(const JournalEntry& entry)
+{
+    JournalSummary summary{entry.file, entry.kind, entry.created,  entry.rules,     {},
+                           0,          0,          entry.complete, entry.reversedAt};
+    for (const JournalOperation& operation : entry.operations) {
+        summary.folders.append(FileNameParts::parentOf(operation.operation.source));
+        summary.renamed += entry.moved(operation) ? 1 : 0;
+        summary.undone += entry.moved(operation) && operation.undone ? 1 : 0;
+    }
+    summary.folders.sort();
+    summary.folders.removeDuplicates();
+    return summary;
 }
 
 bool failed(int reason, QString* error)
@@ -268,10 +156,12 @@ QString defaultFolder()
     return state + u"/org.tessary.Tessary/journal"_s;
 }
 
-JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList<RenameOperation>& operations)
+JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList<RenameOperation>& operations,
+                     const std::optional<RenameRules>& rules)
 {
     JournalEntry entry;
     entry.kind = kind;
+    entry.rules = rules;
     entry.created = QDateTime::currentMSecsSinceEpoch();
     // The name sorts by time, so the newest entry is the last one listed.
     entry.file = folder +
@@ -307,13 +197,17 @@ bool write(const JournalEntry& entry, QString* error)
         *error = KitCatalogue::tr("the folder “%1” can't be created").arg(folder);
         return false;
     }
-    return !failed(DurableFile::create(entry.file, block(operationsPayload(entry))), error);
+    const QByteArray bytes = JournalCodec::block(JournalCodec::headerPayload(entry)) +
+                             JournalCodec::block(JournalCodec::operationsPayload(entry));
+    return !failed(DurableFile::create(entry.file, bytes), error);
 }
 
 bool complete(JournalEntry& entry, const FileRenamer::Failures& failures, QString* error)
 {
     const bool recorded =
-        !failed(DurableFile::append(entry.file, block(completionPayload(entry, failures))), error);
+        !failed(DurableFile::append(entry.file,
+                                    JournalCodec::block(JournalCodec::completionPayload(entry, failures))),
+                error);
     // Renamed last, so a listing tells finished renames apart without reading them.
     if (!entry.file.endsWith(doneSuffix)) {
         const QString done = entry.file.chopped(openSuffix.size()) + doneSuffix;
@@ -335,11 +229,20 @@ bool addRecoveryNames(JournalEntry& entry, const QHash<qsizetype, QString>& name
 {
     if (names.isEmpty())
         return true;
-    if (failed(DurableFile::append(entry.file, block(recoveryNamesPayload(names))), error))
+    if (failed(
+            DurableFile::append(entry.file, JournalCodec::block(JournalCodec::recoveryNamesPayload(names))),
+            error))
         return false;
     for (auto it = names.cbegin(); it != names.cend(); ++it)
         entry.operations[it.key()].recoveryNames.append(it.value());
     return true;
+}
+
+bool recordReversal(JournalEntry& entry, QString* error)
+{
+    entry.reversedAt = QDateTime::currentMSecsSinceEpoch();
+    return !failed(DurableFile::append(entry.file, JournalCodec::block(JournalCodec::reversalPayload(entry))),
+                   error);
 }
 
 bool remove(const JournalEntry& entry, QString* error)
@@ -352,8 +255,10 @@ void recordChangeTimes(JournalEntry& entry)
     for (JournalOperation& operation : entry.operations) {
         if (!operation.identity || operation.identity->lifeStamp != 0)
             continue;
-        if (FileLookup::identityOf(operation.operation.destination) == operation.identity)
-            operation.changedAt = FileLookup::changeTimeOf(operation.operation.destination).value_or(0);
+        const QString& place =
+            operation.undone ? operation.operation.source : operation.operation.destination;
+        if (FileLookup::identityOf(place) == operation.identity)
+            operation.changedAt = FileLookup::changeTimeOf(place).value_or(0);
     }
 }
 
@@ -364,35 +269,75 @@ bool isStillRenamed(const JournalOperation& operation)
         return false;
     // Without a life stamp, an inode number can come back on another file: the change time tells.
     return operation.identity->lifeStamp != 0 ||
-           (operation.changedAt != 0 && FileLookup::changeTimeOf(destination) == operation.changedAt);
+           (!operation.undone && operation.changedAt != 0 &&
+            FileLookup::changeTimeOf(destination) == operation.changedAt);
+}
+
+bool isRestored(const JournalOperation& operation)
+{
+    const QString& source = operation.operation.source;
+    if (!operation.identity || FileLookup::identityOf(source) != operation.identity)
+        return false;
+    return operation.identity->lifeStamp != 0 || (operation.undone && operation.changedAt != 0 &&
+                                                  FileLookup::changeTimeOf(source) == operation.changedAt);
+}
+
+std::optional<JournalEntry> load(const QString& file, QString* problem)
+{
+    return read(file, problem);
+}
+
+std::optional<JournalSummary> summarize(const QString& file, QString* problem)
+{
+    problem->clear();
+    if (auto summary = readSummary(file, problem); summary || !problem->isEmpty())
+        return summary;
+    const auto entry = read(file, problem);
+    return entry ? std::optional(summaryOf(*entry)) : std::nullopt;
+}
+
+QStringList entryFiles(const QString& folder)
+{
+    QStringList files = QDir(folder).entryList({u"*"_s + openSuffix, u"*"_s + doneSuffix}, QDir::Files,
+                                               QDir::Name | QDir::Reversed);
+    for (QString& name : files)
+        name.prepend(folder + u'/');
+    return files;
 }
 
 Contents scan(const QString& folder)
 {
     Contents contents;
-    const QStringList names = QDir(folder).entryList({u"*"_s + openSuffix, u"*"_s + doneSuffix}, QDir::Files,
-                                                     QDir::Name | QDir::Reversed);
-    for (const QString& name : names) {
+    for (const QString& file : entryFiles(folder)) {
         QString problem;
-        const auto entry = read(folder + u'/' + name, &problem);
-        if (!entry)
+        if (file.endsWith(openSuffix)) {
+            if (const auto entry = read(file, &problem); entry && !entry->complete)
+                contents.incomplete.append(*entry);
+            else if (entry && entry->kind == JournalEntry::Kind::Rename)
+                contents.history.append(summaryOf(*entry));
+        } else if (const auto summary = summarize(file, &problem);
+                   summary && summary->kind == JournalEntry::Kind::Rename) {
+            contents.history.append(*summary);
+        }
+        if (!problem.isEmpty())
             contents.unreadable.append(problem);
-        else if (!entry->complete)
-            contents.incomplete.append(*entry);
-        else if (entry->kind == JournalEntry::Kind::Rename)
-            contents.history.append(*entry);
     }
     return contents;
 }
 
-void trimHistory(const QString& folder, qsizetype keep)
+} // namespace RenameJournal
+
+QString JournalSummary::id() const
 {
-    const QStringList done =
-        QDir(folder).entryList({u"*"_s + doneSuffix}, QDir::Files, QDir::Name | QDir::Reversed);
-    for (qsizetype i = keep; i < done.size(); ++i)
-        if (const int reason = DurableFile::remove(folder + u'/' + done[i]))
-            qCWarning(renameLog, "Failed to remove the old rename journal entry %s: %s",
-                      qUtf8Printable(done[i]), qUtf8Printable(DurableFile::describe(reason)));
+    // Entry names are the creation time, a dash, and a UUID.
+    return FileNameParts::nameOf(file).section(u'-', 1, 1);
 }
 
-} // namespace RenameJournal
+JournalSummary::State JournalSummary::state() const
+{
+    if (!complete)
+        return State::Interrupted;
+    if (undone == 0)
+        return State::Done;
+    return undone >= renamed ? State::Undone : State::PartlyUndone;
+}

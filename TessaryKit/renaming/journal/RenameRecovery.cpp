@@ -230,7 +230,7 @@ private:
         if (parked)
             return; // the entry stays open, so that a later recovery can finish it
         QString reason;
-        if (entry.kind == JournalEntry::Kind::Undo || !anyRenamed) {
+        if (entry.kind != JournalEntry::Kind::Rename || !anyRenamed) {
             if (!RenameJournal::remove(entry, &reason))
                 problems.append(recordingFailedText(reason));
             return;

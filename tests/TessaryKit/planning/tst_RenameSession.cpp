@@ -319,11 +319,46 @@ private Q_SLOTS:
         JournalEntry entry;
         entry.complete = true;
         for (const QString& id : {u"a"_s, u"b"_s})
-            entry.operations.append(JournalOperation{{id, path(id), path(id + u'2')}, {}, {}, {}, 0});
+            entry.operations.append(JournalOperation{{id, path(id), path(id + u'2')}, {}, {}, {}, 0, false});
         entry.failures.insert(u"b"_s, u"gone"_s);
-        const RenameSession::MoveJob job = RenameSession::undoOf(entry, journal());
+        const RenameSession::MoveJob job =
+            RenameSession::reversalOf(RenameSession::MoveJob::Kind::Undo, entry, journal());
         QCOMPARE(job.kind, RenameSession::MoveJob::Kind::Undo);
         QCOMPARE(job.ids, QSet<QString>{u"a"_s});
+    }
+
+    // A redo of the session's own rename after its undo shows the files under the names it gave them, even
+    // when the plan changed in between; a rename of another session leaves the listed files alone.
+    void redoOfTheOwnRenameFollowsTheFiles()
+    {
+        const auto session = sessionOver({u"a"_s, u"b"_s}, u"{filename}-1"_s);
+        plan(*session);
+        QVERIFY(run(*session, *session->startRename()).outcome);
+        QVERIFY(run(*session, *session->startUndo()).outcome);
+        RenameRules rules = session->rules();
+        rules.pattern = u"{filename}-2"_s;
+        session->setRules(rules);
+        plan(*session);
+
+        QString problem;
+        const auto entry = RenameJournal::load(RenameJournal::scan(journal()).history.first().file, &problem);
+        QVERIFY2(entry, qPrintable(problem));
+        QCOMPARE(entry->rules->pattern, u"{filename}-1"_s);
+        const auto redo = session->startReversal(RenameSession::MoveJob::Kind::Redo, *entry);
+        QVERIFY(redo && session->isMoving());
+        QCOMPARE(redo->ids, (QSet<QString>{path(u"a"_s), path(u"b"_s)}));
+        const RenameSession::MoveResult redone = run(*session, *redo);
+        QVERIFY2(redone.outcome && redone.outcome->succeeded(), qPrintable(redone.error));
+        QVERIFY(session->anyRenamed());
+        QCOMPARE(session->at(0).resultName, u"a-1"_s);
+        QCOMPARE(session->at(0).currentLocation(), path(u"a-1"_s));
+
+        const auto other = sessionOver({u"c"_s}, u"{filename}"_s);
+        const auto foreign = other->startReversal(RenameSession::MoveJob::Kind::Undo, *redone.outcome->entry);
+        QVERIFY(foreign && foreign->ids.isEmpty());
+        QVERIFY(run(*other, *foreign).outcome->succeeded());
+        QVERIFY(QFile::exists(path(u"a"_s)) && QFile::exists(path(u"b"_s)));
+        QVERIFY(!other->anyRenamed());
     }
 
     void changesAreAnnouncedPerRunOfFiles()

@@ -35,8 +35,9 @@ int main(int argc, char* argv[])
         return 2;
     DyingMover mover(QString::fromLocal8Bit(argv[3]).toInt());
     QString error;
-    const auto outcome = JournaledRename::rename(RenameMixes::renameMix(QString::fromLocal8Bit(argv[1])),
-                                                 QString::fromLocal8Bit(argv[2]), &error, mover);
+    const auto outcome =
+        JournaledRename::rename(RenameMixes::renameMix(QString::fromLocal8Bit(argv[1])), std::nullopt,
+                                QString::fromLocal8Bit(argv[2]), &error, mover);
     if (!outcome)
         std::fprintf(stderr, "%s\n", qPrintable(error));
     return outcome && outcome->failures.isEmpty() ? 0 : 1;

@@ -26,6 +26,15 @@ QString nameOf(const QString& path)
     return path.section(u'/', -1);
 }
 
+JournalEntry loaded(const JournalSummary& summary)
+{
+    QString problem;
+    const auto entry = RenameJournal::load(summary.file, &problem);
+    if (!entry)
+        qFatal("%s", qPrintable(problem));
+    return *entry;
+}
+
 } // namespace
 
 class tst_RenameJournal : public QObject {
@@ -127,19 +136,22 @@ private Q_SLOTS:
         create(files, {u"a"_s, u"b"_s});
         QString error;
         auto outcome = JournaledRename::rename(
-            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"b"_s, files + u"/b"_s, files + u"/a"_s}}, journal,
-            &error, mover);
+            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"b"_s, files + u"/b"_s, files + u"/a"_s}},
+            std::nullopt, journal, &error, mover);
         QVERIFY(outcome && outcome->failures.isEmpty());
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"b"_s}, {u"b"_s, u"a"_s}}));
 
         const RenameJournal::Contents found = RenameJournal::scan(journal); // what a new process finds
         QCOMPARE(found.history.size(), 1);
-        QCOMPARE(outcome->undoable->file, found.history.first().file);
-        outcome = JournaledRename::undo(found.history.first(), journal, &error, mover);
+        QCOMPARE(outcome->entry->file, found.history.first().file);
+        QCOMPARE(found.history.first().state(), JournalSummary::State::Done);
+        outcome = JournaledRename::undo(loaded(found.history.first()), journal, &error, mover);
         QVERIFY(outcome && outcome->failures.isEmpty());
-        QVERIFY(!outcome->undoable);
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}}));
-        QCOMPARE(RenameJournal::scan(journal).history.size(), 0);
+        const RenameJournal::Contents after = RenameJournal::scan(journal);
+        QCOMPARE(after.history.size(), 1); // kept, to be redone
+        QCOMPARE(after.history.first().state(), JournalSummary::State::Undone);
+        QVERIFY(after.incomplete.isEmpty());
     }
 
     void undoRefusesAReplacedFile()
@@ -147,28 +159,30 @@ private Q_SLOTS:
         create(files, {u"a"_s, u"c"_s});
         QString error;
         QVERIFY(JournaledRename::rename(
-            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"c"_s, files + u"/c"_s, files + u"/d"_s}}, journal,
-            &error, mover));
+            {{u"a"_s, files + u"/a"_s, files + u"/b"_s}, {u"c"_s, files + u"/c"_s, files + u"/d"_s}},
+            std::nullopt, journal, &error, mover));
         QVERIFY(QFile::remove(files + u"/b"_s));
         create(files, {u"b"_s}); // another file under the new name
-        const auto outcome =
-            JournaledRename::undo(RenameJournal::scan(journal).history.first(), journal, &error, mover);
+        const auto outcome = JournaledRename::undo(loaded(RenameJournal::scan(journal).history.first()),
+                                                   journal, &error, mover);
         QVERIFY(outcome);
         QCOMPARE(outcome->failures,
                  (FileRenamer::Failures{
                      {u"a"_s, u"“b” was replaced or changed since the rename, so it keeps that name."_s}}));
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"b"_s, u"b"_s}, {u"c"_s, u"c"_s}}));
-        const JournalEntry remaining = RenameJournal::scan(journal).history.first(); // still to undo: a
-        QCOMPARE(remaining.operations.size(), 1);
-        QCOMPARE(outcome->undoable->file, remaining.file);
+        const JournalSummary remaining = RenameJournal::scan(journal).history.first(); // still to undo: a
+        QCOMPARE(remaining.state(), JournalSummary::State::PartlyUndone);
+        QCOMPARE(remaining.undone, 1);
+        QCOMPARE(outcome->entry->file, remaining.file);
     }
 
     void unwritableJournalMovesNothing()
     {
         create(files, {u"a"_s, u"blocker"_s});
         QString error;
-        const auto outcome = JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s}},
-                                                     files + u"/blocker/journal"_s, &error, mover);
+        const auto outcome =
+            JournaledRename::rename({{u"a"_s, files + u"/a"_s, files + u"/b"_s}}, std::nullopt,
+                                    files + u"/blocker/journal"_s, &error, mover);
         QVERIFY(!outcome);
         QVERIFY2(error.startsWith(u"The rename journal can't be locked ("_s) &&
                      error.endsWith(u"), so nothing was changed."_s),
@@ -186,7 +200,7 @@ private Q_SLOTS:
                                                       {u"b"_s, files + u"/b"_s, files + u"/c"_s},
                                                       {u"c"_s, files + u"/c"_s, files + u"/a"_s},
                                                       {u"x"_s, files + u"/x"_s, files + u"/y"_s}},
-                                                     journal, &error, mover);
+                                                     std::nullopt, journal, &error, mover);
         QVERIFY2(outcome, qPrintable(error));
         QCOMPARE(
             outcome->failures,
@@ -197,21 +211,8 @@ private Q_SLOTS:
                  (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"y"_s, u"x"_s}}));
         const RenameJournal::Contents found = RenameJournal::scan(journal);
         QVERIFY(found.incomplete.isEmpty());
-        QCOMPARE(found.history.first().operations.size(), 1); // only x's move, the one an undo can give back
-    }
-
-    void historyKeepsTheNewestTwenty()
-    {
-        QString error;
-        for (int i = 0; i < 22; ++i) {
-            const QString from = files + u"/f%1"_s.arg(i);
-            create(files, {nameOf(from)});
-            QVERIFY(JournaledRename::rename({{nameOf(from), from, from + u"-renamed"_s}}, journal, &error,
-                                            mover));
-        }
-        const RenameJournal::Contents found = RenameJournal::scan(journal);
-        QCOMPARE(found.history.size(), 20);
-        QCOMPARE(nameOf(found.history.first().operations.first().operation.source), u"f21"_s);
+        QCOMPARE(found.history.first().renamed, 1);
+        QCOMPARE(loaded(found.history.first()).operations.size(), 1); // only x's move, the one to give back
     }
 };
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "renaming/journal/RenameJournal.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <optional>
+
+// The bytes of a journal entry. An entry is a run of blocks, each with its length and checksum. Version 3
+// starts with a header (kind, time, rules, folders, count), so that a listing reads a few hundred bytes of
+// each entry, then the operations; version 2 kept the header inside the operations block. Tagged blocks
+// are appended as the entry lives: its completion, recovery names, and a reversal per undo or redo.
+// Version 1 had one untagged completion block, after which blocks are tagged too.
+namespace JournalCodec {
+
+constexpr qsizetype checksumSize = 32;
+
+QByteArray block(const QByteArray& payload);
+// The payload of the block at `offset`, which moves past it; nothing when the block is not whole.
+std::optional<QByteArray> readBlock(const QByteArray& bytes, qsizetype& offset);
+
+QByteArray headerPayload(const JournalEntry& entry);
+QByteArray operationsPayload(const JournalEntry& entry);
+QByteArray completionPayload(const JournalEntry& entry, const FileRenamer::Failures& failures);
+QByteArray recoveryNamesPayload(const QHash<qsizetype, QString>& names);
+QByteArray reversalPayload(const JournalEntry& entry);
+
+// What the first block says. Version 2's operations come with it; version 3's are in the next block.
+struct Header {
+    quint32 version = 0;
+    JournalEntry entry; // without operations in version 3
+    qsizetype count = 0;
+    QStringList folders;
+
+    bool operationsApart() const { return version >= 3; }
+};
+std::optional<Header> parseHeader(const QByteArray& payload);
+bool parseOperations(const QByteArray& payload, qsizetype count, JournalEntry& entry);
+
+// The tagged blocks, as far as they are whole.
+struct LaterBlocks {
+    bool complete = false;
+    FileRenamer::Failures failures;
+    qsizetype renamed = -1; // files the rename moved; -1 where the completion doesn't say
+    QList<std::pair<qint64, qint64>> changeTimes; // operation index to time, of the completion
+    QList<std::pair<qint64, QString>> recoveryNames;
+    // The last reversal: when, which operations are undone (as runs of indices), and change times.
+    qint64 reversedAt = 0;
+    std::optional<QList<std::pair<qint64, qint64>>> undoneRuns;
+    QList<std::pair<qint64, qint64>> reversalChangeTimes;
+
+    qsizetype undoneCount() const;
+};
+LaterBlocks parseLaterBlocks(const QByteArray& bytes, qsizetype offset, quint32 version);
+// Fills in what the blocks say of the entry's operations.
+void apply(const LaterBlocks& blocks, JournalEntry& entry);
+
+} // namespace JournalCodec
