@@ -26,8 +26,14 @@ QString CommandLine::usage()
     return uR"(Usage:
   tessary-cli plan   [RULES] [--json] [-v] [-r] PATH...
   tessary-cli rename [RULES] [--json] [-v] [-r] PATH...
-  tessary-cli undo   [--json]
+  tessary-cli history [--json] [ID]
+  tessary-cli undo   [--json] [ID]
+  tessary-cli redo   [--json] [ID]
   tessary-cli recover [--forward]
+
+history lists the last renames, newest first, each with its ID; with an ID, that rename's files.
+undo gives the newest rename that has renamed files their old names back, or the rename ID.
+redo gives the rename undone last its new names back, or the rename ID.
 
 Rules:
   --regex TEXT         must match each whole name without extension; named groups become fields
@@ -68,8 +74,12 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         line.command = Command::Plan;
     else if (command == u"rename")
         line.command = Command::Rename;
+    else if (command == u"history")
+        line.command = Command::History;
     else if (command == u"undo")
         line.command = Command::Undo;
+    else if (command == u"redo")
+        line.command = Command::Redo;
     else if (command == u"recover")
         line.command = Command::Recover;
     else {
@@ -134,8 +144,14 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         }
     }
     const bool takesPaths = line.command == Command::Plan || line.command == Command::Rename;
+    const bool takesId =
+        line.command == Command::History || line.command == Command::Undo || line.command == Command::Redo;
+    if (takesId && line.paths.size() == 1)
+        line.id = line.paths.takeFirst();
     if (!takesPaths && !line.paths.isEmpty()) {
-        *error = u"%1 takes no paths: it works on the renames recorded in the journal"_s.arg(command);
+        *error = takesId
+                     ? u"%1 takes one rename ID at most, as tessary-cli history lists them"_s.arg(command)
+                     : u"%1 takes no paths: it works on the renames recorded in the journal"_s.arg(command);
         return std::nullopt;
     }
     if (takesPaths && line.paths.isEmpty()) {

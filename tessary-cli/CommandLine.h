@@ -9,7 +9,7 @@
 
 // What the user asked tessary-cli for.
 struct CommandLine {
-    enum class Command { Plan, Rename, Undo, Recover };
+    enum class Command { Plan, Rename, History, Undo, Redo, Recover };
 
     Command command = Command::Plan;
     RenameRules rules = RenameSession::defaultRules();
@@ -19,6 +19,7 @@ struct CommandLine {
     bool verbose = false;
     bool forward = false; // recover by completing the interrupted rename instead of rolling it back
     QStringList paths;    // as given; "-" stands for NUL-separated paths on standard input
+    QString id;           // the rename that history, undo or redo is about; empty: the command's default
 
     // Nothing when the arguments are not understood; `error` then says why in one line. `--help` gives
     // nothing with an empty error.

@@ -1,6 +1,7 @@
 // tessary-cli: the window's three rules, fields and safety from a terminal. A thin front end: planning,
 // metadata and renaming are TessaryKit's.
 #include "CommandLine.h"
+#include "HistoryReport.h"
 #include "InputFiles.h"
 #include "ProgressLine.h"
 #include "Report.h"
@@ -8,11 +9,13 @@
 #include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
 #include "planning/RenameSession.h"
+#include "renaming/journal/RenameHistory.h"
 #include "renaming/journal/RenameRecovery.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <cstdio>
+#include <functional>
 #include <future>
 
 using namespace Qt::StringLiterals;
@@ -117,36 +120,91 @@ int rename(const CommandLine& line)
     return finished(*result.outcome);
 }
 
-int undo(const CommandLine& line)
+// The rename the command names, or the one `fallback` picks; nothing, told why, when there is none.
+std::optional<JournalSummary>
+chosenRename(const QList<JournalSummary>& history, const QString& id,
+             const std::function<std::optional<JournalSummary>(const QList<JournalSummary>&)>& fallback,
+             const char* nothing)
 {
-    const RenameJournal::Contents contents = journal();
-    if (!contents.incomplete.isEmpty()) {
+    const auto chosen = id.isEmpty() ? fallback(history) : RenameHistory::find(history, id);
+    if (!chosen && id.isEmpty())
+        complain(QString::fromUtf8(nothing));
+    else if (!chosen)
+        complain(u"No single rename has the ID “%1”: see tessary-cli history"_s.arg(id));
+    return chosen;
+}
+
+std::optional<JournalEntry> loaded(const JournalSummary& summary)
+{
+    QString problem;
+    auto entry = RenameJournal::load(summary.file, &problem);
+    if (!entry)
+        complain(problem);
+    return entry;
+}
+
+int history(const CommandLine& line)
+{
+    QStringList problems;
+    const QList<JournalSummary> history = RenameHistory::list(RenameJournal::defaultFolder(), &problems);
+    for (const QString& problem : problems)
+        complain(problem);
+    if (line.id.isEmpty()) {
+        HistoryReport::list(history, line.json);
+        return success;
+    }
+    const auto chosen = chosenRename(history, line.id, {}, "");
+    const auto entry = chosen ? loaded(*chosen) : std::nullopt;
+    if (!entry)
+        return failure;
+    HistoryReport::files(*entry, line.json);
+    return success;
+}
+
+// Undoes or redoes one rename of the history and reports each file it concerned.
+int reverse(const CommandLine& line, RenameSession::MoveJob::Kind kind)
+{
+    const bool undoing = kind == RenameSession::MoveJob::Kind::Undo;
+    if (!journal().incomplete.isEmpty()) {
         complain(u"An earlier rename was interrupted: run tessary-cli recover first"_s);
         return failure;
     }
-    if (contents.history.isEmpty()) {
-        complain(u"Nothing to undo"_s);
+    const QList<JournalSummary> history = RenameHistory::list(RenameJournal::defaultFolder());
+    const auto chosen = undoing
+                            ? chosenRename(history, line.id, RenameHistory::undoTarget, "Nothing to undo")
+                            : chosenRename(history, line.id, RenameHistory::redoTarget, "Nothing to redo");
+    if (!chosen)
+        return failure;
+    if (!(undoing ? RenameHistory::canUndo(*chosen) : RenameHistory::canRedo(*chosen))) {
+        complain(undoing ? u"The rename %1 has no renamed file to give back"_s.arg(chosen->id())
+                         : u"The rename %1 has no restored file to rename again"_s.arg(chosen->id()));
         return failure;
     }
-    const JournalEntry& last = contents.history.first();
-    const RenameSession::MoveJob job = RenameSession::undoOf(last, RenameJournal::defaultFolder());
+    const auto entry = loaded(*chosen);
+    if (!entry)
+        return failure;
+    const RenameSession::MoveJob job =
+        RenameSession::reversalOf(kind, *entry, RenameJournal::defaultFolder());
     ProgressLine progress;
-    const RenameSession::MoveResult result = progress.show(
-        std::async(std::launch::async, [&] { return RenameSession::move(job); }), u"Restoring names…"_s);
+    const RenameSession::MoveResult result =
+        progress.show(std::async(std::launch::async, [&] { return RenameSession::move(job); }),
+                      undoing ? u"Restoring names…"_s : u"Renaming again…"_s);
     if (!result.outcome) {
         complain(result.error);
         return failure;
     }
     const FileRenamer::Failures& failures = result.outcome->failures;
-    Report report(line.json, false, true);
-    for (const JournalOperation& operation : last.operations) {
-        const RenameOperation& renamed = operation.operation;
-        if (!job.ids.contains(renamed.id))
-            continue;
-        const bool failed = failures.contains(renamed.id);
-        const PlanOutput output{{}, FileNameParts::nameOf(renamed.source), std::nullopt, {}, std::nullopt};
-        report.add({renamed.destination, output, true, failed,
-                    failed ? std::optional(failures.value(renamed.id)) : std::nullopt});
+    Report report(line.json, false, undoing);
+    for (const JournalOperation& operation : entry->operations) {
+        const RenameOperation& move = operation.operation;
+        if (!entry->moved(operation) || (operation.undone == undoing && !failures.contains(move.id)))
+            continue; // on the asked-for side already
+        const bool failed = failures.contains(move.id);
+        const QString& from = undoing ? move.destination : move.source;
+        const QString& to = undoing ? move.source : move.destination;
+        const PlanOutput output{{}, FileNameParts::nameOf(to), std::nullopt, {}, std::nullopt};
+        report.add({from, output, true, undoing == failed,
+                    failed ? std::optional(failures.value(move.id)) : std::nullopt});
     }
     return finished(*result.outcome);
 }
@@ -200,8 +258,12 @@ int main(int argc, char* argv[])
         return plan(*line);
     case CommandLine::Command::Rename:
         return rename(*line);
+    case CommandLine::Command::History:
+        return history(*line);
     case CommandLine::Command::Undo:
-        return undo(*line);
+        return reverse(*line, RenameSession::MoveJob::Kind::Undo);
+    case CommandLine::Command::Redo:
+        return reverse(*line, RenameSession::MoveJob::Kind::Redo);
     case CommandLine::Command::Recover:
         return recover(*line);
     }
