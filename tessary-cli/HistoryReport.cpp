@@ -79,7 +79,8 @@ QString rulesText(const RenameRules& rules)
     if (!rules.regex.isEmpty())
         parts.append(u"regex “%1”"_s.arg(Report::printable(rules.regex)));
     if (!rules.script.isEmpty())
-        parts.append(u"script of %1 lines"_s.arg(rules.script.count(u'\n') + 1));
+        parts.append(rules.script.contains(u'\n') ? u"script of %1 lines"_s.arg(rules.script.count(u'\n') + 1)
+                                                  : u"one-line script"_s);
     parts.append(u"pattern “%1”"_s.arg(Report::printable(rules.pattern)));
     if (rules.order != u"name")
         parts.append(u"order %1"_s.arg(Report::printable(rules.order)));

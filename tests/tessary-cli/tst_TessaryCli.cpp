@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -204,6 +205,60 @@ private Q_SLOTS:
         QCOMPARE(result.error, u"tessary-cli: Nothing to undo\n"_s);
     }
 
+    // Each command is a new process over the same journal, as after a restart.
+    void historyUndoRedoInAnyOrder()
+    {
+        create({u"a.txt"_s, u"b.txt"_s});
+        const auto renameWith = [&](const QString& suffix, const QStringList& names) {
+            QCOMPARE(run(QStringList{u"rename"_s, u"--pattern"_s, u"{filename}"_s + suffix} + names).exitCode,
+                     0);
+        };
+        renameWith(u"1"_s, {u"a.txt"_s, u"b.txt"_s});
+        renameWith(u"2"_s, {u"a1.txt"_s});
+        renameWith(u"3"_s, {u"b1.txt"_s});
+        Run result = run({u"history"_s, u"--json"_s});
+        QCOMPARE(result.exitCode, 0);
+        QStringList ids;
+        for (const QString& line : result.output.split(u'\n', Qt::SkipEmptyParts)) {
+            const QJsonObject entry = QJsonDocument::fromJson(line.toUtf8()).object();
+            QCOMPARE(entry.value(u"state"_s).toString(), u"done"_s);
+            QCOMPARE(entry.value(u"folders"_s).toArray().first().toString(), folder->path());
+            ids.append(entry.value(u"id"_s).toString());
+        }
+        QCOMPARE(ids.size(), 3);
+        QCOMPARE(QJsonDocument::fromJson(result.output.section(u'\n', 0, 0).toUtf8())
+                     .object()
+                     .value(u"rules"_s)
+                     .toObject()
+                     .value(u"pattern"_s),
+                 u"{filename}3"_s);
+        const QString first = ids[2], second = ids[1];
+
+        result = run({u"undo"_s, first});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.output.contains(u"a1.txt  →  a.txt  (not restored)\n"
+                                        u"    “a1.txt” was renamed again later; undo that rename first."_s),
+                 qPrintable(result.output));
+        const auto step = [&](const QStringList& arguments, const QStringList& names) {
+            QCOMPARE(run(arguments).exitCode, 0);
+            QCOMPARE(contents().keys(), names);
+        };
+        step({u"undo"_s}, {u"a12.txt"_s, u"b1.txt"_s});
+        step({u"redo"_s}, {u"a12.txt"_s, u"b13.txt"_s});
+        step({u"undo"_s}, {u"a12.txt"_s, u"b1.txt"_s});
+        step({u"undo"_s, second}, {u"a1.txt"_s, u"b1.txt"_s});
+        step({u"undo"_s}, {u"a.txt"_s, u"b.txt"_s});
+        result = run({u"undo"_s});
+        QCOMPARE(result.error, u"tessary-cli: Nothing to undo\n"_s);
+        QVERIFY(run({u"history"_s}).output.contains(u"  undone  "_s));
+        step({u"redo"_s}, {u"a1.txt"_s, u"b1.txt"_s});
+        QCOMPARE(run({u"history"_s, first.left(6)}).output,
+                 u"a.txt  →  a1.txt  (renamed)\nb.txt  →  b1.txt  (renamed)\n"_s);
+        result = run({u"redo"_s, u"ffffffff"_s});
+        QCOMPARE(result.error,
+                 u"tessary-cli: No single rename has the ID “ffffffff”: see tessary-cli history\n"_s);
+    }
+
     void swapThroughTheScript()
     {
         create({u"a.txt"_s, u"b.txt"_s});
@@ -280,6 +335,8 @@ private Q_SLOTS:
         QTest::newRow("missing value")
             << QStringList{u"plan"_s, u"x"_s, u"--pattern"_s} << u"Option --pattern needs a value"_s;
         QTest::newRow("no paths") << QStringList{u"rename"_s} << u"No files given"_s;
+        QTest::newRow("two IDs") << QStringList{u"undo"_s, u"ab12"_s, u"cd34"_s}
+                                 << u"undo takes one rename ID at most, as tessary-cli history lists them"_s;
         QTest::newRow("bad timeout") << QStringList{u"plan"_s, u"--timeout"_s, u"soon"_s, u"x"_s}
                                      << u"The timeout must be a number of seconds above 0, not “soon”"_s;
         QTest::newRow("unreadable script file")
