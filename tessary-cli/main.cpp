@@ -184,7 +184,7 @@ int reverse(const CommandLine& line, RenameSession::MoveJob::Kind kind)
     if (!entry)
         return failure;
     const RenameSession::MoveJob job =
-        RenameSession::reversalOf(kind, *entry, RenameJournal::defaultFolder());
+        RenameSession::reversalOf(kind, chosen->file, RenameJournal::defaultFolder());
     ProgressLine progress;
     const RenameSession::MoveResult result =
         progress.show(std::async(std::launch::async, [&] { return RenameSession::move(job); }),

@@ -252,7 +252,7 @@ std::optional<RenameSession::MoveJob> RenameSession::startRename()
     if (renameBlocker(Activity::Idle))
         return std::nullopt;
     moving = true;
-    MoveJob job{MoveJob::Kind::Rename, {}, currentRules, std::nullopt, {}, journalFolder};
+    MoveJob job{MoveJob::Kind::Rename, {}, currentRules, {}, {}, journalFolder};
     for (const FileRecord& record : records) {
         if (!record.getsNewName())
             continue;
@@ -266,37 +266,33 @@ std::optional<RenameSession::MoveJob> RenameSession::startUndo()
 {
     if (!canUndo() || !ownEntry)
         return std::nullopt;
-    return startReversal(MoveJob::Kind::Undo, *ownEntry);
+    return startReversal(MoveJob::Kind::Undo, ownEntry->file);
 }
 
 std::optional<RenameSession::MoveJob> RenameSession::startReversal(MoveJob::Kind kind,
-                                                                   const JournalEntry& entry)
+                                                                   const QString& entryFile)
 {
     if (moving)
         return std::nullopt;
     moving = true;
-    MoveJob job = reversalOf(kind, entry, journalFolder);
-    if (!ownEntry || ownEntry->file != entry.file) {
-        job.ids.clear();
+    MoveJob job = reversalOf(kind, entryFile, journalFolder);
+    if (!ownEntry || ownEntry->file != entryFile)
         return job;
-    }
+    QSet<QString> moved;
+    for (const JournalOperation& operation : ownEntry->operations)
+        if (ownEntry->moved(operation))
+            moved.insert(operation.operation.id);
     const bool undoing = kind == MoveJob::Kind::Undo;
-    QSet<QString> ids;
     for (const FileRecord& record : records)
-        if (job.ids.contains(record.id) && record.renamed == undoing)
-            ids.insert(record.id);
-    job.ids = ids;
+        if (moved.contains(record.id) && record.renamed == undoing)
+            job.ids.insert(record.id);
     return job;
 }
 
-RenameSession::MoveJob RenameSession::reversalOf(MoveJob::Kind kind, const JournalEntry& entry,
+RenameSession::MoveJob RenameSession::reversalOf(MoveJob::Kind kind, const QString& entryFile,
                                                  QString journalFolder)
 {
-    MoveJob job{kind, {}, std::nullopt, entry, {}, std::move(journalFolder)};
-    for (const JournalOperation& operation : entry.operations)
-        if (entry.moved(operation))
-            job.ids.insert(operation.operation.id);
-    return job;
+    return MoveJob{kind, {}, std::nullopt, entryFile, {}, std::move(journalFolder)};
 }
 
 QStringList RenameSession::foldersOf(const MoveJob& job)
@@ -331,16 +327,21 @@ RenameSession::MoveResult RenameSession::move(const MoveJob& job)
     if (job.kind == MoveJob::Kind::Rename) {
         qCInfo(renameLog, "Renaming %lld files", qint64(job.operations.size()));
         result.outcome = JournaledRename::rename(job.operations, job.rules, job.journalFolder, &result.error);
-    } else if (job.entry && job.kind == MoveJob::Kind::Undo) {
-        qCInfo(renameLog, "Restoring %lld files", qint64(job.entry->operations.size()));
-        result.outcome = JournaledRename::undo(*job.entry, job.journalFolder, &result.error);
-    } else if (job.entry) {
-        qCInfo(renameLog, "Renaming %lld files again", qint64(job.entry->operations.size()));
-        result.outcome = JournaledRename::redo(*job.entry, job.journalFolder, &result.error);
+        return result;
+    }
+    const std::optional<JournalEntry> entry = RenameJournal::load(job.entryFile, &result.error);
+    if (!entry)
+        return result;
+    if (!entry->complete) {
+        //: Alert message after Undo or Redo when the rename left files between names
+        result.error = KitCatalogue::tr("The rename was interrupted and left files between names. Quit and "
+                                        "start Tessary again to recover them.");
+    } else if (job.kind == MoveJob::Kind::Undo) {
+        qCInfo(renameLog, "Restoring %lld files", qint64(entry->operations.size()));
+        result.outcome = JournaledRename::undo(*entry, job.journalFolder, &result.error);
     } else {
-        //: Alert message after Undo when the rename left files between names
-        result.error = KitCatalogue::tr("The rename left files under temporary names. Quit and start Tessary "
-                                        "again to recover them.");
+        qCInfo(renameLog, "Renaming %lld files again", qint64(entry->operations.size()));
+        result.outcome = JournaledRename::redo(*entry, job.journalFolder, &result.error);
     }
     return result;
 }
@@ -353,11 +354,11 @@ void RenameSession::finish(const MoveJob& job, const MoveResult& result)
     const bool renaming = job.kind != MoveJob::Kind::Undo;
     if (job.kind == MoveJob::Kind::Rename)
         ownEntry = result.outcome->entry;
-    else if (ownEntry && job.entry && ownEntry->file == job.entry->file && result.outcome->entry)
+    else if (ownEntry && ownEntry->file == job.entryFile && result.outcome->entry)
         ownEntry = result.outcome->entry;
     QHash<QString, QString> newNames; // a redo gives the names of the rename, whatever the plan says now
-    if (job.kind == MoveJob::Kind::Redo && job.entry)
-        for (const JournalOperation& operation : job.entry->operations)
+    if (job.kind == MoveJob::Kind::Redo && ownEntry && ownEntry->file == job.entryFile)
+        for (const JournalOperation& operation : ownEntry->operations)
             if (job.ids.contains(operation.operation.id))
                 newNames.insert(operation.operation.id,
                                 FileNameParts::nameOf(operation.operation.destination));

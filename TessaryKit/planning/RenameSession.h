@@ -56,7 +56,7 @@ public:
         Kind kind = Kind::Rename;
         QList<RenameOperation> operations; // what a rename moves
         std::optional<RenameRules> rules;  // what a rename records
-        std::optional<JournalEntry> entry; // what an undo or redo reverses
+        QString entryFile;                 // the rename an undo or redo reverses, read afresh when it runs
         QSet<QString> ids;                 // the listed files it concerns
         QString journalFolder;
     };
@@ -123,11 +123,11 @@ public:
     std::optional<MoveJob> startRename();
     // Starts the undo of the files renamed; nothing unless `canUndo`.
     std::optional<MoveJob> startUndo();
-    // Starts an undo or redo of a rename from the journal. When it is this session's own rename, the
-    // listed files follow it: undone files show their plan again, redone ones their new names.
-    std::optional<MoveJob> startReversal(MoveJob::Kind kind, const JournalEntry& entry);
+    // Starts an undo or redo of the rename in the journal's `entryFile`. When it is this session's own
+    // rename, the listed files follow it: undone files show their plan again, redone ones their new names.
+    std::optional<MoveJob> startReversal(MoveJob::Kind kind, const QString& entryFile);
     // An undo or redo of a rename found in the journal, for a front end without a session.
-    static MoveJob reversalOf(MoveJob::Kind kind, const JournalEntry& entry, QString journalFolder);
+    static MoveJob reversalOf(MoveJob::Kind kind, const QString& entryFile, QString journalFolder);
     // The folders a job moves files in.
     static QStringList foldersOf(const MoveJob& job);
     // Ends a job before it ran, because the folders `denied` may not be changed.
