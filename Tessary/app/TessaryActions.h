@@ -7,4 +7,5 @@ struct TessaryActions {
     std::function<void()> addFiles;
     std::function<void()> startOver;
     std::function<void()> rename;
+    std::function<void()> showHistory;
 };

@@ -1,14 +1,13 @@
 #include "app/TessaryCommands.h"
 
-#include "window/TessaryView.h"
 #include "desktop/Updater.h"
+#include "window/TessaryView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QUndoStack>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -38,6 +37,9 @@ TessaryCommands::TessaryCommands(Updater* updater, std::function<void()> showAbo
       newAction(routed(tr("New"), QKeySequence::New, &TessaryActions::startOver, this)),
       //: File menu
       renameAction(routed(tr("Rename"), QKeySequence(u"Ctrl+R"_s), &TessaryActions::rename, this)),
+      //: File menu
+      historyAction(
+          routed(tr("Rename History…"), QKeySequence(u"Ctrl+H"_s), &TessaryActions::showHistory, this)),
       //: Help menu
       helpAction(new QAction(tr("Tessary Help"), this)),
       //: Help menu
@@ -61,7 +63,7 @@ TessaryActions TessaryCommands::focusedActions()
     return {};
 }
 
-void TessaryCommands::install(QMainWindow* window, QUndoStack* undo)
+void TessaryCommands::install(QMainWindow* window, const QList<QAction*>& editActions)
 {
     QMenuBar* bar = window->menuBar();
     //: Menu
@@ -70,17 +72,11 @@ void TessaryCommands::install(QMainWindow* window, QUndoStack* undo)
     file->addAction(newAction);
     file->addSeparator();
     file->addAction(renameAction);
+    file->addAction(historyAction);
 
     //: Menu
     QMenu* edit = bar->addMenu(tr("&Edit"));
-    //: Edit menu; followed by the name of what is undone, as in "Undo Rename"
-    QAction* undoAction = undo->createUndoAction(edit, tr("Undo"));
-    undoAction->setShortcut(QKeySequence::Undo);
-    //: Edit menu; followed by the name of what is redone
-    QAction* redoAction = undo->createRedoAction(edit, tr("Redo"));
-    redoAction->setShortcut(QKeySequence::Redo);
-    edit->addAction(undoAction);
-    edit->addAction(redoAction);
+    edit->addActions(editActions);
 
     //: Menu
     QMenu* help = bar->addMenu(tr("&Help"));

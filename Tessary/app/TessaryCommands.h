@@ -6,7 +6,6 @@
 
 class QAction;
 class QMainWindow;
-class QUndoStack;
 class Updater;
 
 // The menus' commands. File's commands act on the main window that has focus, through the actions it
@@ -17,14 +16,15 @@ class TessaryCommands : public QObject {
 public:
     TessaryCommands(Updater* updater, std::function<void()> showAbout, QObject* parent = nullptr);
 
-    // The menu bar of `window`: File, Edit (with `undo`'s actions) and Help.
-    void install(QMainWindow* window, QUndoStack* undo);
+    // The menu bar of `window`: File, Edit (with the window's own `editActions`) and Help.
+    void install(QMainWindow* window, const QList<QAction*>& editActions);
     // The actions of the focused main window; none when no main window has focus.
     static TessaryActions focusedActions();
 
     QAction* addFilesAction;
     QAction* newAction;
     QAction* renameAction;
+    QAction* historyAction;
     QAction* helpAction;
     QAction* checkForUpdatesAction;
     QAction* aboutAction;

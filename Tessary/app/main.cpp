@@ -1,8 +1,8 @@
-#include "app/AppCatalogue.h"
 #include "access/FileDialogFolderPanel.h"
-#include "window/Icons.h"
+#include "app/AppCatalogue.h"
 #include "app/StartupRecovery.h"
 #include "app/TessaryApp.h"
+#include "window/Icons.h"
 
 #include <QApplication>
 

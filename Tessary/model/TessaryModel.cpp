@@ -43,8 +43,9 @@ QString withUnrecorded(const QString& message, const JournaledRename::Outcome& o
 TessaryModel::TessaryModel(QSettings& defaults, JSEngineClient engine, FolderAccessManager& folderAccess,
                            QString journalFolder, QObject* parent)
     : QObject(parent), defaults(defaults), engine(std::move(engine)), folderAccess(folderAccess),
-      session(std::move(journalFolder), storedRules(defaults)), fileList(session)
+      session(journalFolder, storedRules(defaults)), fileList(session), historyList(journalFolder)
 {
+    historyList.refresh();
     updateTimer.setSingleShot(true);
     updateTimer.setInterval(updateDelay);
     connect(&updateTimer, &QTimer::timeout, this, &TessaryModel::update);
@@ -241,6 +242,7 @@ void TessaryModel::runRename(const RenameSession::MoveJob& job, const std::funct
         session.finish(job, result);
         refreshSessionStates();
         showRenameResult(job, result);
+        historyList.refresh();
         done(renamedAny);
     });
 }
@@ -289,45 +291,106 @@ void TessaryModel::denyRename(const RenameSession::MoveJob& job, const QStringLi
 
 void TessaryModel::undo(std::function<void()> done)
 {
-    if (!done)
-        done = [] {};
-    const std::optional<RenameSession::MoveJob> job = session.startUndo();
-    if (!job) {
-        done();
+    runReversal(session.startUndo(), done);
+}
+
+void TessaryModel::undoRename(const QString& entryFile, std::function<void()> done)
+{
+    runReversal(session.startReversal(RenameSession::MoveJob::Kind::Undo, entryFile), done);
+}
+
+void TessaryModel::redoRename(const QString& entryFile, std::function<void()> done)
+{
+    runReversal(session.startReversal(RenameSession::MoveJob::Kind::Redo, entryFile), done);
+}
+
+FileRenamer::Failures TessaryModel::lastRefusals(const QString& entryFile) const
+{
+    return refusals.first == entryFile ? refusals.second : FileRenamer::Failures();
+}
+
+// Nothing runs where the session would not start the job.
+void TessaryModel::runReversal(const std::optional<RenameSession::MoveJob>& started,
+                               const std::function<void()>& done)
+{
+    if (!started) {
+        if (done)
+            done();
         return;
     }
+    const RenameSession::MoveJob& job = *started;
     refreshSessionStates();
-    QtConcurrent::run([job = *job] {
+    QtConcurrent::run([job] {
         return RenameSession::move(job);
-    }).then(this, [this, job = *job, done](const RenameSession::MoveResult& result) {
+    }).then(this, [this, job, done](const RenameSession::MoveResult& result) {
         session.finish(job, result);
         refreshSessionStates();
-        showUndoResult(job, result);
-        if (!renamedAny)
+        refusals = {job.entryFile, result.outcome ? result.outcome->failures : FileRenamer::Failures()};
+        showReversalResult(job, result);
+        if (!renamedAny && !job.ids.isEmpty())
             scheduleUpdate(); // the list shows the plan again
-        done();
+        historyList.refresh();
+        Q_EMIT reversalFinished(job.entryFile);
+        if (done)
+            done();
     });
 }
 
-void TessaryModel::showUndoResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result)
+void TessaryModel::showReversalResult(const RenameSession::MoveJob& job,
+                                      const RenameSession::MoveResult& result)
 {
-    if (!result.outcome)
-        //: Alert title after Undo, when nothing could be restored
-        setOperationProblem(OperationProblem{tr("No Files Were Restored"), result.error});
-    else if (!result.outcome->failures.isEmpty())
+    const bool undoing = job.kind == RenameSession::MoveJob::Kind::Undo;
+    if (!result.outcome) {
+        setOperationProblem(OperationProblem{undoing
+                                                 ? //: Alert title after Undo, when nothing could be restored
+                                                 tr("No Files Were Restored")
+                                                 : //: Alert title after Redo, when nothing could be renamed
+                                                 tr("No Files Were Renamed Again"),
+                                             result.error});
+        return;
+    }
+    const JournaledRename::Outcome& outcome = *result.outcome;
+    qsizetype files = job.ids.size(); // a rename of another session: every file it moved
+    if (job.ids.isEmpty() && outcome.entry)
+        files =
+            std::count_if(outcome.entry->operations.cbegin(), outcome.entry->operations.cend(),
+                          [&](const JournalOperation& operation) { return outcome.entry->moved(operation); });
+    // The list shows the reasons of its own files; those of another rename are in the Rename History window.
+    const QString where = job.ids.isEmpty()
+                              //: End of the alert message after Undo or Redo of a rename not in the file list
+                              ? tr("The reasons are shown in the Rename History window.")
+                              //: End of the alert message after Undo or Redo
+                              : tr("The reasons are shown in the file list.");
+    if (!outcome.failures.isEmpty() && undoing)
         setOperationProblem(OperationProblem{//: Alert title after Undo
                                              tr("Some Files Weren't Restored"),
                                              //: Alert message after Undo; the placeholders are the number of
                                              //: failed files and of all files
-                                             withUnrecorded(tr("Files not restored to their original "
-                                                               "names: %1 of %2. The reasons are shown in "
-                                                               "the file list.")
-                                                                .arg(result.outcome->failures.size())
-                                                                .arg(job.ids.size()),
-                                                            *result.outcome)});
-    else if (result.outcome->unrecorded)
-        //: Alert title after Undo when the journal could not record its end
-        setOperationProblem(OperationProblem{tr("The Undo Wasn't Recorded"), *result.outcome->unrecorded});
+                                             withUnrecorded(tr("Files not restored to their original names: "
+                                                               "%1 of %2.")
+                                                                    .arg(outcome.failures.size())
+                                                                    .arg(files) +
+                                                                u' ' + where,
+                                                            outcome)});
+    else if (!outcome.failures.isEmpty())
+        setOperationProblem(OperationProblem{//: Alert title after Redo
+                                             tr("Some Files Weren't Renamed Again"),
+                                             //: Alert message after Redo; the placeholders are the number of
+                                             //: failed files and of all files
+                                             withUnrecorded(tr("Files not given their new names again: %1 "
+                                                               "of %2.")
+                                                                    .arg(outcome.failures.size())
+                                                                    .arg(files) +
+                                                                u' ' + where,
+                                                            outcome)});
+    else if (outcome.unrecorded)
+        setOperationProblem(OperationProblem{undoing ? //: Alert title after Undo when the journal could not
+                                                       //: record its end
+                                                 tr("The Undo Wasn't Recorded")
+                                                     : //: Alert title after Redo when the journal could not
+                                                       //: record its end
+                                                 tr("The Redo Wasn't Recorded"),
+                                             *outcome.unrecorded});
 }
 
 void TessaryModel::startOver()

@@ -2,6 +2,7 @@
 
 #include "access/FolderAccessManager.h"
 #include "model/OperationProblem.h"
+#include "model/RenameHistoryList.h"
 #include "model/TessaryFileList.h"
 #include "planning/RenameSession.h"
 #include "script/JSEngineClient.h"
@@ -47,6 +48,10 @@ public:
 
     TessaryFileList* files() { return &fileList; }
     const TessaryFileList* files() const { return &fileList; }
+    // The renames of the journal, read at start and after every rename, undo and redo.
+    RenameHistoryList* renameHistory() { return &historyList; }
+    // Why files of the rename in `entryFile` were refused by this run's last undo or redo of it.
+    FileRenamer::Failures lastRefusals(const QString& entryFile) const;
 
     QString regexString() const { return session.rules().regex; }
     QString script() const { return session.rules().script; }
@@ -85,6 +90,10 @@ public:
     // `done` learns whether a file of the list carries its new name now.
     void rename(std::function<void(bool)> done = {});
     void undo(std::function<void()> done = {});
+    // Undo or redo any rename of the history, off the main thread. When it is the rename of the listed
+    // files, they follow it, as after `undo`.
+    void undoRename(const QString& entryFile, std::function<void()> done = {});
+    void redoRename(const QString& entryFile, std::function<void()> done = {});
     void startOver();
 
 Q_SIGNALS:
@@ -100,6 +109,8 @@ Q_SIGNALS:
     void loadingCountChanged();
     void operationProblemChanged();
     void renameDisabledReasonChanged();
+    // An undo or redo of the rename in `entryFile` ended.
+    void reversalFinished(const QString& entryFile);
 
 private:
     void setRules(const RenameRules& rules, void (TessaryModel::*changed)());
@@ -112,7 +123,8 @@ private:
     void runRename(const RenameSession::MoveJob& job, const std::function<void(bool)>& done);
     void denyRename(const RenameSession::MoveJob& job, const QStringList& denied);
     void showRenameResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result);
-    void showUndoResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result);
+    void runReversal(const std::optional<RenameSession::MoveJob>& started, const std::function<void()>& done);
+    void showReversalResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result);
     // Stores a state the Rename button depends on, and announces it when it changed.
     template <typename T> void setState(T& field, T value, void (TessaryModel::*changed)());
     void setUpdating(bool value);
@@ -127,6 +139,8 @@ private:
 
     RenameSession session;
     TessaryFileList fileList;
+    RenameHistoryList historyList;
+    std::pair<QString, FileRenamer::Failures> refusals; // of the last undo or redo: its entry, and why
     bool updating = false;
     bool renaming = false;   // the session's state as last announced
     bool renamedAny = false; // the session's state as last announced

@@ -4,6 +4,7 @@
 #include "storage/RenameHistoryStore.h"
 #include "window/Icons.h"
 #include "window/RecentRulesMenu.h"
+#include "window/RenameHistoryWindow.h"
 #include "window/TessaryFileTableView.h"
 #include "window/TessaryRulesForm.h"
 
@@ -33,26 +34,6 @@ QString nativeShortcut(const QKeySequence& sequence)
 {
     return sequence.toString(QKeySequence::NativeText);
 }
-
-// The undo action of a finished rename. Pushing it does nothing (the files are renamed already); undoing
-// it gives the names back, after which it leaves the stack: there is nothing to redo.
-class RenameCommand : public QUndoCommand {
-public:
-    explicit RenameCommand(TessaryView* view) : view(view)
-    {
-        //: Toolbar button; also the action name in the Edit menu's Undo Rename
-        setText(TessaryView::tr("Rename"));
-    }
-    void redo() override {}
-    void undo() override
-    {
-        setObsolete(true);
-        view->undoRename();
-    }
-
-private:
-    TessaryView* view;
-};
 
 // A dashed outline over the window while files are dragged over it.
 class DropOutline : public QWidget {
@@ -118,10 +99,7 @@ TessaryView::TessaryView(TessaryModel* model, RenameHistoryStore* history, QSett
             refreshTableArea();
             scheduleStatusRefresh();
         });
-    connect(model, &TessaryModel::isRenamedChanged, this, [this] {
-        if (!this->model->isRenamed())
-            undo.clear(); // all names are back: nothing is left to undo
-    });
+    buildEditActions();
     connect(model, &TessaryModel::operationProblemChanged, this, &TessaryView::showProblem);
     const TessaryFileList* files = model->files();
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
@@ -142,7 +120,50 @@ TessaryView::TessaryView(TessaryModel* model, RenameHistoryStore* history, QSett
 
 TessaryActions TessaryView::actions()
 {
-    return {[this] { showOpenPanel(); }, [this] { startOver(); }, [this] { rename(); }};
+    return {[this] { showOpenPanel(); }, [this] { startOver(); }, [this] { rename(); },
+            [this] { showHistory(); }};
+}
+
+void TessaryView::buildEditActions()
+{
+    //: Edit menu
+    undoRenameItem = new QAction(tr("Undo Rename"), this);
+    undoRenameItem->setShortcut(QKeySequence::Undo);
+    //: Edit menu
+    redoRenameItem = new QAction(tr("Redo Rename"), this);
+    redoRenameItem->setShortcut(QKeySequence::Redo);
+    // Ctrl+Z in a rule editor undoes typing: the editor takes the shortcut while it has focus.
+    for (QAction* action : {undoRenameItem, redoRenameItem})
+        action->setShortcutContext(Qt::WindowShortcut);
+    RenameHistoryList* list = model->renameHistory();
+    connect(undoRenameItem, &QAction::triggered, this, [this, list] {
+        if (const auto target = list->undoTarget())
+            model->undoRename(target->file);
+    });
+    connect(redoRenameItem, &QAction::triggered, this, [this, list] {
+        if (const auto target = list->redoTarget())
+            model->redoRename(target->file);
+    });
+    connect(list, &RenameHistoryList::refreshed, this, &TessaryView::refreshEditActions);
+    connect(model, &TessaryModel::isRenamingChanged, this, &TessaryView::refreshEditActions);
+    refreshEditActions();
+}
+
+void TessaryView::refreshEditActions()
+{
+    const RenameHistoryList* list = model->renameHistory();
+    const bool idle = !model->isRenaming();
+    undoRenameItem->setEnabled(idle && list->undoTarget());
+    redoRenameItem->setEnabled(idle && list->redoTarget());
+}
+
+void TessaryView::showHistory()
+{
+    if (!historyShown)
+        historyShown = new RenameHistoryWindow(model, this);
+    historyShown->show();
+    historyShown->raise();
+    historyShown->activateWindow();
 }
 
 void TessaryView::buildToolBar()
@@ -349,7 +370,6 @@ void TessaryView::addPaths(const QStringList& paths)
 
 void TessaryView::startOver()
 {
-    undo.clear(); // the model's undo actions go first
     model->startOver();
 }
 
@@ -360,8 +380,6 @@ void TessaryView::rename()
             return;
         history->saveHistory(model->regexString(), model->script(), model->resultPattern(), model->order(),
                              model->numberDuplicates());
-        undo.clear();
-        undo.push(new RenameCommand(this));
     });
 }
 

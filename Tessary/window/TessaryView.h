@@ -4,7 +4,6 @@
 
 #include <QMainWindow>
 #include <QSettings>
-#include <QUndoStack>
 
 class QAction;
 class QLabel;
@@ -14,13 +13,15 @@ class QStackedWidget;
 class QToolButton;
 class RecentRulesMenu;
 class RenameHistoryStore;
+class RenameHistoryWindow;
 class TessaryFileTableView;
 class TessaryModel;
 class TessaryRulesForm;
 
 // The main window: the rules form and the file table side by side, the workflow's toolbar, the status bar
 // with its counts, and the states of an empty list and of work in progress. Files enter here, by drop or
-// the open panel; problems become alerts; a finished rename is recorded in the history and can be undone.
+// the open panel; problems become alerts; a finished rename is recorded in Recent, and any rename of the
+// journal's history can be undone and redone.
 class TessaryView : public QMainWindow {
     Q_OBJECT
 
@@ -29,7 +30,6 @@ public:
                 QWidget* parent = nullptr);
 
     TessaryActions actions();
-    QUndoStack* undoStack() { return &undo; }
     TessaryRulesForm* rulesForm() const { return form; }
     TessaryFileTableView* fileTable() const { return table; }
 
@@ -39,6 +39,10 @@ public:
     QAction* recentAction() const { return recentItem; }
     QAction* renameAction() const { return renameItem; }
     QAction* undoAction() const { return undoItem; }
+    // Edit ▸ Undo Rename and Redo Rename: the newest rename of the history, also from an earlier run.
+    QAction* undoRenameAction() const { return undoRenameItem; }
+    QAction* redoRenameAction() const { return redoRenameItem; }
+    RenameHistoryWindow* historyWindow() const { return historyShown; }
     RecentRulesMenu* recentMenu() const { return recent; }
     QStringList statusTexts() const;
     // Which page the table area shows: "empty", "reading", "renaming" or "files".
@@ -50,6 +54,7 @@ public:
     void startOver();
     void rename();
     void undoRename();
+    void showHistory();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -66,11 +71,12 @@ private:
     void scheduleStatusRefresh();
     void showProblem();
     void setDropTargeted(bool targeted);
+    void buildEditActions();
+    void refreshEditActions();
     void addPaths(const QStringList& paths);
 
     TessaryModel* model;
     RenameHistoryStore* history;
-    QUndoStack undo;
     TessaryRulesForm* form;
     TessaryFileTableView* table;
     QStackedWidget* tableArea = nullptr;
@@ -81,6 +87,9 @@ private:
     QAction* recentItem = nullptr;
     QAction* renameItem = nullptr;
     QAction* undoItem = nullptr;
+    QAction* undoRenameItem = nullptr;
+    QAction* redoRenameItem = nullptr;
+    RenameHistoryWindow* historyShown = nullptr;
     QLabel* filesCount = nullptr;
     QLabel* changedIcon = nullptr;
     QLabel* changedCount = nullptr;

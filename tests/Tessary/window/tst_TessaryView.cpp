@@ -4,6 +4,7 @@
 #include "app/TessaryApp.h"
 #include "editor/SyntaxHighlightEditor.h"
 #include "window/RecentRulesMenu.h"
+#include "window/RenameHistoryWindow.h"
 #include "window/TessaryFileTableView.h"
 #include "window/TessaryRulesForm.h"
 
@@ -15,8 +16,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -50,6 +53,20 @@ class tst_TessaryView : public QObject {
         places.journalFolder = root->filePath(u"journal"_s);
         places.helperPath = QStringLiteral(TESSARY_JSENGINE_PATH);
         app = std::make_unique<TessaryApp>(*preferences, panel, places, translation);
+        view()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view()));
+        QApplication::setActiveWindow(view());
+    }
+
+    // A new application over the same state and files, as after a restart.
+    void restart()
+    {
+        app.reset();
+        TessaryApp::Places places;
+        places.historyFolder = root->filePath(u"data"_s);
+        places.journalFolder = root->filePath(u"journal"_s);
+        places.helperPath = QStringLiteral(TESSARY_JSENGINE_PATH);
+        app = std::make_unique<TessaryApp>(*preferences, panel, places, QString());
         view()->show();
         QVERIFY(QTest::qWaitForWindowExposed(view()));
         QApplication::setActiveWindow(view());
@@ -185,9 +202,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
         QCOMPARE(contents(files).keys(), QStringList{u"new-a.txt"_s});
 
-        QCOMPARE(view()->undoStack()->count(), 1);
-        QCOMPARE(view()->undoStack()->undoText(), u"Rename"_s);
+        QTRY_VERIFY(view()->undoRenameAction()->isEnabled());
+        QVERIFY(!view()->redoRenameAction()->isEnabled());
         QMenu* edit = view()->menuBar()->actions().at(1)->menu();
+        QCOMPARE(edit->actions().first(), view()->undoRenameAction());
         QCOMPARE(edit->actions().first()->text(), u"Undo Rename"_s);
         QVERIFY(!view()->renameAction()->isVisible() && view()->undoAction()->isVisible());
         QVERIFY(!view()->recentAction()->isVisible());
@@ -199,10 +217,81 @@ private Q_SLOTS:
             view()->fileTable()->tableModel()->index(0, 1).data(Qt::AccessibleDescriptionRole).toString(),
             u"Renamed"_s);
 
-        view()->undoStack()->undo(); // Edit ▸ Undo Rename
+        view()->undoRenameAction()->trigger();
         QVERIFY(QTest::qWaitFor([this] { return !model()->isRenamed(); }, 20'000));
         QCOMPARE(contents(files).keys(), QStringList{u"a.txt"_s});
-        QCOMPARE(view()->undoStack()->count(), 0); // nothing to redo
+        QTRY_VERIFY(view()->redoRenameAction()->isEnabled());
+        QVERIFY(!view()->undoRenameAction()->isEnabled());
+
+        model()->setResultPattern(u"other-{filename}"_s); // the redo gives the names of the rename
+        view()->redoRenameAction()->trigger();
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        QCOMPARE(contents(files).keys(), QStringList{u"new-a.txt"_s});
+        QCOMPARE(fileRow(0).siblingAtColumn(1).data().toString(), u"new-a.txt"_s);
+    }
+
+    // A new window over the same state folder, as after a restart, can undo the rename of the last one.
+    void undoRenameAfterARestart()
+    {
+        model()->setResultPattern(u"new-{filename}"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s, u"b.txt"_s}));
+        view()->rename();
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        restart();
+        QTRY_VERIFY(view()->undoRenameAction()->isEnabled());
+        view()->undoRenameAction()->trigger();
+        QTRY_COMPARE(contents(files).keys(), (QStringList{u"a.txt"_s, u"b.txt"_s}));
+        QTRY_VERIFY(!model()->isRenaming() && view()->redoRenameAction()->isEnabled());
+        QCOMPARE(model()->operationProblem(), std::nullopt);
+        restart();
+        QTRY_VERIFY(view()->redoRenameAction()->isEnabled());
+        QVERIFY(!view()->undoRenameAction()->isEnabled());
+    }
+
+    // The history window lists the renames with their files, undoes and redoes any of them, reports
+    // refusals per file, and brings rules back.
+    void historyWindowActsOnAnyRename()
+    {
+        create(files, {u"a.txt"_s, u"b.txt"_s});
+        for (const QString& pattern : {u"one-{filename}"_s, u"two-{filename}"_s}) {
+            model()->setResultPattern(pattern);
+            model()->addFiles({files + (pattern.startsWith(u"one"_s) ? u"/a.txt"_s : u"/b.txt"_s)});
+            QVERIFY(waitIdle());
+            view()->rename();
+            QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+            view()->startOver();
+        }
+        view()->actions().showHistory();
+        RenameHistoryWindow* window = view()->historyWindow();
+        QVERIFY(window && window->isVisible());
+        QTRY_COMPARE(window->renamesView()->model()->rowCount(), 2);
+        const QAbstractItemModel* renames = window->renamesView()->model();
+        QCOMPARE(renames->index(0, RenameHistoryList::RulesColumn).data().toString(), u"two-{filename}"_s);
+        QCOMPARE(renames->index(0, RenameHistoryList::StateColumn).data().toString(), u"Done"_s);
+        QCOMPARE(renames->index(0, RenameHistoryList::FolderColumn).data(Qt::ToolTipRole).toString(), files);
+
+        window->renamesView()->setCurrentIndex(renames->index(1, 0)); // the older rename, of a.txt
+        QTRY_VERIFY(window->showsFilesOfSelection());
+        const QAbstractItemModel* shown = window->filesView()->model();
+        QCOMPARE(shown->index(0, RenameFileList::NewNameColumn).data().toString(), u"one-a.txt"_s);
+        QVERIFY(window->restoreButton()->isEnabled() && !window->redoButton()->isEnabled());
+        window->restoreButton()->click();
+        QTRY_COMPARE(contents(files).keys(), (QStringList{u"a.txt"_s, u"two-b.txt"_s}));
+        QTRY_COMPARE(renames->index(1, RenameHistoryList::StateColumn).data().toString(), u"Undone"_s);
+        QTRY_COMPARE(shown->index(0, RenameFileList::StateColumn).data().toString(), u"Old name restored"_s);
+        QVERIFY(window->redoButton()->isEnabled() && !window->restoreButton()->isEnabled());
+
+        create(files, {u"one-a.txt"_s}); // takes the name the redo would give back
+        window->redoButton()->click();
+        QTRY_VERIFY(model()->operationProblem());
+        QCOMPARE(model()->operationProblem()->title, u"Some Files Weren't Renamed Again"_s);
+        QVERIFY(model()->operationProblem()->message.endsWith(
+            u"The reasons are shown in the Rename History window."_s));
+        QTRY_VERIFY(!shown->index(0, RenameFileList::ProblemColumn).data().toString().isEmpty());
+        model()->setOperationProblem(std::nullopt);
+
+        window->useRulesButton()->click();
+        QCOMPARE(model()->resultPattern(), u"one-{filename}"_s);
     }
 
     void renamingTwiceWithTheSameRulesKeepsOneEntry()
@@ -353,8 +442,8 @@ private Q_SLOTS:
         QVERIFY(!form->findChildren<QLabel*>(Qt::FindChildrenRecursively).isEmpty());
         view()->startOver();
         QVERIFY(form->patternEditorView()->isVisible());
-        QCOMPARE(view()->undoStack()->count(), 0);
         QCOMPARE(view()->tableAreaState(), u"empty"_s);
+        QVERIFY(view()->undoRenameAction()->isEnabled()); // the rename is still in the history
     }
 
     void aProblemIsShownAndClearedOnDismissal()
