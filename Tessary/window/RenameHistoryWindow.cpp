@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
 #include <QUrl>
@@ -115,6 +116,8 @@ RenameHistoryWindow::RenameHistoryWindow(TessaryModel* model, QWidget* parent)
         if (const auto summary = selected(); summary && summary->rules)
             this->model->applyRules(*summary->rules);
     });
+    for (const QKeySequence& key : {QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
     history->refresh();
     refreshButtons();
 }
