@@ -74,6 +74,171 @@
     </message>
 </context>
 <context>
+    <name>RenameFileList</name>
+    <message>
+        <source>Renamed</source>
+        <extracomment>State of a file in the Rename History window</extracomment>
+        <translation>Umbenannt</translation>
+    </message>
+    <message>
+        <source>Old name restored</source>
+        <extracomment>State of a file in the Rename History window</extracomment>
+        <translation>Alter Name wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Not renamed</source>
+        <extracomment>State of a file in the Rename History window: the rename failed for it</extracomment>
+        <translation>Nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <extracomment>State of a file in the Rename History window</extracomment>
+        <translation>Unterbrochen</translation>
+    </message>
+    <message>
+        <source>Old Name</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation>Alter Name</translation>
+    </message>
+    <message>
+        <source>New Name</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation>Neuer Name</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation>Problem</translation>
+    </message>
+</context>
+<context>
+    <name>RenameHistoryList</name>
+    <message>
+        <source>Done</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation>Widerrufen</translation>
+    </message>
+    <message>
+        <source>Partly undone</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation>Teilweise widerrufen</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation>Unterbrochen</translation>
+    </message>
+    <message>
+        <source>Not recorded</source>
+        <extracomment>Rules column of the Rename History window, for a rename recorded without its rules</extracomment>
+        <translation>Nicht aufgezeichnet</translation>
+    </message>
+    <message>
+        <source>Regex %1</source>
+        <extracomment>Part of the rules column of the Rename History window; the placeholder is the regular expression</extracomment>
+        <translation>Regex %1</translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <extracomment>Part of the rules column of the Rename History window</extracomment>
+        <translation>Skript</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n folders)</source>
+        <extracomment>Folder column of the Rename History window; %1 is the folder that holds all of them, %n their number</extracomment>
+        <translation>
+            <numerusform>%1 (%n Ordner)</numerusform>
+            <numerusform>%1 (%n Ordner)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation>Zustand</translation>
+    </message>
+</context>
+<context>
+    <name>RenameHistoryWindow</name>
+    <message>
+        <source>Rename History</source>
+        <extracomment>Title of the Rename History window</extracomment>
+        <translation>Umbenennungsverlauf</translation>
+    </message>
+    <message>
+        <source>Renames</source>
+        <extracomment>Accessible name of the list of renames in the Rename History window</extracomment>
+        <translation>Umbenennungen</translation>
+    </message>
+    <message>
+        <source>Files of the selected rename</source>
+        <extracomment>Accessible name of the list of files in the Rename History window</extracomment>
+        <translation>Dateien der gewählten Umbenennung</translation>
+    </message>
+    <message>
+        <source>Restore Old Names</source>
+        <extracomment>Button of the Rename History window: undoes the selected rename</extracomment>
+        <translation>Alte Namen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Rename Again</source>
+        <extracomment>Button of the Rename History window: redoes the selected rename after an undo</extracomment>
+        <translation>Erneut umbenennen</translation>
+    </message>
+    <message>
+        <source>Show Files</source>
+        <extracomment>Button of the Rename History window: opens the file manager at the rename&apos;s folder</extracomment>
+        <translation>Dateien zeigen</translation>
+    </message>
+    <message>
+        <source>Use These Rules</source>
+        <extracomment>Button of the Rename History window: brings the rename&apos;s rules back into the main window</extracomment>
+        <translation>Diese Regeln verwenden</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <extracomment>Title over the files of the Rename History window when no rename is selected</extracomment>
+        <translation>Dateien</translation>
+    </message>
+    <message numerus="yes">
+        <source>Files of the selected rename (%n renamed)</source>
+        <extracomment>Title over the files of the Rename History window; %n is the number of files the rename moved</extracomment>
+        <translation>
+            <numerusform>Dateien der gewählten Umbenennung (%n umbenannt)</numerusform>
+            <numerusform>Dateien der gewählten Umbenennung (%n umbenannt)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>StartupRecovery</name>
     <message>
         <source>A Rename Was Interrupted</source>
@@ -204,19 +369,14 @@
         <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
-        <source>Undo</source>
-        <extracomment>Edit menu; followed by the name of what is undone, as in &quot;Undo Rename&quot;</extracomment>
-        <translation>Widerrufen</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <extracomment>Edit menu; followed by the name of what is redone</extracomment>
-        <translation>Wiederholen</translation>
-    </message>
-    <message>
         <source>&amp;Help</source>
         <extracomment>Menu</extracomment>
         <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Rename History…</source>
+        <extracomment>File menu</extracomment>
+        <translation>Umbenennungsverlauf …</translation>
     </message>
 </context>
 <context>
@@ -313,11 +473,6 @@
         <translation>Einige Dateien wurden nicht wiederhergestellt</translation>
     </message>
     <message>
-        <source>Files not restored to their original names: %1 of %2. The reasons are shown in the file list.</source>
-        <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
-        <translation>Nicht auf ihre ursprünglichen Namen zurückgesetzte Dateien: %1 von %2. Die Gründe stehen in der Dateiliste.</translation>
-    </message>
-    <message>
         <source>The Rename Wasn&apos;t Recorded</source>
         <extracomment>Alert title after Rename when the journal could not record its end</extracomment>
         <translation>Das Umbenennen wurde nicht festgehalten</translation>
@@ -326,6 +481,40 @@
         <source>The Undo Wasn&apos;t Recorded</source>
         <extracomment>Alert title after Undo when the journal could not record its end</extracomment>
         <translation>Das Widerrufen wurde nicht festgehalten</translation>
+    </message>
+    <message>
+        <source>No Files Were Renamed Again</source>
+        <extracomment>Alert title after Redo, when nothing could be renamed</extracomment>
+        <translation>Keine Dateien wurden erneut umbenannt</translation>
+    </message>
+    <message>
+        <source>The reasons are shown in the Rename History window.</source>
+        <extracomment>End of the alert message after Undo or Redo of a rename not in the file list</extracomment>
+        <translation>Die Gründe stehen im Fenster „Umbenennungsverlauf“.</translation>
+    </message>
+    <message>
+        <source>The reasons are shown in the file list.</source>
+        <translation>Die Gründe stehen in der Dateiliste.</translation>
+    </message>
+    <message>
+        <source>Files not restored to their original names: %1 of %2.</source>
+        <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
+        <translation>Dateien, die ihren ursprünglichen Namen nicht zurückerhielten: %1 von %2.</translation>
+    </message>
+    <message>
+        <source>Some Files Weren&apos;t Renamed Again</source>
+        <extracomment>Alert title after Redo</extracomment>
+        <translation>Einige Dateien wurden nicht erneut umbenannt</translation>
+    </message>
+    <message>
+        <source>Files not given their new names again: %1 of %2.</source>
+        <extracomment>Alert message after Redo; the placeholders are the number of failed files and of all files</extracomment>
+        <translation>Dateien, die ihren neuen Namen nicht wieder erhielten: %1 von %2.</translation>
+    </message>
+    <message>
+        <source>The Redo Wasn&apos;t Recorded</source>
+        <extracomment>Alert title after Redo when the journal could not record its end</extracomment>
+        <translation>Das Wiederholen wurde nicht aufgezeichnet</translation>
     </message>
 </context>
 <context>
@@ -453,7 +642,6 @@
     <name>TessaryView</name>
     <message>
         <source>Rename</source>
-        <extracomment>Toolbar button; also the action name in the Edit menu&apos;s Undo Rename</extracomment>
         <translation>Umbenennen</translation>
     </message>
     <message>
@@ -577,6 +765,16 @@ Title of the open panel that adds files</extracomment>
             <numerusform>%n Warnung</numerusform>
             <numerusform>%n Warnungen</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Undo Rename</source>
+        <extracomment>Edit menu</extracomment>
+        <translation>Umbenennen widerrufen</translation>
+    </message>
+    <message>
+        <source>Redo Rename</source>
+        <extracomment>Edit menu</extracomment>
+        <translation>Umbenennen wiederholen</translation>
     </message>
 </context>
 <context>

@@ -74,6 +74,171 @@
     </message>
 </context>
 <context>
+    <name>RenameFileList</name>
+    <message>
+        <source>Renamed</source>
+        <extracomment>State of a file in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Old name restored</source>
+        <extracomment>State of a file in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not renamed</source>
+        <extracomment>State of a file in the Rename History window: the rename failed for it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <extracomment>State of a file in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Old Name</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Name</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <extracomment>Column of the files of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RenameHistoryList</name>
+    <message>
+        <source>Done</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partly undone</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <extracomment>State of a rename in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not recorded</source>
+        <extracomment>Rules column of the Rename History window, for a rename recorded without its rules</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regex %1</source>
+        <extracomment>Part of the rules column of the Rename History window; the placeholder is the regular expression</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <extracomment>Part of the rules column of the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n folders)</source>
+        <extracomment>Folder column of the Rename History window; %1 is the folder that holds all of them, %n their number</extracomment>
+        <translation>
+            <numerusform>%1 (%n folder)</numerusform>
+            <numerusform>%1 (%n folders)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <extracomment>Column of the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RenameHistoryWindow</name>
+    <message>
+        <source>Rename History</source>
+        <extracomment>Title of the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renames</source>
+        <extracomment>Accessible name of the list of renames in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files of the selected rename</source>
+        <extracomment>Accessible name of the list of files in the Rename History window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore Old Names</source>
+        <extracomment>Button of the Rename History window: undoes the selected rename</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename Again</source>
+        <extracomment>Button of the Rename History window: redoes the selected rename after an undo</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Files</source>
+        <extracomment>Button of the Rename History window: opens the file manager at the rename&apos;s folder</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use These Rules</source>
+        <extracomment>Button of the Rename History window: brings the rename&apos;s rules back into the main window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <extracomment>Title over the files of the Rename History window when no rename is selected</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Files of the selected rename (%n renamed)</source>
+        <extracomment>Title over the files of the Rename History window; %n is the number of files the rename moved</extracomment>
+        <translation>
+            <numerusform>Files of the selected rename (%n renamed)</numerusform>
+            <numerusform>Files of the selected rename (%n renamed)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>StartupRecovery</name>
     <message>
         <source>A Rename Was Interrupted</source>
@@ -204,18 +369,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Undo</source>
-        <extracomment>Edit menu; followed by the name of what is undone, as in &quot;Undo Rename&quot;</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <extracomment>Edit menu; followed by the name of what is redone</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Help</source>
         <extracomment>Menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename History…</source>
+        <extracomment>File menu</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -313,11 +473,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Files not restored to their original names: %1 of %2. The reasons are shown in the file list.</source>
-        <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The Rename Wasn&apos;t Recorded</source>
         <extracomment>Alert title after Rename when the journal could not record its end</extracomment>
         <translation type="unfinished"></translation>
@@ -325,6 +480,40 @@
     <message>
         <source>The Undo Wasn&apos;t Recorded</source>
         <extracomment>Alert title after Undo when the journal could not record its end</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Files Were Renamed Again</source>
+        <extracomment>Alert title after Redo, when nothing could be renamed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The reasons are shown in the Rename History window.</source>
+        <extracomment>End of the alert message after Undo or Redo of a rename not in the file list</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The reasons are shown in the file list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files not restored to their original names: %1 of %2.</source>
+        <extracomment>Alert message after Undo; the placeholders are the number of failed files and of all files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some Files Weren&apos;t Renamed Again</source>
+        <extracomment>Alert title after Redo</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files not given their new names again: %1 of %2.</source>
+        <extracomment>Alert message after Redo; the placeholders are the number of failed files and of all files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Redo Wasn&apos;t Recorded</source>
+        <extracomment>Alert title after Redo when the journal could not record its end</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -453,7 +642,6 @@
     <name>TessaryView</name>
     <message>
         <source>Rename</source>
-        <extracomment>Toolbar button; also the action name in the Edit menu&apos;s Undo Rename</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -577,6 +765,16 @@ Title of the open panel that adds files</extracomment>
             <numerusform>%n warning</numerusform>
             <numerusform>%n warnings</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Undo Rename</source>
+        <extracomment>Edit menu</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo Rename</source>
+        <extracomment>Edit menu</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -52,7 +52,7 @@ RenameHistoryWindow::RenameHistoryWindow(TessaryModel* model, QWidget* parent)
     renames->horizontalHeader()->resizeSection(RenameHistoryList::RulesColumn, 260);
     files->horizontalHeader()->resizeSection(RenameFileList::OldNameColumn, 220);
     files->horizontalHeader()->resizeSection(RenameFileList::NewNameColumn, 220);
-    files->horizontalHeader()->resizeSection(RenameFileList::StateColumn, 130);
+    files->horizontalHeader()->resizeSection(RenameFileList::StateColumn, 180);
 
     //: Button of the Rename History window: undoes the selected rename
     restore = new QPushButton(tr("Restore Old Names"), this);

@@ -267,11 +267,6 @@
         <translation>Die Dateien wurden verschoben, aber der Datenträger hat nicht bestätigt, dass ihre Namen gespeichert sind (%1). Prüfen Sie den Datenträger, bevor Sie sich darauf verlassen.</translation>
     </message>
     <message>
-        <source>The old names are back, but the rename journal can&apos;t forget the rename (%1), so Undo may offer it again.</source>
-        <extracomment>Whole-operation error after Undo; the placeholder is the system&apos;s reason</extracomment>
-        <translation>Die alten Namen sind zurück, aber das Umbenennungsprotokoll kann die Umbenennung nicht vergessen (%1), daher bietet „Widerrufen“ sie womöglich erneut an.</translation>
-    </message>
-    <message>
         <source>The rename journal entry “%1” can&apos;t be read now (%2); it is kept for a later recovery.</source>
         <extracomment>Problem with the rename journal; %1 is an entry&apos;s file name, %2 the system&apos;s reason</extracomment>
         <translation>Der Eintrag „%1“ des Umbenennungsprotokolls kann gerade nicht gelesen werden (%2); er bleibt für eine spätere Wiederherstellung erhalten.</translation>
@@ -332,11 +327,6 @@
         <translation>Tessary darf in diesem Ordner keine Dateien umbenennen</translation>
     </message>
     <message>
-        <source>The rename left files under temporary names. Quit and start Tessary again to recover them.</source>
-        <extracomment>Alert message after Undo when the rename left files between names</extracomment>
-        <translation>Beim Umbenennen sind Dateien unter vorläufigen Namen geblieben. Beenden Sie Tessary und starten Sie es erneut, um sie wiederherzustellen.</translation>
-    </message>
-    <message>
         <source>The pattern uses the unknown format “%1” in “%2”</source>
         <extracomment>Error shown for a file: %1 is the format, %2 the placeholder, as in {row:bogus}</extracomment>
         <translation>Das Muster verwendet das unbekannte Format „%1“ in „%2“</translation>
@@ -345,6 +335,41 @@
         <source>The pattern uses “%1”, which this file doesn&apos;t have</source>
         <extracomment>Warning shown for a file whose fields lack a placeholder&apos;s name, as in “{imgae.date}”</extracomment>
         <translation>Das Muster verwendet „%1“, das diese Datei nicht hat</translation>
+    </message>
+    <message>
+        <source>The rename was interrupted and left files between names. Quit and start Tessary again to recover them.</source>
+        <extracomment>Alert message after Undo or Redo when the rename left files between names</extracomment>
+        <translation>Die Umbenennung wurde unterbrochen und hat Dateien zwischen zwei Namen hinterlassen. Beenden Sie Tessary und starten Sie es erneut, um sie wiederherzustellen.</translation>
+    </message>
+    <message>
+        <source>The old names are back, but the rename history can&apos;t record it (%1), so it may still show the files as renamed.</source>
+        <extracomment>Whole-operation error after Undo; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Die alten Namen sind zurück, aber der Umbenennungsverlauf kann das nicht aufzeichnen (%1) und zeigt die Dateien womöglich weiter als umbenannt.</translation>
+    </message>
+    <message>
+        <source>The new names are back, but the rename history can&apos;t record it (%1), so it may still show the files as restored.</source>
+        <extracomment>Whole-operation error after Redo; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Die neuen Namen sind zurück, aber der Umbenennungsverlauf kann das nicht aufzeichnen (%1) und zeigt die Dateien womöglich weiter als wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>The new names are back, but the rename journal can&apos;t record it (%1). Run “tessary-cli recover” to record it.</source>
+        <extracomment>Whole-operation error after Redo; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Die neuen Namen sind zurück, aber das Umbenennungsjournal kann das nicht aufzeichnen (%1). Führen Sie „tessary-cli recover“ aus, um es aufzuzeichnen.</translation>
+    </message>
+    <message>
+        <source>“%1” was renamed again later; undo that rename first.</source>
+        <extracomment>Error shown for a file after Undo or Redo; the placeholder is the file&apos;s name</extracomment>
+        <translation>„%1“ wurde später erneut umbenannt; widerrufen Sie zuerst jene Umbenennung.</translation>
+    </message>
+    <message>
+        <source>“%1” got its old name back from the undo of an earlier rename; redo that rename first.</source>
+        <extracomment>Error shown for a file after Redo; the placeholder is the file&apos;s old name</extracomment>
+        <translation>„%1“ hat seinen alten Namen durch das Widerrufen einer früheren Umbenennung zurückerhalten; wiederholen Sie zuerst jene Umbenennung.</translation>
+    </message>
+    <message>
+        <source>“%1” was replaced or changed since its old name was given back, so it keeps that name.</source>
+        <extracomment>Error shown for a file after Redo; the placeholder is the file&apos;s old name</extracomment>
+        <translation>„%1“ wurde ersetzt oder geändert, seit es seinen alten Namen zurückerhielt, und behält deshalb diesen Namen.</translation>
     </message>
 </context>
 </TS>

@@ -267,11 +267,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The old names are back, but the rename journal can&apos;t forget the rename (%1), so Undo may offer it again.</source>
-        <extracomment>Whole-operation error after Undo; the placeholder is the system&apos;s reason</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The rename journal entry “%1” can&apos;t be read now (%2); it is kept for a later recovery.</source>
         <extracomment>Problem with the rename journal; %1 is an entry&apos;s file name, %2 the system&apos;s reason</extracomment>
         <translation type="unfinished"></translation>
@@ -332,11 +327,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The rename left files under temporary names. Quit and start Tessary again to recover them.</source>
-        <extracomment>Alert message after Undo when the rename left files between names</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The pattern uses the unknown format “%1” in “%2”</source>
         <extracomment>Error shown for a file: %1 is the format, %2 the placeholder, as in {row:bogus}</extracomment>
         <translation type="unfinished"></translation>
@@ -344,6 +334,41 @@
     <message>
         <source>The pattern uses “%1”, which this file doesn&apos;t have</source>
         <extracomment>Warning shown for a file whose fields lack a placeholder&apos;s name, as in “{imgae.date}”</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rename was interrupted and left files between names. Quit and start Tessary again to recover them.</source>
+        <extracomment>Alert message after Undo or Redo when the rename left files between names</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old names are back, but the rename history can&apos;t record it (%1), so it may still show the files as renamed.</source>
+        <extracomment>Whole-operation error after Undo; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new names are back, but the rename history can&apos;t record it (%1), so it may still show the files as restored.</source>
+        <extracomment>Whole-operation error after Redo; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new names are back, but the rename journal can&apos;t record it (%1). Run “tessary-cli recover” to record it.</source>
+        <extracomment>Whole-operation error after Redo; the placeholder is the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was renamed again later; undo that rename first.</source>
+        <extracomment>Error shown for a file after Undo or Redo; the placeholder is the file&apos;s name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” got its old name back from the undo of an earlier rename; redo that rename first.</source>
+        <extracomment>Error shown for a file after Redo; the placeholder is the file&apos;s old name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was replaced or changed since its old name was given back, so it keeps that name.</source>
+        <extracomment>Error shown for a file after Redo; the placeholder is the file&apos;s old name</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
