@@ -9,6 +9,7 @@ build-bench/bench/bench_jsengine
 build-bench/bench/bench_jsengineclient
 build-bench/bench/bench_planner
 build-bench/bench/bench_filerenamer
+build-bench/bench/bench_history
 build-bench/bench/bench_metadata
 # Its files are empty stand-ins: each would log that it is no image.
 QT_LOGGING_RULES="org.tessary.Tessary.Metadata=false" build-bench/bench/bench_model
