@@ -237,6 +237,11 @@
             <numerusform>Dateien der gewählten Umbenennung (%n umbenannt)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Moving files…</source>
+        <extracomment>Rename History window, while an undo or redo moves files</extracomment>
+        <translation>Dateien werden verschoben …</translation>
+    </message>
 </context>
 <context>
     <name>StartupRecovery</name>

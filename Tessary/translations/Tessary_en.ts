@@ -237,6 +237,11 @@
             <numerusform>Files of the selected rename (%n renamed)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Moving files…</source>
+        <extracomment>Rename History window, while an undo or redo moves files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StartupRecovery</name>

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
@@ -62,10 +63,18 @@ RenameHistoryWindow::RenameHistoryWindow(TessaryModel* model, QWidget* parent)
     showFiles = new QPushButton(tr("Show Files"), this);
     //: Button of the Rename History window: brings the rename's rules back into the main window
     useRules = new QPushButton(tr("Use These Rules"), this);
+    busy = new QProgressBar(this);
+    busy->setRange(0, 0);
+    busy->setMaximumSize(80, 12);
+    busy->setTextVisible(false);
+    //: Rename History window, while an undo or redo moves files
+    busyText = new QLabel(tr("Moving files…"), this);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {restore, redo, showFiles, useRules})
         buttons->addWidget(button);
     buttons->addStretch();
+    buttons->addWidget(busy);
+    buttons->addWidget(busyText);
 
     auto* lower = new QWidget(this);
     auto* lowerLayout = new QVBoxLayout(lower);
@@ -142,6 +151,8 @@ void RenameHistoryWindow::refreshButtons()
     redo->setEnabled(idle && summary && RenameHistory::canRedo(*summary));
     showFiles->setEnabled(summary.has_value());
     useRules->setEnabled(summary && summary->rules && !model->isRenamed() && idle);
+    busy->setVisible(!idle);
+    busyText->setVisible(!idle);
 }
 
 // The file list of a rename can be long: it is read on a worker.

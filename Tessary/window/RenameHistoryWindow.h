@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTableView;
 class TessaryModel;
@@ -40,6 +41,8 @@ private:
     QPushButton* redo;
     QPushButton* showFiles;
     QPushButton* useRules;
+    QProgressBar* busy;
+    QLabel* busyText;
     QString selectedFile; // kept across refreshes of the list
     quint64 loadSerial = 0;
 };
