@@ -339,14 +339,30 @@ void TessaryModel::runReversal(const std::optional<RenameSession::MoveJob>& star
 void TessaryModel::showReversalResult(const RenameSession::MoveJob& job,
                                       const RenameSession::MoveResult& result)
 {
-    const bool undoing = job.kind == RenameSession::MoveJob::Kind::Undo;
+    struct Texts {
+        QString nothing, some, count, unrecorded;
+    };
+    const Texts texts = job.kind == RenameSession::MoveJob::Kind::Undo
+                            ? Texts{//: Alert title after Undo, when nothing could be restored
+                                    tr("No Files Were Restored"),
+                                    //: Alert title after Undo
+                                    tr("Some Files Weren't Restored"),
+                                    //: Alert message after Undo; the placeholders are the number of failed files
+                                    //: and of all files
+                                    tr("Files not restored to their original names: %1 of %2."),
+                                    //: Alert title after Undo when the journal could not record its end
+                                    tr("The Undo Wasn't Recorded")}
+                            : Texts{//: Alert title after Redo, when nothing could be renamed
+                                    tr("No Files Were Renamed Again"),
+                                    //: Alert title after Redo
+                                    tr("Some Files Weren't Renamed Again"),
+                                    //: Alert message after Redo; the placeholders are the number of failed files
+                                    //: and of all files
+                                    tr("Files not given their new names again: %1 of %2."),
+                                    //: Alert title after Redo when the journal could not record its end
+                                    tr("The Redo Wasn't Recorded")};
     if (!result.outcome) {
-        setOperationProblem(OperationProblem{undoing
-                                                 ? //: Alert title after Undo, when nothing could be restored
-                                                 tr("No Files Were Restored")
-                                                 : //: Alert title after Redo, when nothing could be renamed
-                                                 tr("No Files Were Renamed Again"),
-                                             result.error});
+        setOperationProblem(OperationProblem{texts.nothing, result.error});
         return;
     }
     const JournaledRename::Outcome& outcome = *result.outcome;
@@ -361,36 +377,12 @@ void TessaryModel::showReversalResult(const RenameSession::MoveJob& job,
                               ? tr("The reasons are shown in the Rename History window.")
                               //: End of the alert message after Undo or Redo
                               : tr("The reasons are shown in the file list.");
-    if (!outcome.failures.isEmpty() && undoing)
-        setOperationProblem(OperationProblem{//: Alert title after Undo
-                                             tr("Some Files Weren't Restored"),
-                                             //: Alert message after Undo; the placeholders are the number of
-                                             //: failed files and of all files
-                                             withUnrecorded(tr("Files not restored to their original names: "
-                                                               "%1 of %2.")
-                                                                    .arg(outcome.failures.size())
-                                                                    .arg(files) +
-                                                                u' ' + where,
-                                                            outcome)});
-    else if (!outcome.failures.isEmpty())
-        setOperationProblem(OperationProblem{//: Alert title after Redo
-                                             tr("Some Files Weren't Renamed Again"),
-                                             //: Alert message after Redo; the placeholders are the number of
-                                             //: failed files and of all files
-                                             withUnrecorded(tr("Files not given their new names again: %1 "
-                                                               "of %2.")
-                                                                    .arg(outcome.failures.size())
-                                                                    .arg(files) +
-                                                                u' ' + where,
-                                                            outcome)});
+    if (!outcome.failures.isEmpty())
+        setOperationProblem(OperationProblem{
+            texts.some,
+            withUnrecorded(texts.count.arg(outcome.failures.size()).arg(files) + u' ' + where, outcome)});
     else if (outcome.unrecorded)
-        setOperationProblem(OperationProblem{undoing ? //: Alert title after Undo when the journal could not
-                                                       //: record its end
-                                                 tr("The Undo Wasn't Recorded")
-                                                     : //: Alert title after Redo when the journal could not
-                                                       //: record its end
-                                                 tr("The Redo Wasn't Recorded"),
-                                             *outcome.unrecorded});
+        setOperationProblem(OperationProblem{texts.unrecorded, *outcome.unrecorded});
 }
 
 void TessaryModel::startOver()
