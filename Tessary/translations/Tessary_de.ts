@@ -126,12 +126,12 @@
     <message>
         <source>Undone</source>
         <extracomment>State of a rename in the Rename History window</extracomment>
-        <translation>Widerrufen</translation>
+        <translation>Rückgängig gemacht</translation>
     </message>
     <message>
         <source>Partly undone</source>
         <extracomment>State of a rename in the Rename History window</extracomment>
-        <translation>Teilweise widerrufen</translation>
+        <translation>Teilweise rückgängig gemacht</translation>
     </message>
     <message>
         <source>Interrupted</source>
@@ -485,7 +485,7 @@
     <message>
         <source>The Undo Wasn&apos;t Recorded</source>
         <extracomment>Alert title after Undo when the journal could not record its end</extracomment>
-        <translation>Das Widerrufen wurde nicht festgehalten</translation>
+        <translation>Das Rückgängigmachen wurde nicht festgehalten</translation>
     </message>
     <message>
         <source>No Files Were Renamed Again</source>
@@ -519,7 +519,7 @@
     <message>
         <source>The Redo Wasn&apos;t Recorded</source>
         <extracomment>Alert title after Redo when the journal could not record its end</extracomment>
-        <translation>Das Wiederholen wurde nicht aufgezeichnet</translation>
+        <translation>Das Wiederholen wurde nicht festgehalten</translation>
     </message>
 </context>
 <context>
@@ -684,7 +684,7 @@ Title of the open panel that adds files</extracomment>
     <message>
         <source>Undo</source>
         <extracomment>Toolbar button</extracomment>
-        <translation>Widerrufen</translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Give the renamed files their original names back</source>
@@ -774,12 +774,12 @@ Title of the open panel that adds files</extracomment>
     <message>
         <source>Undo Rename</source>
         <extracomment>Edit menu</extracomment>
-        <translation>Umbenennen widerrufen</translation>
+        <translation>Rückgängig: Umbenennen</translation>
     </message>
     <message>
         <source>Redo Rename</source>
         <extracomment>Edit menu</extracomment>
-        <translation>Umbenennen wiederholen</translation>
+        <translation>Wiederholen: Umbenennen</translation>
     </message>
 </context>
 <context>

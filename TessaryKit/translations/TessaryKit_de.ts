@@ -359,12 +359,12 @@
     <message>
         <source>“%1” was renamed again later; undo that rename first.</source>
         <extracomment>Error shown for a file after Undo or Redo; the placeholder is the file&apos;s name</extracomment>
-        <translation>„%1“ wurde später erneut umbenannt; widerrufen Sie zuerst jene Umbenennung.</translation>
+        <translation>„%1“ wurde später erneut umbenannt; machen Sie zuerst jene Umbenennung rückgängig.</translation>
     </message>
     <message>
         <source>“%1” got its old name back from the undo of an earlier rename; redo that rename first.</source>
         <extracomment>Error shown for a file after Redo; the placeholder is the file&apos;s old name</extracomment>
-        <translation>„%1“ hat seinen alten Namen durch das Widerrufen einer früheren Umbenennung zurückerhalten; wiederholen Sie zuerst jene Umbenennung.</translation>
+        <translation>„%1“ hat seinen alten Namen zurückerhalten, als eine frühere Umbenennung rückgängig gemacht wurde; wiederholen Sie zuerst jene Umbenennung.</translation>
     </message>
     <message>
         <source>“%1” was replaced or changed since its old name was given back, so it keeps that name.</source>
