@@ -4,6 +4,9 @@
 #include "editor/HighlightPalette.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -109,6 +112,41 @@ void SyntaxHighlightEditor::setEditable(bool editable)
     setReadOnly(!editable);
     setTextInteractionFlags(editable ? Qt::TextEditorInteraction
                                      : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void SyntaxHighlightEditor::setSingleLine(bool value)
+{
+    singleLine = value;
+    setTabChangesFocus(value);
+}
+
+void SyntaxHighlightEditor::keyPressEvent(QKeyEvent* event)
+{
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    if (!singleLine && control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        QWidget::focusNextPrevChild(event->key() ==
+                                    Qt::Key_Tab); // the editor's own keeps focus while editable
+        return;
+    }
+    if (singleLine && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->ignore(); // the window's default button, if any, takes it
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void SyntaxHighlightEditor::insertFromMimeData(const QMimeData* source)
+{
+    if (!singleLine || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // A copied line usually ends in a line break, which would make the rule fail on every file.
+    QString text = source->text();
+    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    text.replace(QRegularExpression(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]+")), QStringLiteral(" "));
+    insertPlainText(text);
 }
 
 bool SyntaxHighlightEditor::isComposing() const

@@ -43,6 +43,10 @@ public:
     void setHighlighter(const SyntaxHighlighter& highlighter);
     // Not editable: the text can still be selected and copied.
     void setEditable(bool editable);
+    // A rule of one line: Tab and Shift+Tab move focus, Return inserts nothing, and pasted line breaks
+    // become spaces. Otherwise Tab indents and Ctrl+Tab and Ctrl+Shift+Tab leave the editor.
+    void setSingleLine(bool singleLine);
+    bool isSingleLine() const { return singleLine; }
     // An input method is composing text that is not in the document yet.
     bool isComposing() const;
     FindBar* findBar() const { return bar; }
@@ -56,6 +60,8 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override; // tool tips of highlighted ranges
@@ -78,6 +84,7 @@ private:
     std::unique_ptr<SyntaxHighlighter> current;
     std::optional<Highlighted> lastRun;
     QString shownText; // the document's text after the last change handled
+    bool singleLine = false;
     bool applyingFormats = false;
     bool replacingQuietly = false;
     FindBar* bar;

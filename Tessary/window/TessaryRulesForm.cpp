@@ -36,6 +36,8 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
     pattern->bind(model, &TessaryModel::resultPattern, &TessaryModel::setResultPattern,
                   &TessaryModel::resultPatternChanged);
     patternController.setEditor(pattern);
+    regex->setSingleLine(true);
+    pattern->setSingleLine(true);
     regex->setMinimumHeight(60);
     script->setMinimumHeight(120);
     pattern->setMinimumHeight(60);

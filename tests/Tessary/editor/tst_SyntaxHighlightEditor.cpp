@@ -1,13 +1,15 @@
 #include "EditorFormats.h"
+#include "TextHolder.h"
 #include "editor/FindBar.h"
 #include "editor/SyntaxEditorController.h"
-#include "TextHolder.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -173,6 +175,69 @@ private Q_SLOTS:
 
         model->setText(u"{date}"_s); // the model still shows through
         QCOMPARE(editor->toPlainText(), u"{date}"_s);
+    }
+
+    // A one-line rule keeps Tab and Return out of its text; the script editor indents with Tab and is left
+    // with Ctrl+Tab.
+    void tabAndReturnByKindOfRule_data()
+    {
+        QTest::addColumn<bool>("singleLine");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("one line, Tab") << true << QKeyCombination(Qt::Key_Tab) << u"ab"_s << u"after"_s;
+        QTest::newRow("one line, Shift+Tab")
+            << true << QKeyCombination(Qt::ShiftModifier, Qt::Key_Backtab) << u"ab"_s << u"before"_s;
+        QTest::newRow("one line, Return")
+            << true << QKeyCombination(Qt::Key_Return) << u"ab"_s << u"editor"_s;
+        QTest::newRow("script, Tab") << false << QKeyCombination(Qt::Key_Tab) << u"a\tb"_s << u"editor"_s;
+        QTest::newRow("script, Return")
+            << false << QKeyCombination(Qt::Key_Return) << u"a\nb"_s << u"editor"_s;
+        QTest::newRow("script, Ctrl+Tab")
+            << false << QKeyCombination(Qt::ControlModifier, Qt::Key_Tab) << u"ab"_s << u"after"_s;
+        QTest::newRow("script, Ctrl+Shift+Tab")
+            << false << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Backtab) << u"ab"_s
+            << u"before"_s;
+    }
+    void tabAndReturnByKindOfRule()
+    {
+        QFETCH(bool, singleLine);
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, text);
+        QFETCH(QString, focused);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        before->setObjectName(u"before"_s);
+        TextHolder holder;
+        holder.setText(u"ab"_s);
+        auto* rule = new SyntaxHighlightEditor(PatternFieldHighlighter(), u"Rule"_s, &window);
+        rule->setObjectName(u"editor"_s);
+        rule->bind(&holder, &TextHolder::text, &TextHolder::setText, &TextHolder::textChanged);
+        rule->setSingleLine(singleLine);
+        auto* after = new QLineEdit(&window);
+        after->setObjectName(u"after"_s);
+        for (QWidget* widget : std::initializer_list<QWidget*>{before, rule, after})
+            layout->addWidget(widget);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::setActiveWindow(&window);
+        rule->setFocus();
+        rule->moveCursor(QTextCursor::Start);
+        rule->moveCursor(QTextCursor::NextCharacter);
+        QTest::keyClick(rule, key.key(), key.keyboardModifiers());
+        QCOMPARE(rule->toPlainText(), text);
+        QCOMPARE(holder.text(), text);
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), focused);
+    }
+
+    void pastedLineBreaksBecomeSpacesInAOneLineRule()
+    {
+        makeEditor(QString());
+        editor->setSingleLine(true);
+        QApplication::clipboard()->setText(u"(?<a>.*)\n-(?<b>.*)\r\n"_s);
+        editor->paste();
+        QCOMPARE(model->text(), u"(?<a>.*) -(?<b>.*)"_s);
     }
 
     void findBarFindsAndWraps()
