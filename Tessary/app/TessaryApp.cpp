@@ -14,7 +14,7 @@ TessaryApp::TessaryApp(QSettings& preferences, FolderPanel& panel, const Places&
       mainWindow(std::make_unique<TessaryView>(&workflow, &store, preferences)),
       settings(std::make_unique<TessarySettingsWindow>(translation))
 {
-    menus.install(mainWindow.get(), {mainWindow->undoRenameAction(), mainWindow->redoRenameAction()});
+    menus.install(mainWindow.get());
     reportUpdateChecks();
     mainWindow->resize(defaultWindowSize.expandedTo(mainWindow->minimumSizeHint()));
 }

@@ -1,12 +1,12 @@
 #include "app/TessaryCommands.h"
 
 #include "desktop/Updater.h"
+#include "window/RecentRulesMenu.h"
 #include "window/TessaryView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QMainWindow>
 #include <QMenuBar>
 #include <QUrl>
 
@@ -31,22 +31,29 @@ QAction* routed(const QString& text, const QKeySequence& shortcut,
 
 TessaryCommands::TessaryCommands(Updater* updater, std::function<void()> showAbout, QObject* parent)
     : QObject(parent),
-      //: File menu
-      addFilesAction(routed(tr("Add Files…"), QKeySequence::Open, &TessaryActions::addFiles, this)),
-      //: File menu
-      newAction(routed(tr("New"), QKeySequence::New, &TessaryActions::startOver, this)),
-      //: File menu
-      renameAction(routed(tr("Rename"), QKeySequence(u"Ctrl+R"_s), &TessaryActions::rename, this)),
-      //: File menu
+      //: File menu; & marks the access key
+      addFilesAction(routed(tr("&Add Files…"), QKeySequence::Open, &TessaryActions::addFiles, this)),
+      //: File menu; & marks the access key
+      newAction(routed(tr("&New"), QKeySequence::New, &TessaryActions::startOver, this)),
+      //: File menu; & marks the access key
+      renameAction(routed(tr("&Rename"), QKeySequence(u"Ctrl+R"_s), &TessaryActions::rename, this)),
+      //: File menu; & marks the access key
       historyAction(
-          routed(tr("Rename History…"), QKeySequence(u"Ctrl+H"_s), &TessaryActions::showHistory, this)),
-      //: Help menu
-      helpAction(new QAction(tr("Tessary Help"), this)),
-      //: Help menu
-      checkForUpdatesAction(new QAction(tr("Check for Updates…"), this)),
-      //: Help menu
-      aboutAction(new QAction(tr("About Tessary"), this))
+          routed(tr("Rename &History…"), QKeySequence(u"Ctrl+H"_s), &TessaryActions::showHistory, this)),
+      //: File menu; & marks the access key
+      quitAction(new QAction(tr("&Quit"), this)),
+      //: Help menu; & marks the access key
+      helpAction(new QAction(tr("Tessary &Help"), this)),
+      //: Help menu; & marks the access key
+      checkForUpdatesAction(new QAction(tr("Check for &Updates…"), this)),
+      //: Help menu; & marks the access key
+      aboutAction(new QAction(tr("&About Tessary"), this))
 {
+    quitAction->setShortcut(
+        QKeySequence(u"Ctrl+Q"_s)); // QKeySequence::Quit is empty under some platform themes
+    quitAction->setMenuRole(QAction::QuitRole);
+    connect(quitAction, &QAction::triggered, qApp, &QApplication::closeAllWindows);
+    helpAction->setShortcut(QKeySequence::HelpContents);
     connect(helpAction, &QAction::triggered, this, [] { QDesktopServices::openUrl(QUrl(helpPage)); });
     connect(checkForUpdatesAction, &QAction::triggered, updater, &Updater::checkForUpdates);
     const auto follow = [this, updater] { checkForUpdatesAction->setEnabled(updater->canCheckForUpdates()); };
@@ -63,20 +70,34 @@ TessaryActions TessaryCommands::focusedActions()
     return {};
 }
 
-void TessaryCommands::install(QMainWindow* window, const QList<QAction*>& editActions)
+void TessaryCommands::install(TessaryView* window)
 {
     QMenuBar* bar = window->menuBar();
     //: Menu
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(addFilesAction);
     file->addAction(newAction);
+    file->addMenu(window->openRecentMenu());
     file->addSeparator();
     file->addAction(renameAction);
     file->addAction(historyAction);
+    file->addSeparator();
+    file->addAction(quitAction);
 
     //: Menu
     QMenu* edit = bar->addMenu(tr("&Edit"));
-    edit->addActions(editActions);
+    edit->addActions({window->undoRenameAction(), window->redoRenameAction()});
+    const std::pair<QAction*, QAction*> followed[] = {{window->addFilesAction(), addFilesAction},
+                                                      {window->newAction(), newAction},
+                                                      {window->renameAction(), renameAction}};
+    for (const auto& [button, item] : followed) {
+        const auto follow = [button, item] {
+            item->setEnabled(button->isEnabled() && button->isVisible());
+            item->setStatusTip(button->toolTip());
+        };
+        connect(button, &QAction::changed, item, follow);
+        follow();
+    }
 
     //: Menu
     QMenu* help = bar->addMenu(tr("&Help"));

@@ -5,19 +5,21 @@
 #include <QObject>
 
 class QAction;
-class QMainWindow;
+class TessaryView;
 class Updater;
 
 // The menus' commands. File's commands act on the main window that has focus, through the actions it
-// offers; with another window focused, such as the settings window, they do nothing.
+// offers; with another window focused, such as the settings window, they do nothing. Every item has an
+// access key.
 class TessaryCommands : public QObject {
     Q_OBJECT
 
 public:
     TessaryCommands(Updater* updater, std::function<void()> showAbout, QObject* parent = nullptr);
 
-    // The menu bar of `window`: File, Edit (with the window's own `editActions`) and Help.
-    void install(QMainWindow* window, const QList<QAction*>& editActions);
+    // The menu bar of `window`: File (with its Open Recent), Edit (with its Undo and Redo Rename) and Help.
+    // The workflow's items follow the state of the window's toolbar buttons.
+    void install(TessaryView* window);
     // The actions of the focused main window; none when no main window has focus.
     static TessaryActions focusedActions();
 
@@ -25,6 +27,7 @@ public:
     QAction* newAction;
     QAction* renameAction;
     QAction* historyAction;
+    QAction* quitAction;
     QAction* helpAction;
     QAction* checkForUpdatesAction;
     QAction* aboutAction;

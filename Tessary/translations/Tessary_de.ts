@@ -334,36 +334,6 @@
 <context>
     <name>TessaryCommands</name>
     <message>
-        <source>Add Files…</source>
-        <extracomment>File menu</extracomment>
-        <translation>Dateien hinzufügen …</translation>
-    </message>
-    <message>
-        <source>New</source>
-        <extracomment>File menu</extracomment>
-        <translation>Neu</translation>
-    </message>
-    <message>
-        <source>Rename</source>
-        <extracomment>File menu</extracomment>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <source>Tessary Help</source>
-        <extracomment>Help menu</extracomment>
-        <translation>Tessary-Hilfe</translation>
-    </message>
-    <message>
-        <source>Check for Updates…</source>
-        <extracomment>Help menu</extracomment>
-        <translation>Nach Updates suchen …</translation>
-    </message>
-    <message>
-        <source>About Tessary</source>
-        <extracomment>Help menu</extracomment>
-        <translation>Über Tessary</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <extracomment>Menu</extracomment>
         <translation>&amp;Datei</translation>
@@ -379,9 +349,44 @@
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>Rename History…</source>
-        <extracomment>File menu</extracomment>
-        <translation>Umbenennungsverlauf …</translation>
+        <source>&amp;Add Files…</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Dateien hinzufügen …</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename &amp;History…</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation>Umbenennungs&amp;verlauf …</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Tessary &amp;Help</source>
+        <extracomment>Help menu; &amp; marks the access key</extracomment>
+        <translation>Tessary-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates…</source>
+        <extracomment>Help menu; &amp; marks the access key</extracomment>
+        <translation>Nach &amp;Aktualisierungen suchen …</translation>
+    </message>
+    <message>
+        <source>&amp;About Tessary</source>
+        <extracomment>Help menu; &amp; marks the access key</extracomment>
+        <translation>Ü&amp;ber Tessary</translation>
     </message>
 </context>
 <context>
@@ -772,14 +777,19 @@ Title of the open panel that adds files</extracomment>
         </translation>
     </message>
     <message>
-        <source>Undo Rename</source>
-        <extracomment>Edit menu</extracomment>
-        <translation>Rückgängig: Umbenennen</translation>
+        <source>&amp;Undo Rename</source>
+        <extracomment>Edit menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Rückgängig: Umbenennen</translation>
     </message>
     <message>
-        <source>Redo Rename</source>
-        <extracomment>Edit menu</extracomment>
-        <translation>Wiederholen: Umbenennen</translation>
+        <source>&amp;Redo Rename</source>
+        <extracomment>Edit menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Wiederholen: Umbenennen</translation>
+    </message>
+    <message>
+        <source>Open Re&amp;cent</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Zuletzt verwendet</translation>
     </message>
 </context>
 <context>

@@ -334,36 +334,6 @@
 <context>
     <name>TessaryCommands</name>
     <message>
-        <source>Add Files…</source>
-        <extracomment>File menu</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>New</source>
-        <extracomment>File menu</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rename</source>
-        <extracomment>File menu</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tessary Help</source>
-        <extracomment>Help menu</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Check for Updates…</source>
-        <extracomment>Help menu</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>About Tessary</source>
-        <extracomment>Help menu</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <extracomment>Menu</extracomment>
         <translation type="unfinished"></translation>
@@ -379,8 +349,43 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Rename History…</source>
-        <extracomment>File menu</extracomment>
+        <source>&amp;Add Files…</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename &amp;History…</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessary &amp;Help</source>
+        <extracomment>Help menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates…</source>
+        <extracomment>Help menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About Tessary</source>
+        <extracomment>Help menu; &amp; marks the access key</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -772,13 +777,18 @@ Title of the open panel that adds files</extracomment>
         </translation>
     </message>
     <message>
-        <source>Undo Rename</source>
-        <extracomment>Edit menu</extracomment>
+        <source>&amp;Undo Rename</source>
+        <extracomment>Edit menu; &amp; marks the access key</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Redo Rename</source>
-        <extracomment>Edit menu</extracomment>
+        <source>&amp;Redo Rename</source>
+        <extracomment>Edit menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Re&amp;cent</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

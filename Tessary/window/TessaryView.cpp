@@ -126,11 +126,11 @@ TessaryActions TessaryView::actions()
 
 void TessaryView::buildEditActions()
 {
-    //: Edit menu
-    undoRenameItem = new QAction(tr("Undo Rename"), this);
+    //: Edit menu; & marks the access key
+    undoRenameItem = new QAction(tr("&Undo Rename"), this);
     undoRenameItem->setShortcut(QKeySequence::Undo);
-    //: Edit menu
-    redoRenameItem = new QAction(tr("Redo Rename"), this);
+    //: Edit menu; & marks the access key
+    redoRenameItem = new QAction(tr("&Redo Rename"), this);
     redoRenameItem->setShortcut(QKeySequence::Redo);
     // Ctrl+Z in a rule editor undoes typing: the editor takes the shortcut while it has focus.
     for (QAction* action : {undoRenameItem, redoRenameItem})
@@ -183,6 +183,10 @@ void TessaryView::buildToolBar()
     newItem = bar->addAction(Icons::icon(Icons::Symbol::Document), tr("New"), this, &TessaryView::startOver);
 
     recent = new RecentRulesMenu(history, model, this);
+    openRecent = new RecentRulesMenu(history, model, this);
+    //: File menu; & marks the access key
+    openRecent->setTitle(tr("Open Re&cent"));
+    connect(history, &RenameHistoryStore::entriesChanged, this, &TessaryView::refreshToolBar);
     //: Toolbar menu
     recentItem = bar->addAction(Icons::icon(Icons::Symbol::Clock), tr("Recent"));
     recentItem->setMenu(recent);
@@ -279,6 +283,7 @@ void TessaryView::refreshToolBar()
         newItem->setToolTip(tr("Clear the file list (%1)").arg(newShortcut));
     recentItem->setVisible(!renamed);
     recentItem->setEnabled(!renaming && !recent->isEmpty());
+    openRecent->menuAction()->setEnabled(!renamed && !renaming && !recent->isEmpty());
     renameItem->setVisible(!renamed);
     const std::optional<QString> reason = model->renameDisabledReason();
     renameItem->setEnabled(!reason);

@@ -44,6 +44,8 @@ public:
     QAction* redoRenameAction() const { return redoRenameItem; }
     RenameHistoryWindow* historyWindow() const { return historyShown; }
     RecentRulesMenu* recentMenu() const { return recent; }
+    // File ▸ Open Recent: the Recent entries, for the keyboard.
+    RecentRulesMenu* openRecentMenu() const { return openRecent; }
     QStringList statusTexts() const;
     // Which page the table area shows: "empty", "reading", "renaming" or "files".
     QString tableAreaState() const;
@@ -82,6 +84,7 @@ private:
     QStackedWidget* tableArea = nullptr;
     QWidget* dropOutline = nullptr;
     RecentRulesMenu* recent = nullptr;
+    RecentRulesMenu* openRecent = nullptr;
     QAction* addFilesItem = nullptr;
     QAction* newItem = nullptr;
     QAction* recentItem = nullptr;

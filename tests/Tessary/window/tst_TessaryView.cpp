@@ -2,6 +2,7 @@
 #include "TestFolder.h"
 #include "app/AppCatalogue.h"
 #include "app/TessaryApp.h"
+#include "app/TessaryCommands.h"
 #include "editor/SyntaxHighlightEditor.h"
 #include "window/RecentRulesMenu.h"
 #include "window/RenameHistoryWindow.h"
@@ -23,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QTranslator>
 #include <QWidgetAction>
 
 using namespace Qt::StringLiterals;
@@ -56,6 +58,17 @@ class tst_TessaryView : public QObject {
         view()->show();
         QVERIFY(QTest::qWaitForWindowExposed(view()));
         QApplication::setActiveWindow(view());
+    }
+
+    // The catalogues of `locale` only, as a start in that language would install them.
+    static QString speak(const QLocale& locale)
+    {
+        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        QLocale::setDefault(locale);
+        return AppCatalogue::install();
     }
 
     // A new application over the same state and files, as after a restart.
@@ -206,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(!view()->redoRenameAction()->isEnabled());
         QMenu* edit = view()->menuBar()->actions().at(1)->menu();
         QCOMPARE(edit->actions().first(), view()->undoRenameAction());
-        QCOMPARE(edit->actions().first()->text(), u"Undo Rename"_s);
+        QCOMPARE(edit->actions().first()->text(), u"&Undo Rename"_s);
         QVERIFY(!view()->renameAction()->isVisible() && view()->undoAction()->isVisible());
         QVERIFY(!view()->recentAction()->isVisible());
         QCOMPARE(view()->newAction()->toolTip(),
@@ -292,6 +305,64 @@ private Q_SLOTS:
 
         window->useRulesButton()->click();
         QCOMPARE(model()->resultPattern(), u"one-{filename}"_s);
+    }
+
+    // Every menu and item can be reached with Alt and a letter, unique within its menu, in both languages.
+    void everyMenuItemHasItsOwnAccessKey_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << QString();
+        QTest::newRow("German") << u"de"_s;
+    }
+    void everyMenuItemHasItsOwnAccessKey()
+    {
+        QFETCH(QString, language);
+        if (!language.isEmpty()) {
+            QCOMPARE(speak(QLocale(QLocale::German, QLocale::Germany)), language);
+            start(language);
+        }
+        const auto keyOf = [](const QString& text) {
+            const qsizetype at = text.indexOf(u'&');
+            return at < 0 || at + 1 >= text.size() ? QChar() : text.at(at + 1).toLower();
+        };
+        QSet<QChar> menuKeys;
+        for (QAction* menu : view()->menuBar()->actions()) {
+            QVERIFY2(!keyOf(menu->text()).isNull() && !menuKeys.contains(keyOf(menu->text())),
+                     qPrintable(menu->text()));
+            menuKeys.insert(keyOf(menu->text()));
+            QSet<QChar> itemKeys;
+            for (QAction* item : menu->menu()->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const QChar key = keyOf(item->text());
+                QVERIFY2(!key.isNull() && !itemKeys.contains(key), qPrintable(item->text()));
+                itemKeys.insert(key);
+            }
+        }
+        if (!language.isEmpty())
+            QCOMPARE(speak(QLocale(QLocale::English, QLocale::UnitedStates)), QString());
+    }
+
+    // The File menu's items follow the toolbar: Rename says why it is disabled; Open Recent has the
+    // toolbar's Recent entries; Quit and Help have their standard keys.
+    void theFileMenuFollowsTheToolbar()
+    {
+        const TessaryCommands* commands = app->commands();
+        QVERIFY(!commands->renameAction->isEnabled());
+        QCOMPARE(commands->renameAction->statusTip(), u"Add files to rename"_s);
+        QVERIFY(!view()->openRecentMenu()->menuAction()->isEnabled());
+        model()->setResultPattern(u"new-{filename}"_s);
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        QVERIFY(commands->renameAction->isEnabled());
+        view()->rename();
+        QVERIFY(QTest::qWaitFor([this] { return model()->isRenamed(); }, 20'000));
+        QVERIFY(!commands->renameAction->isEnabled() && !commands->addFilesAction->isEnabled());
+        view()->startOver();
+        QVERIFY(view()->openRecentMenu()->menuAction()->isEnabled());
+        QCOMPARE(view()->openRecentMenu()->actions().size(), 1);
+        QCOMPARE(view()->openRecentMenu()->actions().first()->text(), u"new-{filename}"_s);
+        QCOMPARE(commands->quitAction->shortcut(), QKeySequence(u"Ctrl+Q"_s));
+        QCOMPARE(commands->helpAction->shortcut(), QKeySequence(Qt::Key_F1));
     }
 
     void renamingTwiceWithTheSameRulesKeepsOneEntry()
@@ -443,7 +514,7 @@ private Q_SLOTS:
         view()->startOver();
         QVERIFY(form->patternEditorView()->isVisible());
         QCOMPARE(view()->tableAreaState(), u"empty"_s);
-        QVERIFY(view()->undoRenameAction()->isEnabled()); // the rename is still in the history
+        QTRY_VERIFY(view()->undoRenameAction()->isEnabled()); // the rename is still in the history
     }
 
     void aProblemIsShownAndClearedOnDismissal()
