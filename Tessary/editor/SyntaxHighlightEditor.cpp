@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
@@ -71,6 +72,20 @@ SyntaxHighlightEditor::SyntaxHighlightEditor(const SyntaxHighlighter& highlighte
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(find, &QAction::triggered, bar, &FindBar::open);
     addAction(find);
+    // F3 and Shift+F3 find again with the bar's text, opening the bar when it has none.
+    for (const bool backward : {false, true}) {
+        auto* again = new QAction(this);
+        again->setShortcuts(backward ? QList<QKeySequence>{QKeySequence(Qt::SHIFT | Qt::Key_F3)}
+                                     : QList<QKeySequence>{QKeySequence(Qt::Key_F3)});
+        again->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(again, &QAction::triggered, bar, [this, backward] {
+            if (bar->field()->text().isEmpty())
+                bar->open();
+            else
+                bar->findNext(backward);
+        });
+        addAction(again);
+    }
     connect(bar, &FindBar::visibilityChanged, this, &SyntaxHighlightEditor::placeFindBar);
 
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {

@@ -243,6 +243,9 @@ private Q_SLOTS:
     void findBarFindsAndWraps()
     {
         makeEditor(u"if (a) return; if (b) return;"_s, JavaScriptHighlighter());
+        QTest::keyClick(editor.get(), Qt::Key_F3); // nothing to find again yet: the bar opens
+        QVERIFY(editor->findBar()->isVisible());
+        QTest::keyClick(editor->findBar()->field(), Qt::Key_Escape);
         QTest::keySequence(editor.get(), QKeySequence::Find);
         QVERIFY(editor->findBar()->isVisible());
         QVERIFY(editor->findBar()->field()->hasFocus());
@@ -254,6 +257,10 @@ private Q_SLOTS:
         QTest::keyClick(editor->findBar()->field(), Qt::Key_Escape);
         QVERIFY(!editor->findBar()->isVisible());
         QCOMPARE(editor->toPlainText(), u"if (a) return; if (b) return;"_s);
+        QTest::keyClick(editor.get(), Qt::Key_F3); // again, from the editor, wrapping
+        QCOMPARE(editor->textCursor().selectionStart(), 7);
+        QTest::keyClick(editor.get(), Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(editor->textCursor().selectionStart(), 22);
     }
 };
 
