@@ -321,6 +321,7 @@ void TessaryView::refreshStatus()
         changedCount->setText(tr("%n to rename", nullptr, int(tally.changed)));
     //: Status bar count of the files with an error
     errorCount->setText(tr("%n errors", nullptr, int(tally.errors)));
+    errorIcon->setVisible(tally.errors > 0); // a warning sign over nothing wrong would alarm
     //: Status bar count of the files with a warning, such as a placeholder that names no field
     warningCount->setText(tr("%n warnings", nullptr, int(tally.warnings)));
     warningIcon->setVisible(tally.warnings > 0);
@@ -341,6 +342,11 @@ QStringList TessaryView::statusTexts() const
     if (!busyText->isHidden())
         texts.append(busyText->text());
     return texts;
+}
+
+bool TessaryView::showsErrorSign() const
+{
+    return !errorIcon->isHidden();
 }
 
 void TessaryView::refreshTableArea()
@@ -398,8 +404,12 @@ void TessaryView::showProblem()
     const std::optional<OperationProblem> problem = model->operationProblem();
     if (!problem || shownAlert)
         return;
-    shownAlert =
-        new QMessageBox(QMessageBox::Warning, problem->title, problem->message, QMessageBox::Ok, this);
+    // The title as a bold headline in the body too: not every desktop shows a dialog's window title.
+    shownAlert = new QMessageBox(QMessageBox::Warning, problem->title,
+                                 u"<b>%1</b>"_s.arg(problem->title.toHtmlEscaped()), QMessageBox::Ok, this);
+    shownAlert->setTextFormat(Qt::RichText);
+    // A paragraph, so that names with "<" in them show as written.
+    shownAlert->setInformativeText(u"<p>%1</p>"_s.arg(problem->message.toHtmlEscaped()));
     shownAlert->setWindowModality(Qt::WindowModal);
     connect(shownAlert, &QMessageBox::finished, this, [this] {
         shownAlert->deleteLater();

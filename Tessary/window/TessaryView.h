@@ -47,6 +47,7 @@ public:
     // File ▸ Open Recent: the Recent entries, for the keyboard.
     RecentRulesMenu* openRecentMenu() const { return openRecent; }
     QStringList statusTexts() const;
+    bool showsErrorSign() const;
     // Which page the table area shows: "empty", "reading", "renaming" or "files".
     QString tableAreaState() const;
     bool isDropTargeted() const { return dropTargeted; }

@@ -130,6 +130,7 @@ private Q_SLOTS:
         QCOMPARE(view()->size(), TessaryApp::defaultWindowSize);
         QCOMPARE(view()->tableAreaState(), u"empty"_s);
         QCOMPARE(view()->statusTexts(), (QStringList{u"0 files"_s, u"0 to rename"_s, u"0 errors"_s}));
+        QVERIFY(!view()->showsErrorSign());
         QCOMPARE(view()->addFilesAction()->toolTip(), u"Add files to rename (Ctrl+O)"_s);
         QCOMPARE(view()->newAction()->toolTip(), u"Clear the file list (Ctrl+N)"_s);
         QCOMPARE(view()->renameAction()->toolTip(), u"Add files to rename"_s);
@@ -145,6 +146,7 @@ private Q_SLOTS:
         QVERIFY(addAndPlan({u"1.jpg"_s, u"2.jpg"_s, u"x.jpg"_s}));
         QCOMPARE(view()->tableAreaState(), u"files"_s);
         QTRY_COMPARE(view()->statusTexts(), (QStringList{u"3 files"_s, u"2 to rename"_s, u"1 error"_s}));
+        QVERIFY(view()->showsErrorSign());
         QCOMPARE(view()->renameAction()->toolTip(), u"Fix the errors in the file list first"_s);
 
         const TessaryFileTableModel* rows = view()->fileTable()->tableModel();
@@ -519,10 +521,11 @@ private Q_SLOTS:
 
     void aProblemIsShownAndClearedOnDismissal()
     {
-        model()->setOperationProblem(OperationProblem{u"No Files Were Renamed"_s, u"Because."_s});
+        model()->setOperationProblem(OperationProblem{u"No Files Were Renamed"_s, u"Because “<b>.txt”."_s});
         QMessageBox* alert = view()->alert();
         QVERIFY(alert);
-        QCOMPARE(alert->text(), u"Because."_s);
+        QCOMPARE(alert->text(), u"<b>No Files Were Renamed</b>"_s); // the headline
+        QCOMPARE(alert->informativeText(), u"<p>Because “&lt;b&gt;.txt”.</p>"_s);
         QCOMPARE(alert->windowTitle(), u"No Files Were Renamed"_s);
         alert->accept();
         QVERIFY(!model()->operationProblem());
