@@ -56,6 +56,7 @@ TessaryCommands::TessaryCommands(Updater* updater, std::function<void()> showAbo
     helpAction->setShortcut(QKeySequence::HelpContents);
     connect(helpAction, &QAction::triggered, this, [] { QDesktopServices::openUrl(QUrl(helpPage)); });
     connect(checkForUpdatesAction, &QAction::triggered, updater, &Updater::checkForUpdates);
+    checkForUpdatesAction->setVisible(updater->hasFeed());
     const auto follow = [this, updater] { checkForUpdatesAction->setEnabled(updater->canCheckForUpdates()); };
     connect(updater, &Updater::canCheckForUpdatesChanged, this, follow);
     follow();

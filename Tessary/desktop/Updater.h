@@ -14,7 +14,9 @@ class Updater : public QObject {
 public:
     Updater(QUrl feed, QVersionNumber running, QObject* parent = nullptr);
 
-    bool canCheckForUpdates() const { return !feed.isEmpty() && !checking; }
+    bool canCheckForUpdates() const { return hasFeed() && !checking; }
+    // Without one, updates come from the package manager, and the command is not offered.
+    bool hasFeed() const { return !feed.isEmpty(); }
     void checkForUpdates();
 
     // The newest item of an appcast: its version and link; nothing when the feed holds no item.

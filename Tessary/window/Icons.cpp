@@ -31,9 +31,11 @@ void draw(Symbol symbol, QPainter& painter)
         painter.drawEllipse(QPoint(32, 32), 24, 24);
         painter.drawPolyline(QPolygon({{32, 18}, {32, 32}, {42, 38}}));
         break;
-    case Symbol::Play:
-        painter.setBrush(colour);
-        painter.drawPolygon(QPolygon({{18, 10}, {52, 32}, {18, 54}}));
+    case Symbol::Rename: // a name field with the text cursor in it
+        painter.drawRoundedRect(QRect(6, 20, 52, 24), 4, 4);
+        painter.drawLine(40, 12, 40, 52);
+        painter.drawLine(34, 12, 46, 12);
+        painter.drawLine(34, 52, 46, 52);
         break;
     case Symbol::UndoArrow: {
         QPainterPath path(QPointF(22, 24));
@@ -94,8 +96,8 @@ QString themeName(Symbol symbol)
         return u"document-new"_s;
     case Symbol::Clock:
         return u"document-open-recent"_s;
-    case Symbol::Play:
-        return u"media-playback-start"_s;
+    case Symbol::Rename:
+        return u"edit-rename"_s;
     case Symbol::UndoArrow:
         return u"edit-undo"_s;
     case Symbol::Pencil:

@@ -10,7 +10,7 @@ enum class Symbol {
     Plus,
     Document,
     Clock,
-    Play,
+    Rename,
     UndoArrow,
     Pencil,
     Checkmark,

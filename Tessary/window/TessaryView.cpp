@@ -195,7 +195,7 @@ void TessaryView::buildToolBar()
     if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(recentItem)))
         button->setPopupMode(QToolButton::InstantPopup);
 
-    renameItem = bar->addAction(Icons::icon(Icons::Symbol::Play), tr("Rename"), this, &TessaryView::rename);
+    renameItem = bar->addAction(Icons::icon(Icons::Symbol::Rename), tr("Rename"), this, &TessaryView::rename);
     //: Toolbar button
     undoItem =
         bar->addAction(Icons::icon(Icons::Symbol::UndoArrow), tr("Undo"), this, &TessaryView::undoRename);

@@ -365,6 +365,7 @@ private Q_SLOTS:
         QCOMPARE(view()->openRecentMenu()->actions().first()->text(), u"new-{filename}"_s);
         QCOMPARE(commands->quitAction->shortcut(), QKeySequence(u"Ctrl+Q"_s));
         QCOMPARE(commands->helpAction->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(!commands->checkForUpdatesAction->isVisible()); // no feed: the package manager updates
     }
 
     void renamingTwiceWithTheSameRulesKeepsOneEntry()
