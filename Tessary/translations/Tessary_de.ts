@@ -791,6 +791,24 @@ Title of the open panel that adds files</extracomment>
         <extracomment>File menu; &amp; marks the access key</extracomment>
         <translation>&amp;Zuletzt verwendet</translation>
     </message>
+    <message>
+        <source>Clear the List?</source>
+        <extracomment>Title of the question before New clears a list that was not renamed</extracomment>
+        <translation>Liste leeren?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files are listed and haven&apos;t been renamed. The rules stay.</source>
+        <extracomment>Question before New clears a list that was not renamed; %n is the number of listed files</extracomment>
+        <translation>
+            <numerusform>%n Datei ist aufgeführt und wurde nicht umbenannt. Die Regeln bleiben.</numerusform>
+            <numerusform>%n Dateien sind aufgeführt und wurden nicht umbenannt. Die Regeln bleiben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <extracomment>Button of the question before New clears the list; &amp; marks the access key</extracomment>
+        <translation>Liste &amp;leeren</translation>
+    </message>
 </context>
 <context>
     <name>Updater</name>

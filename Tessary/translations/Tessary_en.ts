@@ -791,6 +791,24 @@ Title of the open panel that adds files</extracomment>
         <extracomment>File menu; &amp; marks the access key</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Clear the List?</source>
+        <extracomment>Title of the question before New clears a list that was not renamed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files are listed and haven&apos;t been renamed. The rules stay.</source>
+        <extracomment>Question before New clears a list that was not renamed; %n is the number of listed files</extracomment>
+        <translation>
+            <numerusform>%n file is listed and hasn't been renamed. The rules stay.</numerusform>
+            <numerusform>%n files are listed and haven't been renamed. The rules stay.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <extracomment>Button of the question before New clears the list; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Updater</name>

@@ -381,7 +381,34 @@ void TessaryView::addPaths(const QStringList& paths)
 
 void TessaryView::startOver()
 {
-    model->startOver();
+    const qsizetype listed = model->files()->rowCount();
+    if (listed == 0 || model->isRenamed()) {
+        model->startOver();
+        return;
+    }
+    if (shownQuestion)
+        return;
+    // A list that took a while to gather is not thrown away by a slip of Ctrl+N.
+    //: Title of the question before New clears a list that was not renamed
+    const QString title = tr("Clear the List?");
+    shownQuestion = new QMessageBox(QMessageBox::Question, title, u"<b>%1</b>"_s.arg(title.toHtmlEscaped()),
+                                    QMessageBox::Cancel, this);
+    shownQuestion->setTextFormat(Qt::RichText);
+    //: Question before New clears a list that was not renamed; %n is the number of listed files
+    shownQuestion->setInformativeText(
+        tr("%n files are listed and haven't been renamed. The rules stay.", nullptr, int(listed)));
+    //: Button of the question before New clears the list; & marks the access key
+    QPushButton* clear = shownQuestion->addButton(tr("&Clear List"), QMessageBox::DestructiveRole);
+    shownQuestion->setDefaultButton(QMessageBox::Cancel);
+    shownQuestion->setWindowModality(Qt::WindowModal);
+    connect(shownQuestion, &QMessageBox::finished, this, [this, clear] {
+        const bool confirmed = shownQuestion->clickedButton() == clear;
+        shownQuestion->deleteLater();
+        shownQuestion = nullptr;
+        if (confirmed)
+            model->startOver();
+    });
+    shownQuestion->open();
 }
 
 void TessaryView::rename()

@@ -52,6 +52,8 @@ public:
     QString tableAreaState() const;
     bool isDropTargeted() const { return dropTargeted; }
     QMessageBox* alert() const { return shownAlert; }
+    // The question New asks before it clears a list that was not renamed, while it is open.
+    QMessageBox* startOverQuestion() const { return shownQuestion; }
 
     void showOpenPanel();
     void startOver();
@@ -104,6 +106,7 @@ private:
     QProgressBar* busy = nullptr;
     QLabel* busyText = nullptr;
     QMessageBox* shownAlert = nullptr;
+    QMessageBox* shownQuestion = nullptr;
     bool dropTargeted = false;
     bool statusRefreshPending = false;
 };

@@ -368,6 +368,32 @@ private Q_SLOTS:
         QVERIFY(!commands->checkForUpdatesAction->isVisible()); // no feed: the package manager updates
     }
 
+    // New asks before it throws away a list that was not renamed; after a rename it starts over at once.
+    void newAsksBeforeClearingAListNotRenamed_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("confirmed") << true;
+    }
+    void newAsksBeforeClearingAListNotRenamed()
+    {
+        QFETCH(bool, confirm);
+        QVERIFY(addAndPlan({u"a.txt"_s, u"b.txt"_s}));
+        view()->startOver();
+        QMessageBox* question = view()->startOverQuestion();
+        QVERIFY(question);
+        QCOMPARE(question->informativeText(),
+                 u"2 files are listed and haven't been renamed. The rules stay."_s);
+        QCOMPARE(model()->files()->rowCount(), 2);
+        QAbstractButton* answer = question->button(QMessageBox::Cancel);
+        for (QAbstractButton* button : question->buttons())
+            if (confirm && question->buttonRole(button) == QMessageBox::DestructiveRole)
+                answer = button;
+        answer->click();
+        QTRY_VERIFY(!view()->startOverQuestion());
+        QCOMPARE(model()->files()->rowCount(), confirm ? 0 : 2);
+    }
+
     void renamingTwiceWithTheSameRulesKeepsOneEntry()
     {
         model()->setResultPattern(u"new-{filename}"_s);
