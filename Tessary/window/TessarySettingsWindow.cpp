@@ -4,8 +4,10 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -32,8 +34,12 @@ TessarySettingsWindow::TessarySettingsWindow(const QString& translation, QWidget
     setWindowTitle(tr("Tessary Settings"));
     //: The settings window's one tab
     tabView->addTab(aboutTab(translation), Icons::icon(Icons::Symbol::Info), tr("About"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabView);
+    layout->addWidget(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(460, 0)));
 }
 

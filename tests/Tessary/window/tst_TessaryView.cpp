@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -616,6 +617,22 @@ private Q_SLOTS:
         QCOMPARE(!texts.filter(u"subject=Tessary%20translation%20problem%20%28de%29"_s).isEmpty(),
                  translationNote);
         QVERIFY(texts.first().startsWith(u"Tessary "_s));
+    }
+
+    void aboutClosesWithEscapeOrItsButton()
+    {
+        app->showAbout();
+        TessarySettingsWindow* about = app->settingsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QApplication::setActiveWindow(about);
+        QTest::keyClick(about, Qt::Key_Escape);
+        QTRY_VERIFY(!about->isVisible());
+        app->showAbout();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        auto* buttons = about->findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        buttons->button(QDialogButtonBox::Close)->click();
+        QTRY_VERIFY(!about->isVisible());
     }
 };
 
