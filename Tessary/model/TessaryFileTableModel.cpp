@@ -244,12 +244,13 @@ QVariant TessaryFileTableModel::data(const QModelIndex& index, int role) const
             return Icons::icon(Icons::Symbol::Checkmark);
         return {};
     case Qt::AccessibleDescriptionRole:
+        // A screen reader says what is wrong, not only that something is.
         if (result && shown.error)
-            //: Accessibility label of the error mark in the file table
-            return tr("Error");
+            //: Accessibility description of a file with an error; the placeholder is the error
+            return tr("Error: %1").arg(*shown.error);
         if (result && shown.warning)
-            //: Accessibility label of the warning mark in the file table
-            return tr("Warning");
+            //: Accessibility description of a file with a warning; the placeholder is the warning
+            return tr("Warning: %1").arg(*shown.warning);
         if (result && shown.renamed)
             //: Accessibility label of the mark of a renamed file in the file table
             return tr("Renamed");

@@ -392,11 +392,6 @@
 <context>
     <name>TessaryFileTableModel</name>
     <message>
-        <source>Error</source>
-        <extracomment>Accessibility label of the error mark in the file table</extracomment>
-        <translation>Fehler</translation>
-    </message>
-    <message>
         <source>Renamed</source>
         <extracomment>Accessibility label of the mark of a renamed file in the file table</extracomment>
         <translation>Umbenannt</translation>
@@ -412,9 +407,14 @@
         <translation>Ergebnis</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <extracomment>Accessibility label of the warning mark in the file table</extracomment>
-        <translation>Warnung</translation>
+        <source>Error: %1</source>
+        <extracomment>Accessibility description of a file with an error; the placeholder is the error</extracomment>
+        <translation>Fehler: %1</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <extracomment>Accessibility description of a file with a warning; the placeholder is the warning</extracomment>
+        <translation>Warnung: %1</translation>
     </message>
 </context>
 <context>

@@ -392,11 +392,6 @@
 <context>
     <name>TessaryFileTableModel</name>
     <message>
-        <source>Error</source>
-        <extracomment>Accessibility label of the error mark in the file table</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Renamed</source>
         <extracomment>Accessibility label of the mark of a renamed file in the file table</extracomment>
         <translation type="unfinished"></translation>
@@ -412,8 +407,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Warning</source>
-        <extracomment>Accessibility label of the warning mark in the file table</extracomment>
+        <source>Error: %1</source>
+        <extracomment>Accessibility description of a file with an error; the placeholder is the error</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <extracomment>Accessibility description of a file with a warning; the placeholder is the warning</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -800,8 +800,8 @@ Title of the open panel that adds files</extracomment>
         <source>%n files are listed and haven&apos;t been renamed. The rules stay.</source>
         <extracomment>Question before New clears a list that was not renamed; %n is the number of listed files</extracomment>
         <translation>
-            <numerusform>%n file is listed and hasn't been renamed. The rules stay.</numerusform>
-            <numerusform>%n files are listed and haven't been renamed. The rules stay.</numerusform>
+            <numerusform>%n file is listed and hasn&apos;t been renamed. The rules stay.</numerusform>
+            <numerusform>%n files are listed and haven&apos;t been renamed. The rules stay.</numerusform>
         </translation>
     </message>
     <message>

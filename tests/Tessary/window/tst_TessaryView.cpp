@@ -159,7 +159,8 @@ private Q_SLOTS:
         QVERIFY(first.changed && !first.error);
         const QModelIndex failed = rows->index(2, TessaryFileTableModel::ResultColumn);
         QCOMPARE(rows->row(failed).error, u"The regular expression doesn't match the whole file name"_s);
-        QCOMPARE(failed.data(Qt::AccessibleDescriptionRole).toString(), u"Error"_s);
+        QCOMPARE(failed.data(Qt::AccessibleDescriptionRole).toString(),
+                 u"Error: The regular expression doesn't match the whole file name"_s);
         QVERIFY(failed.data(Qt::ForegroundRole).isValid()); // unchanged: secondary
         QVERIFY(!rows->index(0, 1).data(Qt::ForegroundRole).isValid());
     }
@@ -500,7 +501,7 @@ private Q_SLOTS:
         const QString warning = u"The pattern uses “{imgae.date}”, which this file doesn't have"_s;
         QCOMPARE(result.data(TessaryFileTableModel::WarningRole).toString(), warning);
         QCOMPARE(result.data(Qt::ToolTipRole).toString(), warning);
-        QCOMPARE(result.data(Qt::AccessibleDescriptionRole).toString(), u"Warning"_s);
+        QCOMPARE(result.data(Qt::AccessibleDescriptionRole).toString(), u"Warning: "_s + warning);
         QVERIFY(!result.data(TessaryFileTableModel::ErrorRole).isValid());
 
         SyntaxHighlightEditor* editor = view()->rulesForm()->patternEditorView();
