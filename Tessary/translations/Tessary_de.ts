@@ -205,26 +205,6 @@
         <translation>Dateien der gewählten Umbenennung</translation>
     </message>
     <message>
-        <source>Restore Old Names</source>
-        <extracomment>Button of the Rename History window: undoes the selected rename</extracomment>
-        <translation>Alte Namen wiederherstellen</translation>
-    </message>
-    <message>
-        <source>Rename Again</source>
-        <extracomment>Button of the Rename History window: redoes the selected rename after an undo</extracomment>
-        <translation>Erneut umbenennen</translation>
-    </message>
-    <message>
-        <source>Show Files</source>
-        <extracomment>Button of the Rename History window: opens the file manager at the rename&apos;s folder</extracomment>
-        <translation>Dateien zeigen</translation>
-    </message>
-    <message>
-        <source>Use These Rules</source>
-        <extracomment>Button of the Rename History window: brings the rename&apos;s rules back into the main window</extracomment>
-        <translation>Diese Regeln verwenden</translation>
-    </message>
-    <message>
         <source>Files</source>
         <extracomment>Title over the files of the Rename History window when no rename is selected</extracomment>
         <translation>Dateien</translation>
@@ -241,6 +221,26 @@
         <source>Moving files…</source>
         <extracomment>Rename History window, while an undo or redo moves files</extracomment>
         <translation>Dateien werden verschoben …</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Old Names</source>
+        <extracomment>Button of the Rename History window: undoes the selected rename</extracomment>
+        <translation>&amp;Alte Namen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Rename A&amp;gain</source>
+        <extracomment>Button of the Rename History window: redoes the selected rename after an undo</extracomment>
+        <translation>&amp;Erneut umbenennen</translation>
+    </message>
+    <message>
+        <source>&amp;Show Files</source>
+        <extracomment>Button of the Rename History window: opens the file manager at the rename&apos;s folder</extracomment>
+        <translation>Dateien &amp;zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Rules</source>
+        <extracomment>Button of the Rename History window: brings the rename&apos;s rules back into the main window</extracomment>
+        <translation>Diese Regeln &amp;verwenden</translation>
     </message>
 </context>
 <context>
@@ -545,11 +545,6 @@
         <translation>Ergebnismuster</translation>
     </message>
     <message>
-        <source>Insert Field</source>
-        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
-        <translation>Feld einfügen</translation>
-    </message>
-    <message>
         <source>Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the extension. Use `(?P&lt;fieldname&gt;.*)` to extract fields.</source>
         <extracomment>Help text under the regular expression editor; the parts in backquotes are shown as code</extracomment>
         <translation>Optional. Regulärer Ausdruck (PCRE2-Syntax), der auf den ganzen Dateinamen ohne Endung passen muss. Mit `(?P&lt;feldname&gt;.*)` werden Felder ausgelesen.</translation>
@@ -568,16 +563,6 @@
         <source>Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in `{row:03}` or `{filename:upper}`. The extension is kept.</source>
         <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
         <translation>Bilden Sie den neuen Dateinamen aus Feldern wie `{filename}` oder `{row}`, formatiert wie in `{row:03}` oder `{filename:upper}`. Die Endung bleibt erhalten.</translation>
-    </message>
-    <message>
-        <source>Number files that would get the same name</source>
-        <extracomment>Check box of the rules: files that would get a taken name get &quot; (2)&quot;, &quot; (3)&quot; … instead of an error</extracomment>
-        <translation>Dateien nummerieren, die denselben Namen bekämen</translation>
-    </message>
-    <message>
-        <source>Order:</source>
-        <extracomment>Label of the choice of the order that numbers the files</extracomment>
-        <translation>Reihenfolge:</translation>
     </message>
     <message>
         <source>Order</source>
@@ -603,6 +588,36 @@
         <source>Number the files by these fields, separated by commas. Files without the first come last.</source>
         <extracomment>Label of the chooser of the fields to order by</extracomment>
         <translation>Die Dateien nach diesen Feldern nummerieren, durch Kommas getrennt. Dateien ohne das erste Feld kommen zuletzt.</translation>
+    </message>
+    <message>
+        <source>&amp;Number files that would get the same name</source>
+        <extracomment>Check box of the rules: files that would get a taken name get &quot; (2)&quot;, &quot; (3)&quot; … instead of an error</extracomment>
+        <translation>Dateien &amp;nummerieren, die denselben Namen bekämen</translation>
+    </message>
+    <message>
+        <source>Insert Fiel&amp;d</source>
+        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
+        <translation>&amp;Feld einfügen</translation>
+    </message>
+    <message>
+        <source>Re&amp;gex</source>
+        <extracomment>Section header of the regular expression editor; &amp; marks the access key</extracomment>
+        <translation>Re&amp;gex</translation>
+    </message>
+    <message>
+        <source>&amp;JavaScript</source>
+        <extracomment>Section header of the script editor; &amp; marks the access key</extracomment>
+        <translation>&amp;JavaScript</translation>
+    </message>
+    <message>
+        <source>Result &amp;Pattern</source>
+        <extracomment>Section header of the result pattern editor; &amp; marks the access key</extracomment>
+        <translation>Ergebnis&amp;muster</translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <extracomment>Label of the choice of the order that numbers the files</extracomment>
+        <translation>&amp;Reihenfolge:</translation>
     </message>
 </context>
 <context>
@@ -700,11 +715,6 @@ Title of the open panel that adds files</extracomment>
         <source>Drop files here</source>
         <extracomment>Shown in the file table while the list is empty</extracomment>
         <translation>Dateien hierher ziehen</translation>
-    </message>
-    <message>
-        <source>Open Files…</source>
-        <extracomment>Button in the empty file table</extracomment>
-        <translation>Dateien öffnen …</translation>
     </message>
     <message>
         <source>Reading files…</source>
@@ -808,6 +818,11 @@ Title of the open panel that adds files</extracomment>
         <source>&amp;Clear List</source>
         <extracomment>Button of the question before New clears the list; &amp; marks the access key</extracomment>
         <translation>Liste &amp;leeren</translation>
+    </message>
+    <message>
+        <source>Open F&amp;iles…</source>
+        <extracomment>Button in the empty file table</extracomment>
+        <translation>Dateien &amp;öffnen …</translation>
     </message>
 </context>
 <context>

@@ -205,26 +205,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Restore Old Names</source>
-        <extracomment>Button of the Rename History window: undoes the selected rename</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rename Again</source>
-        <extracomment>Button of the Rename History window: redoes the selected rename after an undo</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show Files</source>
-        <extracomment>Button of the Rename History window: opens the file manager at the rename&apos;s folder</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use These Rules</source>
-        <extracomment>Button of the Rename History window: brings the rename&apos;s rules back into the main window</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Files</source>
         <extracomment>Title over the files of the Rename History window when no rename is selected</extracomment>
         <translation type="unfinished"></translation>
@@ -240,6 +220,26 @@
     <message>
         <source>Moving files…</source>
         <extracomment>Rename History window, while an undo or redo moves files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Restore Old Names</source>
+        <extracomment>Button of the Rename History window: undoes the selected rename</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename A&amp;gain</source>
+        <extracomment>Button of the Rename History window: redoes the selected rename after an undo</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show Files</source>
+        <extracomment>Button of the Rename History window: opens the file manager at the rename&apos;s folder</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Use These Rules</source>
+        <extracomment>Button of the Rename History window: brings the rename&apos;s rules back into the main window</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -545,11 +545,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Insert Field</source>
-        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the extension. Use `(?P&lt;fieldname&gt;.*)` to extract fields.</source>
         <extracomment>Help text under the regular expression editor; the parts in backquotes are shown as code</extracomment>
         <translation type="unfinished"></translation>
@@ -567,16 +562,6 @@
     <message>
         <source>Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in `{row:03}` or `{filename:upper}`. The extension is kept.</source>
         <extracomment>Help text under the result pattern editor; the parts in backquotes are shown as code</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Number files that would get the same name</source>
-        <extracomment>Check box of the rules: files that would get a taken name get &quot; (2)&quot;, &quot; (3)&quot; … instead of an error</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Order:</source>
-        <extracomment>Label of the choice of the order that numbers the files</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -602,6 +587,36 @@
     <message>
         <source>Number the files by these fields, separated by commas. Files without the first come last.</source>
         <extracomment>Label of the chooser of the fields to order by</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Number files that would get the same name</source>
+        <extracomment>Check box of the rules: files that would get a taken name get &quot; (2)&quot;, &quot; (3)&quot; … instead of an error</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Fiel&amp;d</source>
+        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;gex</source>
+        <extracomment>Section header of the regular expression editor; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;JavaScript</source>
+        <extracomment>Section header of the script editor; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result &amp;Pattern</source>
+        <extracomment>Section header of the result pattern editor; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <extracomment>Label of the choice of the order that numbers the files</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -699,11 +714,6 @@ Title of the open panel that adds files</extracomment>
     <message>
         <source>Drop files here</source>
         <extracomment>Shown in the file table while the list is empty</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open Files…</source>
-        <extracomment>Button in the empty file table</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -807,6 +817,11 @@ Title of the open panel that adds files</extracomment>
     <message>
         <source>&amp;Clear List</source>
         <extracomment>Button of the question before New clears the list; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open F&amp;iles…</source>
+        <extracomment>Button in the empty file table</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -56,13 +56,13 @@ RenameHistoryWindow::RenameHistoryWindow(TessaryModel* model, QWidget* parent)
     files->horizontalHeader()->resizeSection(RenameFileList::StateColumn, 180);
 
     //: Button of the Rename History window: undoes the selected rename
-    restore = new QPushButton(tr("Restore Old Names"), this);
+    restore = new QPushButton(tr("&Restore Old Names"), this);
     //: Button of the Rename History window: redoes the selected rename after an undo
-    redo = new QPushButton(tr("Rename Again"), this);
+    redo = new QPushButton(tr("Rename A&gain"), this);
     //: Button of the Rename History window: opens the file manager at the rename's folder
-    showFiles = new QPushButton(tr("Show Files"), this);
+    showFiles = new QPushButton(tr("&Show Files"), this);
     //: Button of the Rename History window: brings the rename's rules back into the main window
-    useRules = new QPushButton(tr("Use These Rules"), this);
+    useRules = new QPushButton(tr("&Use These Rules"), this);
     busy = new QProgressBar(this);
     busy->setRange(0, 0);
     busy->setMaximumSize(80, 12);

@@ -28,7 +28,7 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
       pattern(new SyntaxHighlightEditor(PatternFieldHighlighter(), tr("Result Pattern"), this)),
       insertField(new QToolButton(this)), fieldMenu(new QMenu(this)), order(new QComboBox(this)),
       //: Check box of the rules: files that would get a taken name get " (2)", " (3)" … instead of an error
-      numberDuplicates(new QCheckBox(tr("Number files that would get the same name"), this))
+      numberDuplicates(new QCheckBox(tr("&Number files that would get the same name"), this))
 {
     regex->bind(model, &TessaryModel::regexString, &TessaryModel::setRegexString,
                 &TessaryModel::regexStringChanged);
@@ -43,7 +43,7 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
     pattern->setMinimumHeight(60);
 
     //: Menu of the Result Pattern section that inserts a field reference
-    insertField->setText(tr("Insert Field"));
+    insertField->setText(tr("Insert Fiel&d"));
     insertField->setMenu(fieldMenu);
     insertField->setPopupMode(QToolButton::InstantPopup);
     insertField->setAutoRaise(true);
@@ -53,24 +53,27 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(
         section(
-            tr("Regex"), regex,
+            //: Section header of the regular expression editor; & marks the access key
+            tr("Re&gex"), regex,
             //: Help text under the regular expression editor; the parts in backquotes are shown as code
             tr("Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the "
                "extension. Use `(?P<fieldname>.*)` to extract fields.")),
         1);
     layout->addWidget(
-        section(tr("JavaScript"), script,
-                //: Help text under the script editor; the parts in backquotes are shown as code
-                tr("Optional. Runs for every file. Use `fields[\"fieldname\"]` to get and set fields, and "
-                   "`context` to "
-                   "keep values between files. `console.log()` output is shown under each file.")),
+        section( //: Section header of the script editor; & marks the access key
+            tr("&JavaScript"), script,
+            //: Help text under the script editor; the parts in backquotes are shown as code
+            tr("Optional. Runs for every file. Use `fields[\"fieldname\"]` to get and set fields, and "
+               "`context` to "
+               "keep values between files. `console.log()` output is shown under each file.")),
         3);
     layout->addWidget(
-        section(tr("Result Pattern"), pattern,
-                //: Help text under the result pattern editor; the parts in backquotes are shown as code
-                tr("Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in "
-                   "`{row:03}` or `{filename:upper}`. The extension is kept."),
-                insertField),
+        section( //: Section header of the result pattern editor; & marks the access key
+            tr("Result &Pattern"), pattern,
+            //: Help text under the result pattern editor; the parts in backquotes are shown as code
+            tr("Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in "
+               "`{row:03}` or `{filename:upper}`. The extension is kept."),
+            insertField),
         1);
     layout->addWidget(orderSection());
     pages->addWidget(editors);
@@ -121,6 +124,7 @@ QWidget* TessaryRulesForm::section(const QString& title, SyntaxHighlightEditor* 
     layout->addLayout(header);
     layout->addWidget(editor, 1);
     layout->addWidget(helpLabel(help, box));
+    editor->setAccessibleDescription(QString(help).remove(u'`')); // what a screen reader says after the name
     return box;
 }
 
@@ -143,7 +147,7 @@ QWidget* TessaryRulesForm::orderSection()
     layout->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
     //: Label of the choice of the order that numbers the files
-    auto* label = new QLabel(tr("Order:"), box);
+    auto* label = new QLabel(tr("&Order:"), box);
     label->setBuddy(order);
     //: Accessibility label of the choice of the order that numbers the files
     order->setAccessibleName(tr("Order"));

@@ -238,7 +238,7 @@ QWidget* TessaryView::buildTableArea()
     large.setPointSizeF(large.pointSizeF() * 1.4);
     dropHere->setFont(large);
     //: Button in the empty file table
-    auto* open = new QPushButton(tr("Open Files…"), empty);
+    auto* open = new QPushButton(tr("Open F&iles…"), empty);
     connect(open, &QPushButton::clicked, this, &TessaryView::showOpenPanel);
     emptyLayout->addStretch();
     emptyLayout->addWidget(dropHere);

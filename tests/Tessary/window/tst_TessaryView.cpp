@@ -311,7 +311,8 @@ private Q_SLOTS:
         QCOMPARE(model()->resultPattern(), u"one-{filename}"_s);
     }
 
-    // Every menu and item can be reached with Alt and a letter, unique within its menu, in both languages.
+    // Every menu, item, rule and button can be reached with Alt and a letter, unique where it is, in both
+    // languages.
     void everyMenuItemHasItsOwnAccessKey_data()
     {
         QTest::addColumn<QString>("language");
@@ -342,6 +343,20 @@ private Q_SLOTS:
                 QVERIFY2(!key.isNull() && !itemKeys.contains(key), qPrintable(item->text()));
                 itemKeys.insert(key);
             }
+        }
+        // In the window itself, labels and buttons share one set of keys with the menu bar.
+        QSet<QChar> windowKeys = menuKeys;
+        QStringList texts;
+        for (const QLabel* label : view()->findChildren<QLabel*>())
+            if (label->buddy() && label->isVisible())
+                texts.append(label->text());
+        for (const QAbstractButton* button : view()->findChildren<QAbstractButton*>())
+            if (button->isVisible() && button->text().contains(u'&'))
+                texts.append(button->text());
+        QVERIFY(texts.size() >= 7); // the three editors, Insert Field, Order, the check box, Open Files
+        for (const QString& text : texts) {
+            QVERIFY2(!keyOf(text).isNull() && !windowKeys.contains(keyOf(text)), qPrintable(text));
+            windowKeys.insert(keyOf(text));
         }
         if (!language.isEmpty())
             QCOMPARE(speak(QLocale(QLocale::English, QLocale::UnitedStates)), QString());
