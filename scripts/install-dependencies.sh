@@ -9,6 +9,8 @@ packages=(
   # Qt 6: Core, Concurrent, Gui, Widgets, Sql, DBus, Network, Test; SQLite driver; Linguist; platform plugins
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-qpa-plugins libgl-dev
+  # Qt's own texts (file dialogs, standard buttons, key names) in the user's language
+  qt6-translations-l10n
   # script engine and its system-call fence, regular expressions, Unicode
   libjavascriptcoregtk-4.1-dev libseccomp-dev libpcre2-dev libicu-dev
   # metadata readers

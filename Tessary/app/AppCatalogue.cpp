@@ -3,6 +3,7 @@
 #include "common/KitCatalogue.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -13,6 +14,12 @@ namespace AppCatalogue {
 QString install()
 {
     KitCatalogue::install();
+    // Qt's own texts: dialogs' buttons, editors' context menus, and key names such as "Strg" in tooltips.
+    auto* qtTexts = new QTranslator(QCoreApplication::instance());
+    if (qtTexts->load(QLocale(), u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
+    else
+        delete qtTexts;
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QLocale(), u"Tessary"_s, u"_"_s, u":/i18n/Tessary"_s) ||
         translator->load(u"Tessary_en"_s, u":/i18n/Tessary"_s)) {

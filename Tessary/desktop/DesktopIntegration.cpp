@@ -13,6 +13,7 @@
 #include <QMimeDatabase>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -82,7 +83,7 @@ void showInFileManager(const QStringList& paths)
                      });
 }
 
-void preview(const QString& path, QWidget* parent)
+QWidget* preview(const QString& path, QWidget* parent)
 {
     auto* window = new QDialog(parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -91,12 +92,16 @@ void preview(const QString& path, QWidget* parent)
     if (!content) {
         delete window;
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-        return;
+        return nullptr;
     }
+    // Space opened it from the file table; Space closes it again (Escape does, as in every dialog).
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Space), window), &QShortcut::activated, window,
+                     &QDialog::close);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
     window->show();
+    return window;
 }
 
 } // namespace DesktopIntegration

@@ -425,11 +425,6 @@
         <translation>Dateien</translation>
     </message>
     <message>
-        <source>Quick Look</source>
-        <extracomment>Context menu of the file table</extracomment>
-        <translation>Vorschau</translation>
-    </message>
-    <message>
         <source>Show in File Manager</source>
         <extracomment>Context menu of the file table</extracomment>
         <translation>Im Dateimanager zeigen</translation>
@@ -438,6 +433,11 @@
         <source>Remove from List</source>
         <extracomment>Context menu of the file table</extracomment>
         <translation>Aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation>Vorschau</translation>
     </message>
 </context>
 <context>

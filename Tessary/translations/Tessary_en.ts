@@ -425,17 +425,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Quick Look</source>
-        <extracomment>Context menu of the file table</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Show in File Manager</source>
         <extracomment>Context menu of the file table</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Remove from List</source>
+        <extracomment>Context menu of the file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
         <extracomment>Context menu of the file table</extracomment>
         <translation type="unfinished"></translation>
     </message>

@@ -121,7 +121,7 @@ void TessaryFileTableView::contextMenuEvent(QContextMenuEvent* event)
         return;
     QMenu menu(this);
     //: Context menu of the file table
-    menu.addAction(tr("Quick Look"), this, &TessaryFileTableView::previewSelection);
+    menu.addAction(tr("Preview"), this, &TessaryFileTableView::previewSelection);
     //: Context menu of the file table
     menu.addAction(tr("Show in File Manager"), this, &TessaryFileTableView::showSelectionInFileManager);
     menu.addSeparator();

@@ -1,6 +1,10 @@
 #include "desktop/DesktopIntegration.h"
 
+#include <QApplication>
 #include <QDBusConnection>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -46,6 +50,29 @@ private Q_SLOTS:
         bus.unregisterObject(u"/org/freedesktop/FileManager1"_s);
         QVERIFY(bus.unregisterService(u"org.freedesktop.FileManager1"_s));
         QDBusConnection::disconnectFromBus(u"file-manager"_s);
+    }
+
+    void previewClosesWithSpaceOrEscape_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+    void previewClosesWithSpaceOrEscape()
+    {
+        QFETCH(int, key);
+        QTemporaryDir folder;
+        QFile text(folder.filePath(u"notes.txt"_s));
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("some notes") > 0);
+        text.close();
+        QPointer<QWidget> window = DesktopIntegration::preview(text.fileName(), nullptr);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->windowTitle(), u"notes.txt"_s);
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.data(),
+                        Qt::Key(key));
+        QTRY_VERIFY(!window); // closed, and deleted on close
     }
 };
 

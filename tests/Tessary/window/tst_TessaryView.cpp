@@ -325,6 +325,12 @@ private Q_SLOTS:
         if (!language.isEmpty()) {
             QCOMPARE(speak(QLocale(QLocale::German, QLocale::Germany)), language);
             start(language);
+            // Qt's own texts follow: key names in tooltips, standard buttons.
+            QCOMPARE(view()->addFilesAction()->toolTip(), u"Dateien zum Umbenennen hinzufügen (Strg+O)"_s);
+            QCOMPARE(QMessageBox(QMessageBox::Question, {}, {}, QMessageBox::Cancel)
+                         .button(QMessageBox::Cancel)
+                         ->text(),
+                     u"Abbrechen"_s);
         }
         const auto keyOf = [](const QString& text) {
             const qsizetype at = text.indexOf(u'&');
