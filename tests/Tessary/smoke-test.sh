@@ -28,7 +28,12 @@ fi
 
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
-for _ in $(seq 1 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+# A loaded machine can take seconds to start it: wait up to 30 s, and never go on without a display.
+for _ in $(seq 1 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+if [ ! -s "$work/display" ]; then
+  echo "Xvfb did not start" >&2
+  exit 1
+fi
 display=":$(cat "$work/display")"
 
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
