@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -274,9 +276,69 @@ void SyntaxHighlightEditor::resizeEvent(QResizeEvent* event)
 void SyntaxHighlightEditor::placeFindBar()
 {
     const int height = bar->isVisible() ? bar->sizeHint().height() : 0;
-    setViewportMargins(0, height, 0, 0);
+    const int numbers = lineNumberWidth();
+    setViewportMargins(numbers, height, 0, 0);
     const QRect area = contentsRect();
     bar->setGeometry(area.left(), area.top(),
                      area.width() - (verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0),
                      height);
+    if (lineNumbers)
+        lineNumbers->setGeometry(area.left(), area.top() + height, numbers, area.height() - height);
+}
+
+void SyntaxHighlightEditor::setLineNumbers(bool shown)
+{
+    if (shown == bool(lineNumbers))
+        return;
+    if (shown) {
+        lineNumbers = new QWidget(this);
+        lineNumbers->installEventFilter(this);
+        lineNumbers->show();
+        connect(this, &QPlainTextEdit::blockCountChanged, this, &SyntaxHighlightEditor::placeFindBar);
+        connect(this, &QPlainTextEdit::updateRequest, lineNumbers, [this](const QRect& rect, int scrolled) {
+            if (scrolled)
+                lineNumbers->scroll(0, scrolled);
+            else
+                lineNumbers->update(0, rect.y(), lineNumbers->width(), rect.height());
+        });
+    } else {
+        delete lineNumbers;
+        lineNumbers = nullptr;
+    }
+    placeFindBar();
+}
+
+int SyntaxHighlightEditor::lineNumberWidth() const
+{
+    if (!lineNumbers)
+        return 0;
+    const int digits = QString::number(qMax(1, blockCount())).size();
+    return 2 * inset + fontMetrics().horizontalAdvance(u'9') * qMax(2, digits);
+}
+
+bool SyntaxHighlightEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lineNumbers && event->type() == QEvent::Paint) {
+        paintLineNumbers(static_cast<QPaintEvent*>(event)->rect());
+        return true;
+    }
+    return QPlainTextEdit::eventFilter(watched, event);
+}
+
+void SyntaxHighlightEditor::paintLineNumbers(const QRect& area)
+{
+    QPainter painter(lineNumbers);
+    painter.fillRect(area, palette().color(QPalette::AlternateBase));
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    // The viewport starts below the find bar: block positions are in its coordinates.
+    const int top = viewport()->geometry().top() - lineNumbers->geometry().top();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF bounds = blockBoundingGeometry(block).translated(contentOffset());
+        if (bounds.top() + top > area.bottom())
+            break;
+        if (block.isVisible() && bounds.bottom() + top >= area.top())
+            painter.drawText(
+                QRectF(0, bounds.top() + top, lineNumbers->width() - inset, fontMetrics().height()),
+                Qt::AlignRight, QString::number(block.blockNumber() + 1));
+    }
 }

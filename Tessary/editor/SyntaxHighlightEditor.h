@@ -47,6 +47,9 @@ public:
     // become spaces. Otherwise Tab indents and Ctrl+Tab and Ctrl+Shift+Tab leave the editor.
     void setSingleLine(bool singleLine);
     bool isSingleLine() const { return singleLine; }
+    // Numbers the lines in a margin, as a script's errors cite them.
+    void setLineNumbers(bool shown);
+    int lineNumberWidth() const;
     // An input method is composing text that is not in the document yet.
     bool isComposing() const;
     FindBar* findBar() const { return bar; }
@@ -64,7 +67,8 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool viewportEvent(QEvent* event) override; // tool tips of highlighted ranges
+    bool viewportEvent(QEvent* event) override;                 // tool tips of highlighted ranges
+    bool eventFilter(QObject* watched, QEvent* event) override; // paints the line numbers
 
 private:
     void showInitialText();
@@ -73,6 +77,7 @@ private:
     void applyHighlighting();
     void applyFormats(const HighlightedText& text);
     void placeFindBar();
+    void paintLineNumbers(const QRect& area);
 
     struct Highlighted {
         HighlightedText styled;
@@ -85,6 +90,7 @@ private:
     std::optional<Highlighted> lastRun;
     QString shownText; // the document's text after the last change handled
     bool singleLine = false;
+    QWidget* lineNumbers = nullptr;
     bool applyingFormats = false;
     bool replacingQuietly = false;
     FindBar* bar;

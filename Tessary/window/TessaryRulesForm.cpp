@@ -38,6 +38,7 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
     patternController.setEditor(pattern);
     regex->setSingleLine(true);
     pattern->setSingleLine(true);
+    script->setLineNumbers(true);
     regex->setMinimumHeight(60);
     script->setMinimumHeight(120);
     pattern->setMinimumHeight(60);

@@ -240,6 +240,25 @@ private Q_SLOTS:
         QCOMPARE(model->text(), u"(?<a>.*) -(?<b>.*)"_s);
     }
 
+    // The margin of line numbers makes room for the longest number, beside the text and under the find bar.
+    void lineNumbersTakeAMarginAsWideAsTheirNumbers()
+    {
+        makeEditor(u"a\nb"_s, JavaScriptHighlighter());
+        QCOMPARE(editor->lineNumberWidth(), 0);
+        editor->setLineNumbers(true);
+        const int twoLines = editor->lineNumberWidth();
+        QVERIFY(twoLines > 0);
+        QCOMPARE(editor->viewport()->geometry().left(), editor->contentsRect().left() + twoLines);
+        model->setText(QStringList(1000, u"x"_s).join(u'\n'));
+        QTRY_VERIFY(editor->lineNumberWidth() > twoLines); // four digits
+        QCOMPARE(editor->viewport()->geometry().left(),
+                 editor->contentsRect().left() + editor->lineNumberWidth());
+        QTest::keySequence(editor.get(), QKeySequence::Find);
+        QVERIFY(editor->viewport()->geometry().top() > editor->findBar()->geometry().top());
+        editor->setLineNumbers(false);
+        QCOMPARE(editor->viewport()->geometry().left(), editor->contentsRect().left());
+    }
+
     void findBarFindsAndWraps()
     {
         makeEditor(u"if (a) return; if (b) return;"_s, JavaScriptHighlighter());
