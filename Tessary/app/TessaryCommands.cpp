@@ -34,6 +34,9 @@ TessaryCommands::TessaryCommands(Updater* updater, std::function<void()> showAbo
       //: File menu; & marks the access key
       addFilesAction(routed(tr("&Add Files…"), QKeySequence::Open, &TessaryActions::addFiles, this)),
       //: File menu; & marks the access key
+      addFolderContentsAction(routed(tr("Add &Folder Contents…"), QKeySequence(u"Ctrl+Shift+O"_s),
+                                     &TessaryActions::addFolderContents, this)),
+      //: File menu; & marks the access key
       newAction(routed(tr("&New"), QKeySequence::New, &TessaryActions::startOver, this)),
       //: File menu; & marks the access key
       renameAction(routed(tr("&Rename"), QKeySequence(u"Ctrl+R"_s), &TessaryActions::rename, this)),
@@ -77,6 +80,7 @@ void TessaryCommands::install(TessaryView* window)
     //: Menu
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(addFilesAction);
+    file->addAction(addFolderContentsAction);
     file->addAction(newAction);
     file->addMenu(window->openRecentMenu());
     file->addSeparator();
@@ -89,6 +93,7 @@ void TessaryCommands::install(TessaryView* window)
     QMenu* edit = bar->addMenu(tr("&Edit"));
     edit->addActions({window->undoRenameAction(), window->redoRenameAction()});
     const std::pair<QAction*, QAction*> followed[] = {{window->addFilesAction(), addFilesAction},
+                                                      {window->addFilesAction(), addFolderContentsAction},
                                                       {window->newAction(), newAction},
                                                       {window->renameAction(), renameAction}};
     for (const auto& [button, item] : followed) {

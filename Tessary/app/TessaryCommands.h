@@ -24,6 +24,7 @@ public:
     static TessaryActions focusedActions();
 
     QAction* addFilesAction;
+    QAction* addFolderContentsAction;
     QAction* newAction;
     QAction* renameAction;
     QAction* historyAction;

@@ -2,6 +2,7 @@
 
 #include "common/FileNameParts.h"
 #include "metadata/MetadataExtractor.h"
+#include "planning/FileLocations.h"
 
 #include <QLocale>
 #include <QtConcurrent/QtConcurrentRun>
@@ -147,6 +148,20 @@ void TessaryModel::addFiles(const QStringList& paths)
         setLoading(loading - 1);
         if (startedIn == generation)
             addReadFiles(kept, results);
+    });
+}
+
+void TessaryModel::addFolderContents(const QStringList& folders)
+{
+    if (!session.acceptsFiles() || folders.isEmpty())
+        return;
+    setLoading(loading + 1); // a large tree takes a while to walk: the window shows that files are read
+    QtConcurrent::run([folders] {
+        return filesInside(folders);
+    }).then(this, [this, startedIn = generation](const QStringList& found) {
+        if (startedIn == generation)
+            addFiles(found);
+        setLoading(loading - 1);
     });
 }
 

@@ -77,6 +77,8 @@ public:
 
     // Reads the files' metadata off the main thread, then appends them; paths already listed are skipped.
     void addFiles(const QStringList& paths);
+    // Adds the files inside the folders, and inside their folders, found off the main thread.
+    void addFolderContents(const QStringList& folders);
     // Appends files whose base fields were read already; paths already listed are skipped.
     void addReadFiles(const QStringList& paths, const QList<Fields>& baseFields);
     void removeFiles(const QSet<QString>& ids);

@@ -388,6 +388,11 @@
         <extracomment>Help menu; &amp; marks the access key</extracomment>
         <translation>Ü&amp;ber Tessary</translation>
     </message>
+    <message>
+        <source>Add &amp;Folder Contents…</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation>&amp;Ordnerinhalt hinzufügen …</translation>
+    </message>
 </context>
 <context>
     <name>TessaryFileTableModel</name>
@@ -823,6 +828,44 @@ Title of the open panel that adds files</extracomment>
         <source>Open F&amp;iles…</source>
         <extracomment>Button in the empty file table</extracomment>
         <translation>Dateien &amp;öffnen …</translation>
+    </message>
+    <message>
+        <source>Add Folder &amp;Contents…</source>
+        <extracomment>Button in the empty file table; &amp; marks the access key</extracomment>
+        <translation>Ordner&amp;inhalt hinzufügen …</translation>
+    </message>
+    <message>
+        <source>Add Folder Contents</source>
+        <extracomment>Title of the panel that chooses a folder whose files are added</extracomment>
+        <translation>Ordnerinhalt hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add the Folders or Their Files?</source>
+        <extracomment>Title of the question after folders were dropped</extracomment>
+        <translation>Die Ordner oder ihre Dateien hinzufügen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders were dropped. Rename the folders themselves, or the files inside them and their folders?</source>
+        <extracomment>Question after folders were dropped; %n is their number</extracomment>
+        <translation>
+            <numerusform>%n Ordner wurde abgelegt. Den Ordner selbst umbenennen oder die Dateien darin und in seinen Ordnern?</numerusform>
+            <numerusform>%n Ordner wurden abgelegt. Die Ordner selbst umbenennen oder die Dateien darin und in ihren Ordnern?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Add the &amp;Folders</source>
+        <extracomment>Button of the question after folders were dropped; &amp; marks the access key</extracomment>
+        <translation>Die &amp;Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add the Files &amp;Inside</source>
+        <extracomment>Button of the question after folders were dropped; &amp; marks the access key</extracomment>
+        <translation>Die &amp;Dateien darin hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Remember my answer</source>
+        <extracomment>Check box of the question after folders were dropped; &amp; marks the access key</extracomment>
+        <translation>Antwort &amp;merken</translation>
     </message>
 </context>
 <context>

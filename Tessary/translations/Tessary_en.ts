@@ -388,6 +388,11 @@
         <extracomment>Help menu; &amp; marks the access key</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Add &amp;Folder Contents…</source>
+        <extracomment>File menu; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TessaryFileTableModel</name>
@@ -822,6 +827,44 @@ Title of the open panel that adds files</extracomment>
     <message>
         <source>Open F&amp;iles…</source>
         <extracomment>Button in the empty file table</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Folder &amp;Contents…</source>
+        <extracomment>Button in the empty file table; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Folder Contents</source>
+        <extracomment>Title of the panel that chooses a folder whose files are added</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add the Folders or Their Files?</source>
+        <extracomment>Title of the question after folders were dropped</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders were dropped. Rename the folders themselves, or the files inside them and their folders?</source>
+        <extracomment>Question after folders were dropped; %n is their number</extracomment>
+        <translation>
+            <numerusform>%n folder was dropped. Rename the folder itself, or the files inside it and its folders?</numerusform>
+            <numerusform>%n folders were dropped. Rename the folders themselves, or the files inside them and their folders?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Add the &amp;Folders</source>
+        <extracomment>Button of the question after folders were dropped; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add the Files &amp;Inside</source>
+        <extracomment>Button of the question after folders were dropped; &amp; marks the access key</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remember my answer</source>
+        <extracomment>Check box of the question after folders were dropped; &amp; marks the access key</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

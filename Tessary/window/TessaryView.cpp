@@ -8,8 +8,10 @@
 #include "window/TessaryFileTableView.h"
 #include "window/TessaryRulesForm.h"
 
+#include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -75,7 +77,7 @@ QStringList localPaths(const QMimeData* data)
 TessaryView::TessaryView(TessaryModel* model, RenameHistoryStore* history, QSettings& preferences,
                          QWidget* parent)
     : QMainWindow(parent), model(model), history(history), form(new TessaryRulesForm(model, this)),
-      table(new TessaryFileTableView(model, preferences, this))
+      table(new TessaryFileTableView(model, preferences, this)), preferences(preferences)
 {
     setWindowTitle(u"Tessary"_s);
     setAcceptDrops(true);
@@ -120,8 +122,8 @@ TessaryView::TessaryView(TessaryModel* model, RenameHistoryStore* history, QSett
 
 TessaryActions TessaryView::actions()
 {
-    return {[this] { showOpenPanel(); }, [this] { startOver(); }, [this] { rename(); },
-            [this] { showHistory(); }};
+    return {[this] { showOpenPanel(); }, [this] { showFolderPanel(); }, [this] { startOver(); },
+            [this] { rename(); }, [this] { showHistory(); }};
 }
 
 void TessaryView::buildEditActions()
@@ -240,9 +242,13 @@ QWidget* TessaryView::buildTableArea()
     //: Button in the empty file table
     auto* open = new QPushButton(tr("Open F&iles…"), empty);
     connect(open, &QPushButton::clicked, this, &TessaryView::showOpenPanel);
+    //: Button in the empty file table; & marks the access key
+    auto* openFolder = new QPushButton(tr("Add Folder &Contents…"), empty);
+    connect(openFolder, &QPushButton::clicked, this, &TessaryView::showFolderPanel);
     emptyLayout->addStretch();
     emptyLayout->addWidget(dropHere);
     emptyLayout->addWidget(open, 0, Qt::AlignCenter);
+    emptyLayout->addWidget(openFolder, 0, Qt::AlignCenter);
     emptyLayout->addStretch();
 
     const auto progressPage = [this](const QString& text) {
@@ -373,10 +379,71 @@ void TessaryView::showOpenPanel()
     addPaths(QFileDialog::getOpenFileNames(this, tr("Add Files")));
 }
 
+void TessaryView::showFolderPanel()
+{
+    if (model->isRenamed() || model->isRenaming())
+        return;
+    //: Title of the panel that chooses a folder whose files are added
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Add Folder Contents"));
+    if (!folder.isEmpty())
+        model->addFolderContents({folder});
+}
+
 void TessaryView::addPaths(const QStringList& paths)
 {
-    if (!paths.isEmpty())
-        model->addFiles(paths);
+    QStringList files, folders;
+    for (const QString& path : paths)
+        (QFileInfo(path).isDir() ? folders : files).append(path);
+    if (!files.isEmpty())
+        model->addFiles(files);
+    if (folders.isEmpty())
+        return;
+    const QString remembered = preferences.value(droppedFoldersKey).toString();
+    if (remembered == u"folders")
+        model->addFiles(folders);
+    else if (remembered == u"contents")
+        model->addFolderContents(folders);
+    else
+        askAboutFolders(folders);
+}
+
+// A dropped folder may be what is to be renamed, or only where the files to rename are.
+void TessaryView::askAboutFolders(const QStringList& folders)
+{
+    if (folderQuestion)
+        return;
+    //: Title of the question after folders were dropped
+    const QString title = tr("Add the Folders or Their Files?");
+    folderQuestion = new QMessageBox(QMessageBox::Question, title, u"<b>%1</b>"_s.arg(title.toHtmlEscaped()),
+                                     QMessageBox::Cancel, this);
+    folderQuestion->setTextFormat(Qt::RichText);
+    //: Question after folders were dropped; %n is their number
+    folderQuestion->setInformativeText(tr("%n folders were dropped. Rename the folders themselves, or the "
+                                          "files inside them and their folders?",
+                                          nullptr, int(folders.size())));
+    //: Button of the question after folders were dropped; & marks the access key
+    QPushButton* itself = folderQuestion->addButton(tr("Add the &Folders"), QMessageBox::AcceptRole);
+    //: Button of the question after folders were dropped; & marks the access key
+    QPushButton* inside = folderQuestion->addButton(tr("Add the Files &Inside"), QMessageBox::AcceptRole);
+    folderQuestion->setDefaultButton(inside);
+    //: Check box of the question after folders were dropped; & marks the access key
+    folderQuestion->setCheckBox(new QCheckBox(tr("&Remember my answer"), folderQuestion));
+    folderQuestion->setWindowModality(Qt::WindowModal);
+    connect(folderQuestion, &QMessageBox::finished, this, [this, folders, itself, inside] {
+        QAbstractButton* answer = folderQuestion->clickedButton();
+        const bool remember = folderQuestion->checkBox()->isChecked();
+        folderQuestion->deleteLater();
+        folderQuestion = nullptr;
+        if (answer != itself && answer != inside)
+            return;
+        if (remember)
+            preferences.setValue(droppedFoldersKey, answer == itself ? u"folders"_s : u"contents"_s);
+        if (answer == itself)
+            model->addFiles(folders);
+        else
+            model->addFolderContents(folders);
+    });
+    folderQuestion->open();
 }
 
 void TessaryView::startOver()

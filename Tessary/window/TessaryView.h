@@ -54,8 +54,14 @@ public:
     QMessageBox* alert() const { return shownAlert; }
     // The question New asks before it clears a list that was not renamed, while it is open.
     QMessageBox* startOverQuestion() const { return shownQuestion; }
+    // The question after folders were dropped, while it is open.
+    QMessageBox* droppedFoldersQuestion() const { return folderQuestion; }
+
+    // What a dropped folder stands for when the user said to remember it: "folders" or "contents".
+    static inline const QString droppedFoldersKey = QStringLiteral("window.droppedFolders");
 
     void showOpenPanel();
+    void showFolderPanel();
     void startOver();
     void rename();
     void undoRename();
@@ -79,11 +85,13 @@ private:
     void buildEditActions();
     void refreshEditActions();
     void addPaths(const QStringList& paths);
+    void askAboutFolders(const QStringList& folders);
 
     TessaryModel* model;
     RenameHistoryStore* history;
     TessaryRulesForm* form;
     TessaryFileTableView* table;
+    QSettings& preferences;
     QStackedWidget* tableArea = nullptr;
     QWidget* dropOutline = nullptr;
     RecentRulesMenu* recent = nullptr;
@@ -107,6 +115,7 @@ private:
     QLabel* busyText = nullptr;
     QMessageBox* shownAlert = nullptr;
     QMessageBox* shownQuestion = nullptr;
+    QMessageBox* folderQuestion = nullptr;
     bool dropTargeted = false;
     bool statusRefreshPending = false;
 };

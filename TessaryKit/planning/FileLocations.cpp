@@ -1,7 +1,10 @@
 #include "planning/FileLocations.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
+#include <filesystem>
 
 QStringList standardizedUniquePaths(const QStringList& paths)
 {
@@ -17,4 +20,34 @@ QStringList standardizedUniquePaths(const QStringList& paths)
         }
     }
     return unique;
+}
+
+namespace {
+
+QStringList filesBelow(const QString& folder)
+{
+    namespace fs = std::filesystem;
+    QStringList files;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(QFile::encodeName(folder).toStdString(),
+                                             fs::directory_options::skip_permission_denied, error),
+         end;
+         !error && it != end; it.increment(error))
+        if (!it->is_directory(error))
+            files.append(QFile::decodeName(QByteArray::fromStdString(it->path().native())));
+    return files;
+}
+
+} // namespace
+
+QStringList filesInside(const QStringList& paths)
+{
+    QStringList files;
+    for (const QString& path : paths) {
+        if (QFileInfo(path).isDir())
+            files += filesBelow(path);
+        else
+            files.append(path);
+    }
+    return files;
 }

@@ -582,6 +582,52 @@ private Q_SLOTS:
         QVERIFY(!view()->alert());
     }
 
+    // A dropped folder is either renamed itself or stands for the files inside it: the window asks, and
+    // remembers the answer when told to.
+    void droppedFoldersAsk_data()
+    {
+        QTest::addColumn<bool>("inside");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("the folder itself") << false << QStringList{u"album"_s};
+        QTest::newRow("the files inside") << true << QStringList{u"a.jpg"_s, u"b.jpg"_s};
+    }
+    void droppedFoldersAsk()
+    {
+        QFETCH(bool, inside);
+        QFETCH(QStringList, listed);
+        create(files, {u"album/a.jpg"_s, u"album/deeper/b.jpg"_s});
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(files + u"/album"_s)});
+        const auto dropAlbum = [&] {
+            QDragEnterEvent enter(view()->rect().center(), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(view(), &enter);
+            QDropEvent drop(view()->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(view(), &drop);
+        };
+        dropAlbum();
+        QMessageBox* question = view()->droppedFoldersQuestion();
+        QVERIFY(question);
+        QVERIFY(model()->files()->isEmpty());
+        question->checkBox()->setChecked(true);
+        for (QAbstractButton* button : question->buttons())
+            if (button->text().contains(inside ? u"Inside"_s : u"Folders"_s))
+                button->click();
+        QTRY_COMPARE(model()->files()->rowCount(), listed.size());
+        QStringList names;
+        for (int row = 0; row < listed.size(); ++row)
+            names.append(fileRow(row).data().toString());
+        names.sort();
+        QCOMPARE(names, listed);
+        QCOMPARE(preferences->value(TessaryView::droppedFoldersKey).toString(),
+                 inside ? u"contents"_s : u"folders"_s);
+
+        model()->startOver();
+        dropAlbum(); // remembered: no question
+        QVERIFY(!view()->droppedFoldersQuestion());
+        QTRY_COMPARE(model()->files()->rowCount(), listed.size());
+    }
+
     void droppedFilesAreAdded()
     {
         create(files, {u"a.txt"_s, u"b.txt"_s});
