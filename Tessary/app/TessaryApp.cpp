@@ -10,7 +10,8 @@ TessaryApp::TessaryApp(QSettings& preferences, FolderPanel& panel, const Places&
       workflow(preferences, JSEngineClient(places.helperPath), folderAccess, places.journalFolder),
       store(places.historyFolder),
       updates(places.updateFeed, QVersionNumber::fromString(QCoreApplication::applicationVersion())),
-      menus(&updates, [this] { showAbout(); }),
+      menus(
+          &updates, [this] { showHelp(); }, [this] { showAbout(); }),
       mainWindow(std::make_unique<TessaryView>(&workflow, &store, preferences)),
       settings(std::make_unique<TessarySettingsWindow>(translation))
 {
@@ -22,6 +23,7 @@ TessaryApp::TessaryApp(QSettings& preferences, FolderPanel& panel, const Places&
 // The windows go before the model they show.
 TessaryApp::~TessaryApp()
 {
+    help.reset();
     settings.reset();
     mainWindow.reset();
 }
@@ -52,4 +54,13 @@ void TessaryApp::showAbout()
     settings->show();
     settings->raise();
     settings->activateWindow();
+}
+
+void TessaryApp::showHelp()
+{
+    if (!help)
+        help = std::make_unique<HelpWindow>();
+    help->show();
+    help->raise();
+    help->activateWindow();
 }

@@ -6,6 +6,7 @@
 #include "model/TessaryModel.h"
 #include "script/JSEngineClient.h"
 #include "storage/RenameHistoryStore.h"
+#include "window/HelpWindow.h"
 #include "window/TessarySettingsWindow.h"
 #include "window/TessaryView.h"
 
@@ -41,6 +42,8 @@ public:
     TessaryCommands* commands() { return &menus; }
 
     void showAbout();
+    void showHelp();
+    HelpWindow* helpWindow() const { return help.get(); }
 
 private:
     void reportUpdateChecks();
@@ -52,4 +55,5 @@ private:
     TessaryCommands menus;
     std::unique_ptr<TessaryView> mainWindow;
     std::unique_ptr<TessarySettingsWindow> settings;
+    std::unique_ptr<HelpWindow> help;
 };

@@ -6,9 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMenuBar>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +27,8 @@ QAction* routed(const QString& text, const QKeySequence& shortcut,
 
 } // namespace
 
-TessaryCommands::TessaryCommands(Updater* updater, std::function<void()> showAbout, QObject* parent)
+TessaryCommands::TessaryCommands(Updater* updater, std::function<void()> showHelp,
+                                 std::function<void()> showAbout, QObject* parent)
     : QObject(parent),
       //: File menu; & marks the access key
       addFilesAction(routed(tr("&Add Files…"), QKeySequence::Open, &TessaryActions::addFiles, this)),
@@ -57,7 +56,7 @@ TessaryCommands::TessaryCommands(Updater* updater, std::function<void()> showAbo
     quitAction->setMenuRole(QAction::QuitRole);
     connect(quitAction, &QAction::triggered, qApp, &QApplication::closeAllWindows);
     helpAction->setShortcut(QKeySequence::HelpContents);
-    connect(helpAction, &QAction::triggered, this, [] { QDesktopServices::openUrl(QUrl(helpPage)); });
+    connect(helpAction, &QAction::triggered, this, std::move(showHelp));
     connect(checkForUpdatesAction, &QAction::triggered, updater, &Updater::checkForUpdates);
     checkForUpdatesAction->setVisible(updater->hasFeed());
     const auto follow = [this, updater] { checkForUpdatesAction->setEnabled(updater->canCheckForUpdates()); };

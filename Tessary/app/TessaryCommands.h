@@ -15,7 +15,8 @@ class TessaryCommands : public QObject {
     Q_OBJECT
 
 public:
-    TessaryCommands(Updater* updater, std::function<void()> showAbout, QObject* parent = nullptr);
+    TessaryCommands(Updater* updater, std::function<void()> showHelp, std::function<void()> showAbout,
+                    QObject* parent = nullptr);
 
     // The menu bar of `window`: File (with its Open Recent), Edit (with its Undo and Redo Rename) and Help.
     // The workflow's items follow the state of the window's toolbar buttons.
@@ -32,6 +33,4 @@ public:
     QAction* helpAction;
     QAction* checkForUpdatesAction;
     QAction* aboutAction;
-
-    static inline const QString helpPage = QStringLiteral("https://tessary.org/help");
 };

@@ -28,6 +28,19 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Tessary Help</source>
+        <extracomment>Title of the help window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <extracomment>Accessible name of the text of the help window</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>OrderChoices</name>
     <message>
         <source>Name</source>

@@ -4,6 +4,7 @@
 #include "app/TessaryApp.h"
 #include "app/TessaryCommands.h"
 #include "editor/SyntaxHighlightEditor.h"
+#include "window/HelpWindow.h"
 #include "window/RecentRulesMenu.h"
 #include "window/RenameHistoryWindow.h"
 #include "window/TessaryFileTableView.h"
@@ -24,6 +25,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolTip>
 #include <QTranslator>
 #include <QWidgetAction>
@@ -685,6 +687,21 @@ private Q_SLOTS:
         QCOMPARE(!texts.filter(u"subject=Tessary%20translation%20problem%20%28de%29"_s).isEmpty(),
                  translationNote);
         QVERIFY(texts.first().startsWith(u"Tessary "_s));
+    }
+
+    // Help shows the guide that ships with the program, whole, without a network.
+    void helpOpensTheShippedGuide()
+    {
+        app->commands()->helpAction->trigger();
+        HelpWindow* help = app->helpWindow();
+        QVERIFY(help && QTest::qWaitForWindowExposed(help));
+        const QString text = help->browser()->toPlainText();
+        for (const QString& part : {u"The three rules"_s, u"Result pattern"_s, u"replace/X/Y"_s, u"context"_s,
+                                    u"Rename History"_s, u"Recovery"_s, u"Keyboard"_s})
+            QVERIFY2(text.contains(part), qPrintable(part));
+        QApplication::setActiveWindow(help);
+        QTest::keyClick(help, Qt::Key_Escape);
+        QTRY_VERIFY(!help->isVisible());
     }
 
     void aboutClosesWithEscapeOrItsButton()
