@@ -2,6 +2,7 @@
 #include "app/AppCatalogue.h"
 #include "app/StartupRecovery.h"
 #include "app/TessaryApp.h"
+#include "desktop/SingleInstance.h"
 #include "window/Icons.h"
 
 #include <QApplication>
@@ -16,6 +17,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(TESSARY_VERSION));
     QApplication::setDesktopFileName(u"org.tessary.Tessary"_s);
     QApplication::setWindowIcon(Icons::applicationIcon());
+    const QStringList files = QApplication::arguments().mid(1); // Open With and the command line
+    if (SingleInstance::handOver(files))
+        return 0; // the running Tessary has them
     const QString translation = AppCatalogue::install();
 
     StartupRecovery::offer(RenameJournal::defaultFolder(), nullptr);
@@ -26,6 +30,13 @@ int main(int argc, char* argv[])
     places.updateFeed = QUrl(QStringLiteral(TESSARY_UPDATE_FEED));
     TessaryApp app(preferences, panel, places, translation);
     app.window()->show();
-    app.model()->addFiles(QApplication::arguments().mid(1)); // Open With and the command line
+    app.model()->addFiles(files);
+    SingleInstance instance([&app](const QStringList& handed) {
+        app.window()->show();
+        app.window()->raise();
+        app.window()->activateWindow();
+        app.model()->addFiles(handed);
+    });
+    instance.serve();
     return QApplication::exec();
 }

@@ -1,11 +1,14 @@
 #include "desktop/DesktopIntegration.h"
+#include "desktop/SingleInstance.h"
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -73,6 +76,40 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.data(),
                         Qt::Key(key));
         QTRY_VERIFY(!window); // closed, and deleted on close
+    }
+
+    // A second start hands its files to the first, as absolute paths, and one without files only asks
+    // for the window; with no Tessary running, nothing is handed over.
+    void aSecondStartHandsOverItsFiles()
+    {
+        QVERIFY(!SingleInstance::handOver({u"a.txt"_s}));
+        QList<QStringList> received;
+        SingleInstance first([&](const QStringList& paths) { received.append(paths); });
+        // A connection of its own, as the first Tessary's process would have.
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"first-tessary"_s);
+        QVERIFY(first.serve(bus));
+        SingleInstance second([](const QStringList&) {});
+        QVERIFY(!second.serve(QDBusConnection::sessionBus())); // the name is taken
+
+        std::atomic<bool> handed = false;
+        QThread* caller = QThread::create([&] {
+            handed = SingleInstance::handOver({u"a b.txt"_s, u"/tmp/c.txt"_s});
+        });
+        caller->start();
+        QTRY_VERIFY(caller->isFinished()); // the first answers from its event loop
+        delete caller;
+        QVERIFY(handed);
+        QCOMPARE(received,
+                 (QList<QStringList>{{QDir::current().absoluteFilePath(u"a b.txt"_s), u"/tmp/c.txt"_s}}));
+        caller = QThread::create([&] { handed = SingleInstance::handOver({}); });
+        caller->start();
+        QTRY_VERIFY(caller->isFinished());
+        delete caller;
+        QCOMPARE(received.size(), 2);
+        QVERIFY(received.last().isEmpty());
+        bus.unregisterObject(SingleInstance::path);
+        QVERIFY(bus.unregisterService(SingleInstance::service));
+        QDBusConnection::disconnectFromBus(u"first-tessary"_s);
     }
 };
 
