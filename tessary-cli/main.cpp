@@ -9,6 +9,7 @@
 #include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
 #include "planning/RenameSession.h"
+#include "planning/RuleRegex.h"
 #include "renaming/journal/RenameHistory.h"
 #include "renaming/journal/RenameRecovery.h"
 
@@ -43,6 +44,16 @@ void reportFiles(const RenameSession& session, Report& report, bool moved)
         report.add(reportOf(session.at(position), moved));
 }
 
+// A regular expression that doesn't compile is explained once, not under every file.
+bool regexCompiles(const QString& regex)
+{
+    const std::optional<RuleRegex::Problem> problem = RuleRegex::problemOf(regex);
+    if (problem)
+        complain(u"The regular expression has an error at character %1: %2"_s.arg(problem->offset + 1)
+                     .arg(problem->message));
+    return !problem;
+}
+
 // Reads every file's base fields and plans, as the window does.
 void planFiles(RenameSession& session, const CommandLine& line)
 {
@@ -64,6 +75,8 @@ void planFiles(RenameSession& session, const CommandLine& line)
 
 int plan(const CommandLine& line)
 {
+    if (!regexCompiles(line.rules.regex))
+        return failure;
     RenameSession session(RenameJournal::defaultFolder(), line.rules);
     planFiles(session, line);
     Report report(line.json, line.verbose);
@@ -99,6 +112,8 @@ int rename(const CommandLine& line)
         complain(u"An earlier rename was interrupted: run tessary-cli recover first"_s);
         return failure;
     }
+    if (!regexCompiles(line.rules.regex))
+        return failure;
     RenameSession session(RenameJournal::defaultFolder(), line.rules);
     planFiles(session, line);
     Report report(line.json, line.verbose);

@@ -52,6 +52,13 @@ void RegexHighlighter::highlight(HighlightedText& text) const
     forEachMatch(patterns().specialCharacter, text.text(), [&](const QRegularExpressionMatch& match) {
         text.setForeground(match.capturedStart(), match.capturedLength(), HighlightColour::PurpleTranslucent);
     });
+    if (const auto problem = RuleRegex::problemOf(text.text())) {
+        // The character the parser stopped at, or the last one when it ran off the end.
+        const qsizetype at = qMin(problem->offset, text.text().size() - 1);
+        text.setUnderline(at, 1, HighlightColour::Red);
+        text.setToolTip(at, 1, problem->message);
+        return;
+    }
     const std::optional<QStringList> names = RuleRegex::groupNames(text.text());
     if (!names || names->isEmpty())
         return;

@@ -637,6 +637,11 @@
         <extracomment>Label of the choice of the order that numbers the files</extracomment>
         <translation>&amp;Reihenfolge:</translation>
     </message>
+    <message>
+        <source>Error at character %2: %1</source>
+        <extracomment>Under the regular expression editor; %1 is the parser&apos;s error, %2 the character position</extracomment>
+        <translation>Fehler bei Zeichen %2: %1</translation>
+    </message>
 </context>
 <context>
     <name>TessarySettingsWindow</name>

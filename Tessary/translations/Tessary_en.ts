@@ -637,6 +637,11 @@
         <extracomment>Label of the choice of the order that numbers the files</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Error at character %2: %1</source>
+        <extracomment>Under the regular expression editor; %1 is the parser&apos;s error, %2 the character position</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TessarySettingsWindow</name>

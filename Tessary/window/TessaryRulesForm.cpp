@@ -3,6 +3,7 @@
 #include "editor/SyntaxHighlightEditor.h"
 #include "model/TessaryModel.h"
 #include "planning/FileOrder.h"
+#include "planning/RuleRegex.h"
 #include "window/Icons.h"
 #include "window/OrderChoices.h"
 
@@ -28,7 +29,8 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
       pattern(new SyntaxHighlightEditor(PatternFieldHighlighter(), tr("Result Pattern"), this)),
       insertField(new QToolButton(this)), fieldMenu(new QMenu(this)), order(new QComboBox(this)),
       //: Check box of the rules: files that would get a taken name get " (2)", " (3)" … instead of an error
-      numberDuplicates(new QCheckBox(tr("&Number files that would get the same name"), this))
+      numberDuplicates(new QCheckBox(tr("&Number files that would get the same name"), this)),
+      regexProblem(new QLabel(this))
 {
     regex->bind(model, &TessaryModel::regexString, &TessaryModel::setRegexString,
                 &TessaryModel::regexStringChanged);
@@ -58,7 +60,8 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
             tr("Re&gex"), regex,
             //: Help text under the regular expression editor; the parts in backquotes are shown as code
             tr("Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the "
-               "extension. Use `(?P<fieldname>.*)` to extract fields.")),
+               "extension. Use `(?P<fieldname>.*)` to extract fields."),
+            nullptr, regexProblem),
         1);
     layout->addWidget(
         section( //: Section header of the script editor; & marks the access key
@@ -92,10 +95,27 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
         if (topLeft.row() == 0)
             refreshKnownFields();
     });
+    regexProblem->setWordWrap(true);
+    regexProblem->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette warning = regexProblem->palette();
+    warning.setColor(QPalette::WindowText, Icons::tint(Icons::Symbol::Warning));
+    regexProblem->setPalette(warning);
+    connect(model, &TessaryModel::regexStringChanged, this, &TessaryRulesForm::refreshRegexProblem);
+    refreshRegexProblem();
     connect(model, &TessaryModel::isRenamedChanged, this, &TessaryRulesForm::refreshState);
     connect(model, &TessaryModel::isRenamingChanged, this, &TessaryRulesForm::refreshState);
     refreshKnownFields();
     refreshState();
+}
+
+void TessaryRulesForm::refreshRegexProblem()
+{
+    const std::optional<RuleRegex::Problem> problem = RuleRegex::problemOf(model->regexString());
+    regexProblem->setVisible(problem.has_value());
+    if (problem)
+        //: Under the regular expression editor; %1 is the parser's error, %2 the character position
+        regexProblem->setText(tr("Error at character %2: %1").arg(problem->message).arg(problem->offset + 1));
+    regex->setAccessibleDescription(problem ? regexProblem->text() : QString());
 }
 
 QString TessaryRulesForm::helpHtml(const QString& text)
@@ -107,7 +127,7 @@ QString TessaryRulesForm::helpHtml(const QString& text)
 }
 
 QWidget* TessaryRulesForm::section(const QString& title, SyntaxHighlightEditor* editor, const QString& help,
-                                   QWidget* trailing)
+                                   QWidget* trailing, QWidget* note)
 {
     auto* box = new QWidget(this);
     auto* layout = new QVBoxLayout(box);
@@ -124,6 +144,8 @@ QWidget* TessaryRulesForm::section(const QString& title, SyntaxHighlightEditor* 
         header->addWidget(trailing);
     layout->addLayout(header);
     layout->addWidget(editor, 1);
+    if (note)
+        layout->addWidget(note);
     layout->addWidget(helpLabel(help, box));
     editor->setAccessibleDescription(QString(help).remove(u'`')); // what a screen reader says after the name
     return box;

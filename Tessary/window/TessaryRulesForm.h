@@ -28,6 +28,8 @@ public:
     QMenu* insertFieldMenu() const { return fieldMenu; }
     QComboBox* orderChoice() const { return order; }
     QCheckBox* numberDuplicatesBox() const { return numberDuplicates; }
+    // Why the regular expression does not compile, under its editor; hidden while it does.
+    QLabel* regexProblemLabel() const { return regexProblem; }
     // The field names of the first file, sorted: what the pattern may refer to. Without files, the fields
     // every file has.
     QStringList knownFields() const;
@@ -37,7 +39,7 @@ public:
 
 private:
     QWidget* section(const QString& title, SyntaxHighlightEditor* editor, const QString& help,
-                     QWidget* trailing = nullptr);
+                     QWidget* trailing = nullptr, QWidget* note = nullptr);
     static QLabel* helpLabel(const QString& help, QWidget* parent);
     QWidget* orderSection();
     QWidget* renamedPlaceholder();
@@ -46,6 +48,7 @@ private:
     void orderChosen(int index);
     void refreshKnownFields();
     void refreshState();
+    void refreshRegexProblem();
 
     TessaryModel* model;
     SyntaxEditorController patternController;
@@ -57,5 +60,6 @@ private:
     QMenu* fieldMenu;
     QComboBox* order;
     QCheckBox* numberDuplicates;
+    QLabel* regexProblem;
     QStringList fields;
 };

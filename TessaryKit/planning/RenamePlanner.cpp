@@ -45,8 +45,9 @@ void regexStage(QList<Entry>& entries, const QString& regex)
     if (!regex.isEmpty()) {
         expression = RuleRegex::compile(regex, &compileError);
         if (!expression)
-            //: Error shown for every file in the file list; the placeholder is the regex parser's error
-            compileError = KitCatalogue::tr("Invalid regular expression: %1").arg(compileError);
+            // The editor shows the parser's words once, where the expression is; each file only says so.
+            //: Error shown for every file in the file list while the regular expression has an error
+            compileError = KitCatalogue::tr("The regular expression has an error");
     }
 
     for (Entry& entry : entries) {

@@ -50,23 +50,31 @@ QList<std::pair<uint32_t, QString>> namedGroups(const pcre2_code* code)
     return groups;
 }
 
-std::unique_ptr<pcre2_code, CodeDeleter> parsed(const QString& pattern, QString* error)
+std::unique_ptr<pcre2_code, CodeDeleter> parsed(const QString& pattern,
+                                                std::optional<RuleRegex::Problem>* problem = nullptr)
 {
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     std::unique_ptr<pcre2_code, CodeDeleter> code(pcre2_compile(
         codeUnits(pattern), PCRE2_SIZE(pattern.size()),
         PCRE2_UTF | PCRE2_UCP | PCRE2_ANCHORED | PCRE2_ENDANCHORED, &errorCode, &errorOffset, nullptr));
-    if (!code && error)
-        *error = u"%1 at offset %2"_s.arg(errorMessage(errorCode)).arg(errorOffset);
+    if (!code && problem)
+        *problem = RuleRegex::Problem{errorMessage(errorCode), qsizetype(errorOffset)};
     return code;
 }
 
 } // namespace
 
+std::optional<RuleRegex::Problem> RuleRegex::problemOf(const QString& pattern)
+{
+    std::optional<Problem> problem;
+    parsed(pattern, &problem);
+    return problem;
+}
+
 std::optional<QStringList> RuleRegex::groupNames(const QString& pattern)
 {
-    const std::unique_ptr<pcre2_code, CodeDeleter> code = parsed(pattern, nullptr);
+    const std::unique_ptr<pcre2_code, CodeDeleter> code = parsed(pattern);
     if (!code)
         return std::nullopt;
     QStringList names;
@@ -84,9 +92,13 @@ struct RuleRegex::Compiled {
 
 std::optional<RuleRegex> RuleRegex::compile(const QString& pattern, QString* error)
 {
-    std::unique_ptr<pcre2_code, CodeDeleter> code = parsed(pattern, error);
-    if (!code)
+    std::optional<Problem> problem;
+    std::unique_ptr<pcre2_code, CodeDeleter> code = parsed(pattern, &problem);
+    if (!code) {
+        if (error)
+            *error = u"%1 at offset %2"_s.arg(problem->message).arg(problem->offset);
         return std::nullopt;
+    }
     pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE); // when the JIT is unavailable, the interpreter runs
 
     auto compiled = std::make_unique<Compiled>();

@@ -16,6 +16,14 @@ public:
 
     // Nothing when it does not compile; `error` then holds the parser's description and offset.
     static std::optional<RuleRegex> compile(const QString& pattern, QString* error);
+    // Why a pattern does not compile, and where: the offset in UTF-16 code units at which the parser
+    // stopped.
+    struct Problem {
+        QString message;
+        qsizetype offset;
+    };
+    // Nothing when the pattern compiles. Cheap enough for every keystroke.
+    static std::optional<Problem> problemOf(const QString& pattern);
     // The names of the named groups as the engine reads them, by opening parenthesis; nothing when the
     // pattern does not compile. Cheap enough for every keystroke: no match code is generated.
     static std::optional<QStringList> groupNames(const QString& pattern);

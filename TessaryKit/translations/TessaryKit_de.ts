@@ -152,11 +152,6 @@
         <translation>Der neue Name ist zu lang (%1 Bytes, erlaubt sind 255)</translation>
     </message>
     <message>
-        <source>Invalid regular expression: %1</source>
-        <extracomment>Error shown for every file in the file list; the placeholder is the regex parser&apos;s error</extracomment>
-        <translation>Ungültiger regulärer Ausdruck: %1</translation>
-    </message>
-    <message>
         <source>The regular expression doesn&apos;t match the whole file name</source>
         <extracomment>Error shown for a file in the file list</extracomment>
         <translation>Der reguläre Ausdruck passt nicht auf den ganzen Dateinamen</translation>
@@ -370,6 +365,11 @@
         <source>“%1” was replaced or changed since its old name was given back, so it keeps that name.</source>
         <extracomment>Error shown for a file after Redo; the placeholder is the file&apos;s old name</extracomment>
         <translation>„%1“ wurde ersetzt oder geändert, seit es seinen alten Namen zurückerhielt, und behält deshalb diesen Namen.</translation>
+    </message>
+    <message>
+        <source>The regular expression has an error</source>
+        <extracomment>Error shown for every file in the file list while the regular expression has an error</extracomment>
+        <translation>Der reguläre Ausdruck enthält einen Fehler</translation>
     </message>
 </context>
 </TS>

@@ -83,11 +83,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Invalid regular expression: %1</source>
-        <extracomment>Error shown for every file in the file list; the placeholder is the regex parser&apos;s error</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The regular expression doesn&apos;t match the whole file name</source>
         <extracomment>Error shown for a file in the file list</extracomment>
         <translation type="unfinished"></translation>
@@ -369,6 +364,11 @@
     <message>
         <source>“%1” was replaced or changed since its old name was given back, so it keeps that name.</source>
         <extracomment>Error shown for a file after Redo; the placeholder is the file&apos;s old name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The regular expression has an error</source>
+        <extracomment>Error shown for every file in the file list while the regular expression has an error</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

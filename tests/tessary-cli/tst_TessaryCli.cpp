@@ -259,6 +259,19 @@ private Q_SLOTS:
                  u"tessary-cli: No single rename has the ID “ffffffff”: see tessary-cli history\n"_s);
     }
 
+    void aRegexErrorIsToldOnce()
+    {
+        create({u"a.txt"_s, u"b.txt"_s});
+        const Run result = run({u"rename"_s, u"--regex"_s, u"ab("_s, u"a.txt"_s, u"b.txt"_s});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(
+            result.error.startsWith(u"tessary-cli: The regular expression has an error at character 4: "_s),
+            qPrintable(result.error));
+        QCOMPARE(result.error.count(u'\n'), 1);
+        QCOMPARE(result.output, QString());
+        QCOMPARE(contents().keys(), (QStringList{u"a.txt"_s, u"b.txt"_s}));
+    }
+
     void swapThroughTheScript()
     {
         create({u"a.txt"_s, u"b.txt"_s});

@@ -64,7 +64,11 @@ private Q_SLOTS:
             << u"....BBBB............BBBBB....."_s << u""_s;
         // Group names as the regex engine reads them, not as they look.
         QTest::newRow("not a valid group name")
-            << u"regex"_s << none << u"(?<a.b>x)"_s << u"pp..p...p"_s << u""_s << u""_s << u""_s;
+            << u"regex"_s << none << u"(?<a.b>x)"_s << u"pp..p...p"_s << u""_s << u""_s << u"....u...."_s;
+        QTest::newRow("unclosed group: the end is marked")
+            << u"regex"_s << none << u"ab("_s << u"..p"_s << u""_s << u""_s << u"..u"_s;
+        QTest::newRow("nothing to repeat: where the parser stopped")
+            << u"regex"_s << none << u"a*+*"_s << u".ppp"_s << u""_s << u""_s << u"...u"_s;
         QTest::newRow("name in quotes") << u"regex"_s << none << u"(?'name'x)"_s << u"pp.......p"_s
                                         << u"...gggg..."_s << u"...BBBB..."_s << u""_s;
         QTest::newRow("lookbehind is no name")

@@ -419,6 +419,23 @@ private Q_SLOTS:
         QCOMPARE(model()->files()->rowCount(), confirm ? 0 : 2);
     }
 
+    // A regular expression that doesn't compile is explained once, under its editor; each file only says
+    // that it has an error.
+    void aRegexErrorIsShownOnce()
+    {
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        QLabel* problem = view()->rulesForm()->regexProblemLabel();
+        QVERIFY(problem->isHidden());
+        model()->setRegexString(u"ab("_s);
+        QVERIFY(!problem->isHidden());
+        QVERIFY2(problem->text().startsWith(u"Error at character 4: "_s), qPrintable(problem->text()));
+        QVERIFY(waitIdle());
+        QCOMPARE(view()->fileTable()->tableModel()->row(fileRow(0)).error,
+                 u"The regular expression has an error"_s);
+        model()->setRegexString(u"ab"_s);
+        QVERIFY(problem->isHidden());
+    }
+
     void renamingTwiceWithTheSameRulesKeepsOneEntry()
     {
         model()->setResultPattern(u"new-{filename}"_s);

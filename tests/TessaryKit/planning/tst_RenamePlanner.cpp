@@ -1,6 +1,7 @@
 #include "KitTestSupport.h"
 #include "TestFolder.h"
 #include "planning/RenamePlanner.h"
+#include "planning/RuleRegex.h"
 
 #include <QDir>
 #include <QFile>
@@ -221,13 +222,33 @@ private Q_SLOTS:
                                          << Fields{{u"w"_s, u"Café"_s}, {u"e"_s, u"e\u0301"_s}} << QString();
         QTest::newRow("catastrophic backtracking gives up")
             << u"(a+)+b"_s << QString(40, u'a') << Fields{} << noWholeMatch;
-        QTest::newRow("does not compile")
-            << u"("_s << u"a.txt"_s << Fields{} << u"^Invalid regular expression: .+ at offset 1$"_s;
-        QTest::newRow("duplicate group names")
-            << u"(?P<a>x)(?P<a>y)"_s << u"xy"_s << Fields{} << u"^Invalid regular expression: .+"_s;
-        QTest::newRow("empty group name")
-            << u"(?P<>x)"_s << u"x"_s << Fields{} << u"^Invalid regular expression: .+"_s;
+        const QString hasAnError = u"^The regular expression has an error$"_s;
+        QTest::newRow("does not compile") << u"("_s << u"a.txt"_s << Fields{} << hasAnError;
+        QTest::newRow("duplicate group names") << u"(?P<a>x)(?P<a>y)"_s << u"xy"_s << Fields{} << hasAnError;
+        QTest::newRow("empty group name") << u"(?P<>x)"_s << u"x"_s << Fields{} << hasAnError;
     }
+    // The parser's words and the place it stopped, for the editor to show once.
+    void regexProblemsSayWhere_data()
+    {
+        QTest::addColumn<QString>("regex");
+        QTest::addColumn<qsizetype>("offset");
+        QTest::newRow("unclosed group") << u"ab("_s << qsizetype(3);
+        QTest::newRow("nothing to repeat") << u"a*+*"_s << qsizetype(3);
+        QTest::newRow("after a non-ASCII letter") << u"é[a"_s << qsizetype(3);
+        QTest::newRow("fine") << u"(?<n>\\d+)"_s << qsizetype(-1);
+    }
+    void regexProblemsSayWhere()
+    {
+        QFETCH(QString, regex);
+        QFETCH(qsizetype, offset);
+        const std::optional<RuleRegex::Problem> problem = RuleRegex::problemOf(regex);
+        QCOMPARE(problem.has_value(), offset >= 0);
+        if (problem) {
+            QCOMPARE(problem->offset, offset);
+            QVERIFY(!problem->message.isEmpty());
+        }
+    }
+
     void regexStage()
     {
         QFETCH(QString, regex);
