@@ -63,6 +63,18 @@ QLabel* iconLabel(Icons::Symbol symbol, QWidget* parent)
     return label;
 }
 
+// A message box with its title as a bold headline in the body too, as not every desktop shows a dialog's
+// window title; the message a paragraph, so that names with "<" in them show as written.
+QMessageBox* headlineBox(QMessageBox::Icon icon, const QString& title, const QString& message,
+                         QMessageBox::StandardButtons buttons, QWidget* parent)
+{
+    auto* box = new QMessageBox(icon, title, u"<b>%1</b>"_s.arg(title.toHtmlEscaped()), buttons, parent);
+    box->setTextFormat(Qt::RichText);
+    box->setInformativeText(u"<p>%1</p>"_s.arg(message.toHtmlEscaped()));
+    box->setWindowModality(Qt::WindowModal);
+    return box;
+}
+
 QStringList localPaths(const QMimeData* data)
 {
     QStringList paths;
@@ -414,13 +426,12 @@ void TessaryView::askAboutFolders(const QStringList& folders)
         return;
     //: Title of the question after folders were dropped
     const QString title = tr("Add the Folders or Their Files?");
-    folderQuestion = new QMessageBox(QMessageBox::Question, title, u"<b>%1</b>"_s.arg(title.toHtmlEscaped()),
-                                     QMessageBox::Cancel, this);
-    folderQuestion->setTextFormat(Qt::RichText);
-    //: Question after folders were dropped; %n is their number
-    folderQuestion->setInformativeText(tr("%n folders were dropped. Rename the folders themselves, or the "
-                                          "files inside them and their folders?",
-                                          nullptr, int(folders.size())));
+    folderQuestion = headlineBox(QMessageBox::Question, title,
+                                 //: Question after folders were dropped; %n is their number
+                                 tr("%n folders were dropped. Rename the folders themselves, or the files "
+                                    "inside them and their folders?",
+                                    nullptr, int(folders.size())),
+                                 QMessageBox::Cancel, this);
     //: Button of the question after folders were dropped; & marks the access key
     QPushButton* itself = folderQuestion->addButton(tr("Add the &Folders"), QMessageBox::AcceptRole);
     //: Button of the question after folders were dropped; & marks the access key
@@ -428,7 +439,6 @@ void TessaryView::askAboutFolders(const QStringList& folders)
     folderQuestion->setDefaultButton(inside);
     //: Check box of the question after folders were dropped; & marks the access key
     folderQuestion->setCheckBox(new QCheckBox(tr("&Remember my answer"), folderQuestion));
-    folderQuestion->setWindowModality(Qt::WindowModal);
     connect(folderQuestion, &QMessageBox::finished, this, [this, folders, itself, inside] {
         QAbstractButton* answer = folderQuestion->clickedButton();
         const bool remember = folderQuestion->checkBox()->isChecked();
@@ -458,16 +468,14 @@ void TessaryView::startOver()
     // A list that took a while to gather is not thrown away by a slip of Ctrl+N.
     //: Title of the question before New clears a list that was not renamed
     const QString title = tr("Clear the List?");
-    shownQuestion = new QMessageBox(QMessageBox::Question, title, u"<b>%1</b>"_s.arg(title.toHtmlEscaped()),
-                                    QMessageBox::Cancel, this);
-    shownQuestion->setTextFormat(Qt::RichText);
-    //: Question before New clears a list that was not renamed; %n is the number of listed files
-    shownQuestion->setInformativeText(
-        tr("%n files are listed and haven't been renamed. The rules stay.", nullptr, int(listed)));
+    shownQuestion = headlineBox(
+        QMessageBox::Question, title,
+        //: Question before New clears a list that was not renamed; %n is the number of listed files
+        tr("%n files are listed and haven't been renamed. The rules stay.", nullptr, int(listed)),
+        QMessageBox::Cancel, this);
     //: Button of the question before New clears the list; & marks the access key
     QPushButton* clear = shownQuestion->addButton(tr("&Clear List"), QMessageBox::DestructiveRole);
     shownQuestion->setDefaultButton(QMessageBox::Cancel);
-    shownQuestion->setWindowModality(Qt::WindowModal);
     connect(shownQuestion, &QMessageBox::finished, this, [this, clear] {
         const bool confirmed = shownQuestion->clickedButton() == clear;
         shownQuestion->deleteLater();
@@ -498,13 +506,7 @@ void TessaryView::showProblem()
     const std::optional<OperationProblem> problem = model->operationProblem();
     if (!problem || shownAlert)
         return;
-    // The title as a bold headline in the body too: not every desktop shows a dialog's window title.
-    shownAlert = new QMessageBox(QMessageBox::Warning, problem->title,
-                                 u"<b>%1</b>"_s.arg(problem->title.toHtmlEscaped()), QMessageBox::Ok, this);
-    shownAlert->setTextFormat(Qt::RichText);
-    // A paragraph, so that names with "<" in them show as written.
-    shownAlert->setInformativeText(u"<p>%1</p>"_s.arg(problem->message.toHtmlEscaped()));
-    shownAlert->setWindowModality(Qt::WindowModal);
+    shownAlert = headlineBox(QMessageBox::Warning, problem->title, problem->message, QMessageBox::Ok, this);
     connect(shownAlert, &QMessageBox::finished, this, [this] {
         shownAlert->deleteLater();
         shownAlert = nullptr;

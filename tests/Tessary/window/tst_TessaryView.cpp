@@ -408,7 +408,7 @@ private Q_SLOTS:
         QMessageBox* question = view()->startOverQuestion();
         QVERIFY(question);
         QCOMPARE(question->informativeText(),
-                 u"2 files are listed and haven't been renamed. The rules stay."_s);
+                 u"<p>2 files are listed and haven't been renamed. The rules stay.</p>"_s);
         QCOMPARE(model()->files()->rowCount(), 2);
         QAbstractButton* answer = question->button(QMessageBox::Cancel);
         for (QAbstractButton* button : question->buttons())
