@@ -1,6 +1,7 @@
 #include "model/TessaryModel.h"
 
 #include "common/FileNameParts.h"
+#include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
 #include "planning/FileLocations.h"
 
@@ -299,7 +300,7 @@ void TessaryModel::denyRename(const RenameSession::MoveJob& job, const QStringLi
             //: Alert message after Rename; the placeholder is a list of folder names, each in quotes
             : tr("Tessary wasn't allowed to change files in these folders: %1. Click Rename again to grant "
                  "access.")
-                  .arg(QLocale().createSeparatedList(quoted));
+                  .arg(KitCatalogue::textLocale().createSeparatedList(quoted));
     //: Alert title after Rename
     setOperationProblem(OperationProblem{tr("No Files Were Renamed"), message});
 }

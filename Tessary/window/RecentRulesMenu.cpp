@@ -1,5 +1,6 @@
 #include "window/RecentRulesMenu.h"
 
+#include "common/KitCatalogue.h"
 #include "model/TessaryModel.h"
 #include "window/OrderChoices.h"
 
@@ -91,7 +92,7 @@ QString RecentRulesMenu::otherRules(const RenameHistory& entry)
     if (entry.numberDuplicates)
         //: In the Recent menu: the entry numbers files that would get the same name
         rules.append(tr("duplicates numbered"));
-    return QLocale().createSeparatedList(rules);
+    return KitCatalogue::textLocale().createSeparatedList(rules);
 }
 
 void RecentRulesMenu::rebuild()

@@ -23,5 +23,5 @@ QString durationText(std::chrono::milliseconds duration)
     if (secondCount.count() > 0 || parts.isEmpty())
         //: A part of a duration, like "1 minute, 30 seconds"
         parts.append(KitCatalogue::tr("%n second(s)", nullptr, int(secondCount.count())));
-    return QLocale().createSeparatedList(parts);
+    return KitCatalogue::textLocale().createSeparatedList(parts);
 }

@@ -1,5 +1,5 @@
-#include "common/DurationText.h"
 #include "KitTestSupport.h"
+#include "common/DurationText.h"
 
 #include <QLocale>
 #include <QTest>
@@ -32,6 +32,16 @@ private Q_SLOTS:
         QFETCH(qint64, milliseconds);
         QFETCH(QString, text);
         QCOMPARE(durationText(std::chrono::milliseconds(milliseconds)), text);
+    }
+
+    // Last: it leaves German installed. Parts join in the language of the texts, not the process's
+    // locale, which is C under LANG=C.UTF-8 whatever LANGUAGE says.
+    void partsJoinInTheLanguageOfTheTexts()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QVERIFY(KitCatalogue::install());
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(durationText(std::chrono::seconds(61)), u"1 Minute und 1 Sekunde"_s);
     }
 };
 
