@@ -1,6 +1,7 @@
 #include "app/TessaryApp.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QVersionNumber>
 
@@ -17,6 +18,11 @@ TessaryApp::TessaryApp(QSettings& preferences, FolderPanel& panel, const Places&
 {
     menus.install(mainWindow.get());
     reportUpdateChecks();
+    // Files may have been deleted or moved while the user was in another program.
+    connect(qApp, &QGuiApplication::applicationStateChanged, &workflow, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            workflow.recheckFiles();
+    });
     mainWindow->resize(defaultWindowSize.expandedTo(mainWindow->minimumSizeHint()));
 }
 

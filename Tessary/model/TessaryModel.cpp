@@ -194,6 +194,12 @@ void TessaryModel::scheduleUpdate()
     refreshRenameDisabledReason();
 }
 
+void TessaryModel::recheckFiles()
+{
+    if (!renaming && !renamedAny)
+        scheduleUpdate();
+}
+
 void TessaryModel::cancelUpdate()
 {
     updateTimer.stop();

@@ -97,6 +97,8 @@ public:
     void undoRename(const QString& entryFile, std::function<void()> done = {});
     void redoRename(const QString& entryFile, std::function<void()> done = {});
     void startOver();
+    // Plans again, so that files gone from disk since the last plan show why they cannot be renamed.
+    void recheckFiles();
 
 Q_SIGNALS:
     void regexStringChanged();

@@ -13,6 +13,8 @@
 
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <numeric>
 
 using namespace Qt::StringLiterals;
@@ -71,6 +73,22 @@ void regexStage(QList<Entry>& entries, const QString& regex)
             for (const auto& [name, text] : *groups)
                 output.fields.insert(name, text);
         }
+    }
+}
+
+// A file that is gone, or that cannot be looked up, cannot be renamed: say so now rather than when the
+// rename fails. It outweighs what the regex said about the name.
+void presenceCheck(QList<Entry>& entries, FolderLookup& disk)
+{
+    for (Entry& entry : entries) {
+        const int reason = disk.errorOf(entry.parts.parent, entry.parts.name);
+        if (reason == ENOENT)
+            //: Error shown for a file in the file list; the placeholder is its name
+            entry.output.error = KitCatalogue::tr("“%1” no longer exists").arg(entry.parts.name);
+        else if (reason != 0)
+            //: Error shown for a file in the file list; the placeholders are its name and the system's error
+            entry.output.error = KitCatalogue::tr("“%1” can't be reached: %2")
+                                     .arg(entry.parts.name, QString::fromLocal8Bit(std::strerror(reason)));
     }
 }
 
@@ -226,7 +244,7 @@ void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, i
     }
 }
 
-void collisionCheck(QList<Entry>& entries, bool numberDuplicates)
+void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& disk)
 {
     QList<Candidate> candidates;
     ListedPaths listed;
@@ -243,7 +261,6 @@ void collisionCheck(QList<Entry>& entries, bool numberDuplicates)
         ++sharingTarget[candidates.last().normalizedTarget];
     }
 
-    FolderLookup disk;
     if (numberDuplicates)
         numberCollisions(candidates, sharingTarget, listed, disk);
     else
@@ -259,7 +276,9 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
     const Signpost signpost("Plan names", u"%1 files"_s.arg(inputs.size()));
     QList<Entry> entries = entriesOf(inputs);
 
+    FolderLookup disk;
     regexStage(entries, rules.regex);
+    presenceCheck(entries, disk);
     orderStage(entries, rules);
     if (stop.stop_requested())
         return std::nullopt;
@@ -269,7 +288,7 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
             return std::nullopt;
     }
     patternStage(entries, rules.pattern);
-    collisionCheck(entries, rules.numberDuplicates);
+    collisionCheck(entries, rules.numberDuplicates, disk);
 
     Plan result;
     result.reserve(entries.size());

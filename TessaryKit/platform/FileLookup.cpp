@@ -59,15 +59,33 @@ std::optional<qint64> FileLookup::changeTimeOf(const QString& path)
     return qint64(status.stx_ctime.tv_sec) * 1'000'000'000 + status.stx_ctime.tv_nsec;
 }
 
+const FolderLookup::Folder& FolderLookup::folderAt(const QString& path)
+{
+    auto found = folders.find(path);
+    if (found != folders.end())
+        return found->second;
+    // O_PATH: searching a folder needs no permission to read it
+    FileDescriptor descriptor(::open(QFile::encodeName(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const int error = descriptor.isOpen() ? 0 : errno;
+    return folders.emplace(path, Folder{std::move(descriptor), error}).first->second;
+}
+
 std::optional<FileIdentity> FolderLookup::identityOf(const QString& folder, const QString& name)
 {
-    auto found = folders.find(folder);
-    if (found == folders.end()) // O_PATH: searching a folder needs no permission to read it
-        found = folders
-                    .emplace(folder, FileDescriptor(::open(QFile::encodeName(folder).constData(),
-                                                           O_PATH | O_DIRECTORY | O_CLOEXEC)))
-                    .first;
-    if (!found->second.isOpen())
+    const Folder& found = folderAt(folder);
+    if (!found.descriptor.isOpen())
         return std::nullopt;
-    return identityAt(found->second.get(), QFile::encodeName(name));
+    return identityAt(found.descriptor.get(), QFile::encodeName(name));
+}
+
+int FolderLookup::errorOf(const QString& folder, const QString& name)
+{
+    const Folder& found = folderAt(folder);
+    if (!found.descriptor.isOpen())
+        return found.error;
+    struct statx status {};
+    return ::statx(found.descriptor.get(), QFile::encodeName(name).constData(), AT_SYMLINK_NOFOLLOW, 0,
+                   &status) == 0
+               ? 0
+               : errno;
 }

@@ -24,7 +24,15 @@ std::optional<qint64> changeTimeOf(const QString& path);
 class FolderLookup {
 public:
     std::optional<FileIdentity> identityOf(const QString& folder, const QString& name);
+    // Why no item is at `name` in `folder`: the system's error number, 0 when there is one.
+    int errorOf(const QString& folder, const QString& name);
 
 private:
-    std::map<QString, FileDescriptor> folders; // closed descriptor: the folder cannot be reached
+    struct Folder {
+        FileDescriptor descriptor; // closed: the folder cannot be reached, for `error`
+        int error = 0;
+    };
+    const Folder& folderAt(const QString& path);
+
+    std::map<QString, Folder> folders;
 };

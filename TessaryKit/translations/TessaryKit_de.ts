@@ -371,5 +371,15 @@
         <extracomment>Error shown for every file in the file list while the regular expression has an error</extracomment>
         <translation>Der reguläre Ausdruck enthält einen Fehler</translation>
     </message>
+    <message>
+        <source>“%1” no longer exists</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is its name</extracomment>
+        <translation>„%1“ gibt es nicht mehr</translation>
+    </message>
+    <message>
+        <source>“%1” can&apos;t be reached: %2</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are its name and the system&apos;s error</extracomment>
+        <translation>„%1“ ist nicht erreichbar: %2</translation>
+    </message>
 </context>
 </TS>

@@ -371,5 +371,15 @@
         <extracomment>Error shown for every file in the file list while the regular expression has an error</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>“%1” no longer exists</source>
+        <extracomment>Error shown for a file in the file list; the placeholder is its name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” can&apos;t be reached: %2</source>
+        <extracomment>Error shown for a file in the file list; the placeholders are its name and the system&apos;s error</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

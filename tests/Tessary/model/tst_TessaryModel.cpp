@@ -337,6 +337,22 @@ private Q_SLOTS:
         QCOMPARE(model->files()->at(1).shownError(), model->files()->at(1).operationError);
     }
 
+    void aRecheckShowsFilesGoneSinceThePlan()
+    {
+        auto model = makeModel();
+        create(files, {u"1.txt"_s, u"2.txt"_s});
+        model->setResultPattern(u"new-{filename}"_s);
+        QVERIFY(addAndPlan(*model, {u"1.txt"_s, u"2.txt"_s}));
+        QVERIFY(QFile::remove(files + u"/2.txt"_s));
+        QVERIFY(!model->files()->at(1).error);
+
+        model->recheckFiles();
+        QVERIFY(waitIdle(*model));
+        QCOMPARE(model->files()->at(1).error, std::optional(u"“2.txt” no longer exists"_s));
+        QVERIFY(!model->files()->at(0).error);
+        QCOMPARE(model->renameDisabledReason(), u"Fix the errors in the file list first"_s);
+    }
+
     void deniedFoldersRenameNothing()
     {
         auto model = makeModel(true);

@@ -86,9 +86,10 @@ class tst_RenamePlanner : public QObject {
 
     void create(const QStringList& names) const { TestFolder::create(folder->path(), names); }
 
-    // Inputs for files in the test folder, each identified by its name and with one base field.
+    // Inputs for files created in the test folder, each identified by its name and with one base field.
     QList<PlanInput> inputs(const QStringList& names) const
     {
+        create(names);
         QList<PlanInput> list;
         for (const QString& name : names)
             list.append(PlanInput{name, path(name), Fields{{u"base"_s, u"b"_s}}});
@@ -274,6 +275,38 @@ private Q_SLOTS:
             QCOMPARE(output.resultName, name);
             QCOMPARE(output.fields, (Fields{{u"base"_s, u"b"_s}, {u"row"_s, u"1"_s}}));
         }
+    }
+
+    void filesThatAreGoneSayWhy_data()
+    {
+        QTest::addColumn<QString>("regex");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("deleted") << QString() << u"delete"_s << u"“a.txt” no longer exists"_s;
+        QTest::newRow("deleted, and the regex fails too")
+            << u"x"_s << u"delete"_s << u"“a.txt” no longer exists"_s;
+        QTest::newRow("folder replaced by a file")
+            << QString() << u"folder is a file"_s << u"“a.txt” can't be reached: Not a directory"_s;
+        QTest::newRow("folder deleted") << QString() << u"folder deleted"_s << u"“a.txt” no longer exists"_s;
+    }
+    void filesThatAreGoneSayWhy()
+    {
+        QFETCH(QString, regex);
+        QFETCH(QString, damage);
+        QFETCH(QString, error);
+        const QList<PlanInput> list = inputs({u"sub/a.txt"_s, u"b.txt"_s});
+        if (damage == u"delete")
+            QVERIFY(QFile::remove(path(u"sub/a.txt"_s)));
+        else {
+            QVERIFY(QDir(path(u"sub"_s)).removeRecursively());
+            if (damage == u"folder is a file")
+                create({u"sub"_s});
+        }
+
+        const auto plan = planOnWorker(list, {regex, QString(), u"{row}"_s, false, u"name"_s, false});
+        QVERIFY(plan);
+        QCOMPARE(plan->value(u"sub/a.txt"_s).error, std::optional(error));
+        QCOMPARE(plan->value(u"b.txt"_s).error.has_value(), !regex.isEmpty());
     }
 
     void invalidRegexRunsNoScript()
