@@ -15,6 +15,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolTip>
+#include <cmath>
 
 namespace {
 
@@ -88,7 +89,10 @@ SyntaxHighlightEditor::SyntaxHighlightEditor(const SyntaxHighlighter& highlighte
         });
         addAction(again);
     }
-    connect(bar, &FindBar::visibilityChanged, this, &SyntaxHighlightEditor::placeFindBar);
+    connect(bar, &FindBar::visibilityChanged, this, [this] {
+        placeFindBar();
+        updateGeometry(); // a single-line rule grows by the bar
+    });
 
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (!applyingFormats && !replacingQuietly && (removed || added))
@@ -271,6 +275,28 @@ void SyntaxHighlightEditor::resizeEvent(QResizeEvent* event)
 {
     QPlainTextEdit::resizeEvent(event);
     placeFindBar();
+}
+
+QSize SyntaxHighlightEditor::sizeHint() const
+{
+    QSize hint = QPlainTextEdit::sizeHint();
+    hint.setHeight(heightForRows(singleLine ? 2 : 3));
+    return hint;
+}
+
+QSize SyntaxHighlightEditor::minimumSizeHint() const
+{
+    QSize hint = QPlainTextEdit::minimumSizeHint();
+    hint.setHeight(heightForRows(singleLine ? 1 : 3));
+    return hint;
+}
+
+int SyntaxHighlightEditor::heightForRows(int rows) const
+{
+    const int findBarHeight = bar->isVisibleTo(this) ? bar->sizeHint().height() : 0;
+    // Lines are laid out at fractional heights; a pixel more each keeps the last row whole.
+    const double lines = rows * (QFontMetricsF(font()).lineSpacing() + 1);
+    return int(std::ceil(lines + 2 * document()->documentMargin())) + 2 * frameWidth() + findBarHeight;
 }
 
 void SyntaxHighlightEditor::placeFindBar()

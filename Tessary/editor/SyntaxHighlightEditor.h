@@ -53,6 +53,10 @@ public:
     // An input method is composing text that is not in the document yet.
     bool isComposing() const;
     FindBar* findBar() const { return bar; }
+    // A single-line rule asks for two rows, so that a long one wraps in sight, and needs one; a script
+    // asks for three, and its section's stretch gives it the room that is left.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 public Q_SLOTS:
     // Takes the model's text when it differs, as one edit that undo can take back.
@@ -77,6 +81,7 @@ private:
     void applyHighlighting();
     void applyFormats(const HighlightedText& text);
     void placeFindBar();
+    int heightForRows(int rows) const;
     void paintLineNumbers(const QRect& area);
 
     struct Highlighted {

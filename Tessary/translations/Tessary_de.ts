@@ -2,6 +2,137 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>FieldBrowser</name>
+    <message>
+        <source>None</source>
+        <extracomment>Choice of format in the field browser: the value as it is</extracomment>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>UPPER CASE (upper)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation>GROSSBUCHSTABEN (upper)</translation>
+    </message>
+    <message>
+        <source>lower case (lower)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation>kleinbuchstaben (lower)</translation>
+    </message>
+    <message>
+        <source>Each Word Capitalised (title)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation>Jedes Wort Groß (title)</translation>
+    </message>
+    <message>
+        <source>Latin letters only, without accents (ascii)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation>Nur lateinische Buchstaben, ohne Akzente (ascii)</translation>
+    </message>
+    <message>
+        <source>Without blanks at both ends (trim)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation>Ohne Leerzeichen an beiden Enden (trim)</translation>
+    </message>
+    <message>
+        <source>Three digits, with leading zeros (03)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation>Drei Ziffern, mit führenden Nullen (03)</translation>
+    </message>
+    <message>
+        <source>The first eight characters (1-8)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation>Die ersten acht Zeichen (1-8)</translation>
+    </message>
+    <message>
+        <source>Insert Field</source>
+        <extracomment>Title of the field browser, opened by Insert Field</extracomment>
+        <translation>Feld einfügen</translation>
+    </message>
+    <message>
+        <source>Search fields</source>
+        <extracomment>Placeholder and accessible name of the search field of the field browser</extracomment>
+        <translation>Felder suchen</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <extracomment>Column of the field browser: the field&apos;s name</extracomment>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <extracomment>Column of the field browser: the field&apos;s value for the selected file</extracomment>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <extracomment>Column of the field browser: what the field holds</extracomment>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>A named group of the regular expression</source>
+        <extracomment>Description of a field in the field browser</extracomment>
+        <translation>Eine benannte Gruppe des regulären Ausdrucks</translation>
+    </message>
+    <message>
+        <source>Regex Groups</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation>Regex-Gruppen</translation>
+    </message>
+    <message>
+        <source>Set by the script</source>
+        <extracomment>Description of a field in the field browser</extracomment>
+        <translation>Vom Skript gesetzt</translation>
+    </message>
+    <message>
+        <source>Script Fields</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation>Skriptfelder</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <extracomment>Accessible name of the list of fields in the field browser</extracomment>
+        <translation>Felder</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <extracomment>Accessible name of the format choice of the field browser</extracomment>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <extracomment>Button of the field browser: inserts the chosen field into the result pattern</extracomment>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Add files to see their values.</source>
+        <translation>Fügen Sie Dateien hinzu, um ihre Werte zu sehen.</translation>
+    </message>
+    <message>
+        <source>Values of “%1”, the selected file</source>
+        <translation>Werte von „%1“, der ausgewählten Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Format:</source>
+        <extracomment>Label of the format choice of the field browser</extracomment>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>Inserts:</source>
+        <extracomment>Label of the line of the field browser that shows what is inserted and its result</extracomment>
+        <translation>Fügt ein:</translation>
+    </message>
+    <message>
+        <source>Choose a field</source>
+        <extracomment>The Inserts line of the field browser while no field is chosen</extracomment>
+        <translation>Wählen Sie ein Feld</translation>
+    </message>
+    <message>
+        <source>%1, which the selected file doesn&apos;t have</source>
+        <extracomment>The Inserts line of the field browser when the selected file lacks the field; %1 is the placeholder</extracomment>
+        <translation>%1, das die ausgewählte Datei nicht hat</translation>
+    </message>
+</context>
+<context>
     <name>FindBar</name>
     <message>
         <source>Find</source>
@@ -613,11 +744,6 @@
         <translation>Dateien &amp;nummerieren, die denselben Namen bekämen</translation>
     </message>
     <message>
-        <source>Insert Fiel&amp;d</source>
-        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
-        <translation>&amp;Feld einfügen</translation>
-    </message>
-    <message>
         <source>Re&amp;gex</source>
         <extracomment>Section header of the regular expression editor; &amp; marks the access key</extracomment>
         <translation>Re&amp;gex</translation>
@@ -641,6 +767,11 @@
         <source>Error at character %2: %1</source>
         <extracomment>Under the regular expression editor; %1 is the parser&apos;s error, %2 the character position</extracomment>
         <translation>Fehler bei Zeichen %2: %1</translation>
+    </message>
+    <message>
+        <source>Insert Fiel&amp;d…</source>
+        <extracomment>Button of the Result Pattern section that opens the field browser</extracomment>
+        <translation>&amp;Feld einfügen …</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,137 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>FieldBrowser</name>
+    <message>
+        <source>None</source>
+        <extracomment>Choice of format in the field browser: the value as it is</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UPPER CASE (upper)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lower case (lower)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each Word Capitalised (title)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Latin letters only, without accents (ascii)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Without blanks at both ends (trim)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Three digits, with leading zeros (03)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first eight characters (1-8)</source>
+        <extracomment>Choice of format in the field browser; the code in parentheses is what the pattern gets</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Field</source>
+        <extracomment>Title of the field browser, opened by Insert Field</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search fields</source>
+        <extracomment>Placeholder and accessible name of the search field of the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <extracomment>Column of the field browser: the field&apos;s name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <extracomment>Column of the field browser: the field&apos;s value for the selected file</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <extracomment>Column of the field browser: what the field holds</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A named group of the regular expression</source>
+        <extracomment>Description of a field in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regex Groups</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set by the script</source>
+        <extracomment>Description of a field in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script Fields</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <extracomment>Accessible name of the list of fields in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <extracomment>Accessible name of the format choice of the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <extracomment>Button of the field browser: inserts the chosen field into the result pattern</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add files to see their values.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Values of “%1”, the selected file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Format:</source>
+        <extracomment>Label of the format choice of the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inserts:</source>
+        <extracomment>Label of the line of the field browser that shows what is inserted and its result</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a field</source>
+        <extracomment>The Inserts line of the field browser while no field is chosen</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, which the selected file doesn&apos;t have</source>
+        <extracomment>The Inserts line of the field browser when the selected file lacks the field; %1 is the placeholder</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FindBar</name>
     <message>
         <source>Find</source>
@@ -613,11 +744,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Insert Fiel&amp;d</source>
-        <extracomment>Menu of the Result Pattern section that inserts a field reference</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Re&amp;gex</source>
         <extracomment>Section header of the regular expression editor; &amp; marks the access key</extracomment>
         <translation type="unfinished"></translation>
@@ -640,6 +766,11 @@
     <message>
         <source>Error at character %2: %1</source>
         <extracomment>Under the regular expression editor; %1 is the parser&apos;s error, %2 the character position</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Fiel&amp;d…</source>
+        <extracomment>Button of the Result Pattern section that opens the field browser</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -69,6 +69,12 @@ QList<qsizetype> TessaryFileTableView::selectedFiles() const
     return files;
 }
 
+std::optional<qsizetype> TessaryFileTableView::currentFile() const
+{
+    const qsizetype file = rows->fileIndex(currentIndex());
+    return file < 0 ? std::nullopt : std::optional(file);
+}
+
 QStringList TessaryFileTableView::selectedLocations() const
 {
     QStringList locations;

@@ -21,6 +21,8 @@ public:
     // Where the selected files are now (their new names once renamed), in table order.
     QStringList selectedLocations() const;
     QSet<QString> selectedFileIds() const;
+    // The file of the current row, a field or log line under it included.
+    std::optional<qsizetype> currentFile() const;
 
     void previewSelection();
     void showSelectionInFileManager();

@@ -11,8 +11,8 @@
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMenu>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,7 +27,7 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
       script(new SyntaxHighlightEditor(JavaScriptHighlighter(), tr("JavaScript"), this)),
       //: Section header and accessibility label of the result pattern editor
       pattern(new SyntaxHighlightEditor(PatternFieldHighlighter(), tr("Result Pattern"), this)),
-      insertField(new QToolButton(this)), fieldMenu(new QMenu(this)), order(new QComboBox(this)),
+      insertField(new QToolButton(this)), order(new QComboBox(this)),
       //: Check box of the rules: files that would get a taken name get " (2)", " (3)" … instead of an error
       numberDuplicates(new QCheckBox(tr("&Number files that would get the same name"), this)),
       regexProblem(new QLabel(this))
@@ -41,28 +41,22 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
     regex->setSingleLine(true);
     pattern->setSingleLine(true);
     script->setLineNumbers(true);
-    regex->setMinimumHeight(60);
-    script->setMinimumHeight(120);
-    pattern->setMinimumHeight(60);
 
-    //: Menu of the Result Pattern section that inserts a field reference
-    insertField->setText(tr("Insert Fiel&d"));
-    insertField->setMenu(fieldMenu);
-    insertField->setPopupMode(QToolButton::InstantPopup);
+    //: Button of the Result Pattern section that opens the field browser
+    insertField->setText(tr("Insert Fiel&d…"));
     insertField->setAutoRaise(true);
+    connect(insertField, &QToolButton::clicked, this, &TessaryRulesForm::fieldBrowserRequested);
 
-    auto* editors = new QWidget(pages);
+    auto* editors = new QWidget;
     auto* layout = new QVBoxLayout(editors);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(
-        section(
-            //: Section header of the regular expression editor; & marks the access key
-            tr("Re&gex"), regex,
-            //: Help text under the regular expression editor; the parts in backquotes are shown as code
-            tr("Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the "
-               "extension. Use `(?P<fieldname>.*)` to extract fields."),
-            nullptr, regexProblem),
-        1);
+    layout->addWidget(section(
+        //: Section header of the regular expression editor; & marks the access key
+        tr("Re&gex"), regex,
+        //: Help text under the regular expression editor; the parts in backquotes are shown as code
+        tr("Optional. Regular expression (PCRE2 syntax) that must match the whole file name without the "
+           "extension. Use `(?P<fieldname>.*)` to extract fields."),
+        nullptr, regexProblem));
     layout->addWidget(
         section( //: Section header of the script editor; & marks the access key
             tr("&JavaScript"), script,
@@ -70,17 +64,21 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
             tr("Optional. Runs for every file. Use `fields[\"fieldname\"]` to get and set fields, and "
                "`context` to "
                "keep values between files. `console.log()` output is shown under each file.")),
-        3);
-    layout->addWidget(
-        section( //: Section header of the result pattern editor; & marks the access key
-            tr("Result &Pattern"), pattern,
-            //: Help text under the result pattern editor; the parts in backquotes are shown as code
-            tr("Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in "
-               "`{row:03}` or `{filename:upper}`. The extension is kept."),
-            insertField),
         1);
+    layout->addWidget(section( //: Section header of the result pattern editor; & marks the access key
+        tr("Result &Pattern"), pattern,
+        //: Help text under the result pattern editor; the parts in backquotes are shown as code
+        tr("Construct the new file name from fields, like `{filename}` or `{row}`, formatted as in "
+           "`{row:03}` or `{filename:upper}`. The extension is kept."),
+        insertField));
     layout->addWidget(orderSection());
-    pages->addWidget(editors);
+    // A short window scrolls the rules rather than squeezing help texts over the editors.
+    auto* scroller = new QScrollArea(pages);
+    scroller->setWidget(editors);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pages->addWidget(scroller);
     pages->addWidget(renamedPlaceholder());
 
     auto* outer = new QVBoxLayout(this);
@@ -262,14 +260,10 @@ void TessaryRulesForm::refreshKnownFields()
     const TessaryFileList* files = model->files();
     const QStringList names =
         files->isEmpty() ? RenameSession::alwaysPresentFields() : files->at(0).fields.keys();
-    if (names == fields && !fieldMenu->isEmpty())
+    if (names == fields)
         return;
     fields = names;
     pattern->setHighlighter(PatternFieldHighlighter(QSet<QString>(names.cbegin(), names.cend())));
-    fieldMenu->clear();
-    for (const QString& name : names)
-        fieldMenu->addAction(name, this, [this, name] { patternController.insert(u"{"_s + name + u"}"_s); });
-    insertField->setEnabled(!names.isEmpty());
 }
 
 void TessaryRulesForm::refreshState()

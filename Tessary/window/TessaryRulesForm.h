@@ -7,14 +7,14 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QMenu;
 class QStackedWidget;
 class QToolButton;
 class SyntaxHighlightEditor;
 class TessaryModel;
 
 // The three rules, each in a highlighted editor bound to the model, with a help text under it, and the
-// "Insert Field" menu of the pattern. Once the files are renamed, a placeholder takes the editors' place.
+// pattern's "Insert Field" button, which asks for the field browser. Once the files are renamed, a
+// placeholder takes the editors' place.
 class TessaryRulesForm : public QWidget {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ public:
     SyntaxHighlightEditor* scriptEditor() const { return script; }
     SyntaxHighlightEditor* patternEditorView() const { return pattern; }
     SyntaxEditorController* patternEditor() { return &patternController; }
-    QMenu* insertFieldMenu() const { return fieldMenu; }
+    QToolButton* insertFieldButton() const { return insertField; }
     QComboBox* orderChoice() const { return order; }
     QCheckBox* numberDuplicatesBox() const { return numberDuplicates; }
     // Why the regular expression does not compile, under its editor; hidden while it does.
@@ -36,6 +36,9 @@ public:
 
     // The help texts' backquoted parts, shown as code.
     static QString helpHtml(const QString& text);
+
+Q_SIGNALS:
+    void fieldBrowserRequested();
 
 private:
     QWidget* section(const QString& title, SyntaxHighlightEditor* editor, const QString& help,
@@ -57,7 +60,6 @@ private:
     SyntaxHighlightEditor* script;
     SyntaxHighlightEditor* pattern;
     QToolButton* insertField;
-    QMenu* fieldMenu;
     QComboBox* order;
     QCheckBox* numberDuplicates;
     QLabel* regexProblem;

@@ -1,7 +1,9 @@
 #include "window/TessaryView.h"
 
 #include "model/TessaryModel.h"
+#include "planning/RuleRegex.h"
 #include "storage/RenameHistoryStore.h"
+#include "window/FieldBrowser.h"
 #include "window/Icons.h"
 #include "window/RecentRulesMenu.h"
 #include "window/RenameHistoryWindow.h"
@@ -114,6 +116,7 @@ TessaryView::TessaryView(TessaryModel* model, RenameHistoryStore* history, QSett
             scheduleStatusRefresh();
         });
     buildEditActions();
+    connect(form, &TessaryRulesForm::fieldBrowserRequested, this, &TessaryView::browseFields);
     connect(model, &TessaryModel::operationProblemChanged, this, &TessaryView::showProblem);
     const TessaryFileList* files = model->files();
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
@@ -178,6 +181,28 @@ void TessaryView::showHistory()
     historyShown->show();
     historyShown->raise();
     historyShown->activateWindow();
+}
+
+FieldBrowser* TessaryView::fieldBrowserShown() const
+{
+    return fieldBrowser;
+}
+
+void TessaryView::browseFields()
+{
+    FieldBrowser::Subject subject;
+    subject.regexGroups = RuleRegex::groupNames(model->regexString()).value_or(QStringList());
+    const TessaryFileList* files = model->files();
+    if (!files->isEmpty()) {
+        const FileRecord& file = files->at(table->currentFile().value_or(0));
+        subject.fileName = file.originalName();
+        subject.fields = file.fields;
+    }
+    fieldBrowser = new FieldBrowser(subject, this);
+    fieldBrowser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(fieldBrowser, &QDialog::accepted, this,
+            [this, browser = fieldBrowser.data()] { form->patternEditor()->insert(browser->placeholder()); });
+    fieldBrowser->open();
 }
 
 void TessaryView::buildToolBar()

@@ -3,8 +3,10 @@
 #include "app/TessaryActions.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSettings>
 
+class FieldBrowser;
 class QAction;
 class QLabel;
 class QMessageBox;
@@ -43,6 +45,7 @@ public:
     QAction* undoRenameAction() const { return undoRenameItem; }
     QAction* redoRenameAction() const { return redoRenameItem; }
     RenameHistoryWindow* historyWindow() const { return historyShown; }
+    FieldBrowser* fieldBrowserShown() const;
     RecentRulesMenu* recentMenu() const { return recent; }
     // File ▸ Open Recent: the Recent entries, for the keyboard.
     RecentRulesMenu* openRecentMenu() const { return openRecent; }
@@ -66,6 +69,8 @@ public:
     void rename();
     void undoRename();
     void showHistory();
+    // Opens the field browser on the current file's fields; the chosen field goes into the pattern.
+    void browseFields();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -104,6 +109,7 @@ private:
     QAction* undoRenameItem = nullptr;
     QAction* redoRenameItem = nullptr;
     RenameHistoryWindow* historyShown = nullptr;
+    QPointer<FieldBrowser> fieldBrowser;
     QLabel* filesCount = nullptr;
     QLabel* changedIcon = nullptr;
     QLabel* changedCount = nullptr;

@@ -381,5 +381,351 @@
         <extracomment>Error shown for a file in the file list; the placeholders are its name and the system&apos;s error</extracomment>
         <translation>„%1“ ist nicht erreichbar: %2</translation>
     </message>
+    <message>
+        <source>The name without its extension</source>
+        <translation>Der Name ohne Endung</translation>
+    </message>
+    <message>
+        <source>The file&apos;s number in the order, from 1</source>
+        <translation>Die Nummer der Datei in der Reihenfolge, ab 1</translation>
+    </message>
+    <message>
+        <source>The day the file was created</source>
+        <translation>Der Tag, an dem die Datei erstellt wurde</translation>
+    </message>
+    <message>
+        <source>The time the file was created</source>
+        <translation>Die Uhrzeit, zu der die Datei erstellt wurde</translation>
+    </message>
+    <message>
+        <source>The day the content last changed</source>
+        <translation>Der Tag der letzten Änderung des Inhalts</translation>
+    </message>
+    <message>
+        <source>The time the content last changed</source>
+        <translation>Die Uhrzeit der letzten Änderung des Inhalts</translation>
+    </message>
+    <message>
+        <source>The day the photo was taken</source>
+        <translation>Der Tag der Aufnahme</translation>
+    </message>
+    <message>
+        <source>The time the photo was taken</source>
+        <translation>Die Uhrzeit der Aufnahme</translation>
+    </message>
+    <message>
+        <source>Fractions of a second of that time</source>
+        <translation>Sekundenbruchteile dieser Uhrzeit</translation>
+    </message>
+    <message>
+        <source>The time zone of that time, such as +02-00</source>
+        <translation>Die Zeitzone dieser Uhrzeit, etwa +02-00</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s maker</source>
+        <translation>Der Hersteller der Kamera</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s model</source>
+        <translation>Das Kameramodell</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s serial number</source>
+        <translation>Die Seriennummer der Kamera</translation>
+    </message>
+    <message>
+        <source>The lens model</source>
+        <translation>Das Objektivmodell</translation>
+    </message>
+    <message>
+        <source>Width in pixels</source>
+        <translation>Breite in Pixeln</translation>
+    </message>
+    <message>
+        <source>Height in pixels</source>
+        <translation>Höhe in Pixeln</translation>
+    </message>
+    <message>
+        <source>How to turn the image upright, 1 to 8 (1: as stored)</source>
+        <translation>Wie das Bild aufzurichten ist, 1 bis 8 (1: wie gespeichert)</translation>
+    </message>
+    <message>
+        <source>Exposure time in seconds</source>
+        <translation>Belichtungszeit in Sekunden</translation>
+    </message>
+    <message>
+        <source>Exposure time as a fraction, such as 1-250</source>
+        <translation>Belichtungszeit als Bruch, etwa 1-250</translation>
+    </message>
+    <message>
+        <source>Aperture, such as f2.8</source>
+        <translation>Blende, etwa f2.8</translation>
+    </message>
+    <message>
+        <source>Aperture as a number, such as 2.8</source>
+        <translation>Blende als Zahl, etwa 2.8</translation>
+    </message>
+    <message>
+        <source>ISO speed</source>
+        <translation>ISO-Empfindlichkeit</translation>
+    </message>
+    <message>
+        <source>Focal length in millimetres</source>
+        <translation>Brennweite in Millimetern</translation>
+    </message>
+    <message>
+        <source>Focal length as on 35 mm film, in millimetres</source>
+        <translation>Brennweite wie auf Kleinbildfilm, in Millimetern</translation>
+    </message>
+    <message>
+        <source>Where it was taken: latitude in degrees, south negative</source>
+        <translation>Aufnahmeort: Breite in Grad, Süden negativ</translation>
+    </message>
+    <message>
+        <source>Where it was taken: longitude in degrees, west negative</source>
+        <translation>Aufnahmeort: Länge in Grad, Westen negativ</translation>
+    </message>
+    <message>
+        <source>Altitude in metres</source>
+        <translation>Höhe über dem Meer in Metern</translation>
+    </message>
+    <message>
+        <source>The title given to the image</source>
+        <translation>Der Titel des Bildes</translation>
+    </message>
+    <message>
+        <source>Keywords, separated by commas</source>
+        <translation>Stichwörter, durch Kommas getrennt</translation>
+    </message>
+    <message>
+        <source>Rating, 0 to 5 stars</source>
+        <translation>Bewertung, 0 bis 5 Sterne</translation>
+    </message>
+    <message>
+        <source>The program that saved the image</source>
+        <translation>Das Programm, das das Bild gespeichert hat</translation>
+    </message>
+    <message>
+        <source>The day the video was recorded</source>
+        <translation>Der Tag der Aufnahme</translation>
+    </message>
+    <message>
+        <source>The time the video was recorded</source>
+        <translation>Die Uhrzeit der Aufnahme</translation>
+    </message>
+    <message>
+        <source>Length in whole seconds</source>
+        <translation>Dauer in ganzen Sekunden</translation>
+    </message>
+    <message>
+        <source>Size class: SD, 480p, 720p, 1080p, 4K or 8K</source>
+        <translation>Größenklasse: SD, 480p, 720p, 1080p, 4K oder 8K</translation>
+    </message>
+    <message>
+        <source>Frames per second</source>
+        <translation>Bilder pro Sekunde</translation>
+    </message>
+    <message>
+        <source>The video codec, such as h264</source>
+        <translation>Der Video-Codec, etwa h264</translation>
+    </message>
+    <message>
+        <source>Bit rate in kilobits per second</source>
+        <translation>Bitrate in Kilobit pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Rotation for playback, in degrees</source>
+        <translation>Drehung bei der Wiedergabe, in Grad</translation>
+    </message>
+    <message>
+        <source>Number of sound tracks</source>
+        <translation>Anzahl der Tonspuren</translation>
+    </message>
+    <message>
+        <source>Where it was recorded: latitude in degrees, south negative</source>
+        <translation>Aufnahmeort: Breite in Grad, Süden negativ</translation>
+    </message>
+    <message>
+        <source>Where it was recorded: longitude in degrees, west negative</source>
+        <translation>Aufnahmeort: Länge in Grad, Westen negativ</translation>
+    </message>
+    <message>
+        <source>The title of the piece</source>
+        <translation>Der Titel des Stücks</translation>
+    </message>
+    <message>
+        <source>The performing artist</source>
+        <translation>Der Interpret</translation>
+    </message>
+    <message>
+        <source>The album</source>
+        <translation>Das Album</translation>
+    </message>
+    <message>
+        <source>The album&apos;s artist</source>
+        <translation>Der Interpret des Albums</translation>
+    </message>
+    <message>
+        <source>The composer</source>
+        <translation>Der Komponist</translation>
+    </message>
+    <message>
+        <source>The genre</source>
+        <translation>Das Genre</translation>
+    </message>
+    <message>
+        <source>The year of release</source>
+        <translation>Das Erscheinungsjahr</translation>
+    </message>
+    <message>
+        <source>The track&apos;s number</source>
+        <translation>Die Nummer des Titels</translation>
+    </message>
+    <message>
+        <source>Number of tracks</source>
+        <translation>Anzahl der Titel</translation>
+    </message>
+    <message>
+        <source>The disc&apos;s number</source>
+        <translation>Die Nummer der CD</translation>
+    </message>
+    <message>
+        <source>Number of discs</source>
+        <translation>Anzahl der CDs</translation>
+    </message>
+    <message>
+        <source>The comment tag</source>
+        <translation>Der Kommentar</translation>
+    </message>
+    <message>
+        <source>The audio codec, such as mp3</source>
+        <translation>Der Audio-Codec, etwa mp3</translation>
+    </message>
+    <message>
+        <source>Samples per second</source>
+        <translation>Abtastwerte pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Bits per sample</source>
+        <translation>Bits pro Abtastwert</translation>
+    </message>
+    <message>
+        <source>Number of channels</source>
+        <translation>Anzahl der Kanäle</translation>
+    </message>
+    <message>
+        <source>mono, stereo or multi</source>
+        <translation>mono, stereo oder multi</translation>
+    </message>
+    <message>
+        <source>The document&apos;s title</source>
+        <translation>Der Titel des Dokuments</translation>
+    </message>
+    <message>
+        <source>The author</source>
+        <translation>Der Autor</translation>
+    </message>
+    <message>
+        <source>The subject</source>
+        <translation>Das Thema</translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation>Stichwörter</translation>
+    </message>
+    <message>
+        <source>Number of pages</source>
+        <translation>Anzahl der Seiten</translation>
+    </message>
+    <message>
+        <source>The day the document was created</source>
+        <translation>Der Tag, an dem das Dokument erstellt wurde</translation>
+    </message>
+    <message>
+        <source>The time the document was created</source>
+        <translation>Die Uhrzeit, zu der das Dokument erstellt wurde</translation>
+    </message>
+    <message>
+        <source>The day the document last changed</source>
+        <translation>Der Tag der letzten Änderung des Dokuments</translation>
+    </message>
+    <message>
+        <source>The time the document last changed</source>
+        <translation>Die Uhrzeit der letzten Änderung des Dokuments</translation>
+    </message>
+    <message>
+        <source>The program the document was written in</source>
+        <translation>Das Programm, in dem das Dokument geschrieben wurde</translation>
+    </message>
+    <message>
+        <source>The program that made the PDF</source>
+        <translation>Das Programm, das die PDF-Datei erzeugt hat</translation>
+    </message>
+    <message>
+        <source>The PDF version, such as 1.7</source>
+        <translation>Die PDF-Version, etwa 1.7</translation>
+    </message>
+    <message>
+        <source>The authors</source>
+        <translation>Die Autoren</translation>
+    </message>
+    <message>
+        <source>Who saved it last</source>
+        <translation>Wer es zuletzt gespeichert hat</translation>
+    </message>
+    <message>
+        <source>The company</source>
+        <translation>Die Firma</translation>
+    </message>
+    <message>
+        <source>The description or comments</source>
+        <translation>Die Beschreibung oder Kommentare</translation>
+    </message>
+    <message>
+        <source>Number of words</source>
+        <translation>Anzahl der Wörter</translation>
+    </message>
+    <message>
+        <source>Number of slides</source>
+        <translation>Anzahl der Folien</translation>
+    </message>
+    <message>
+        <source>How often it was saved</source>
+        <translation>Wie oft es gespeichert wurde</translation>
+    </message>
+    <message>
+        <source>The program that wrote it</source>
+        <translation>Das Programm, das es geschrieben hat</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <extracomment>Group of fields in the field browser: those every file has</extracomment>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>PDF</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation>PDF</translation>
+    </message>
+    <message>
+        <source>Office Document</source>
+        <extracomment>Group of fields in the field browser: word processor, spreadsheet and presentation files</extracomment>
+        <translation>Office-Dokument</translation>
+    </message>
 </context>
 </TS>

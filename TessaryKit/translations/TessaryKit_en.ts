@@ -381,5 +381,351 @@
         <extracomment>Error shown for a file in the file list; the placeholders are its name and the system&apos;s error</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The name without its extension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file&apos;s number in the order, from 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day the file was created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time the file was created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day the content last changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time the content last changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day the photo was taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time the photo was taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fractions of a second of that time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time zone of that time, such as +02-00</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera&apos;s maker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera&apos;s model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera&apos;s serial number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lens model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width in pixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height in pixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How to turn the image upright, 1 to 8 (1: as stored)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exposure time in seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exposure time as a fraction, such as 1-250</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aperture, such as f2.8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aperture as a number, such as 2.8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Focal length in millimetres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Focal length as on 35 mm film, in millimetres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where it was taken: latitude in degrees, south negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where it was taken: longitude in degrees, west negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Altitude in metres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The title given to the image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keywords, separated by commas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rating, 0 to 5 stars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program that saved the image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day the video was recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time the video was recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length in whole seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size class: SD, 480p, 720p, 1080p, 4K or 8K</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames per second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The video codec, such as h264</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bit rate in kilobits per second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotation for playback, in degrees</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of sound tracks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where it was recorded: latitude in degrees, south negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where it was recorded: longitude in degrees, west negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The title of the piece</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The performing artist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The album</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The album&apos;s artist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The composer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The genre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The year of release</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The track&apos;s number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of tracks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc&apos;s number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of discs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The comment tag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The audio codec, such as mp3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Samples per second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bits per sample</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mono, stereo or multi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document&apos;s title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The author</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day the document was created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time the document was created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day the document last changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time the document last changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program the document was written in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program that made the PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PDF version, such as 1.7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The authors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Who saved it last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The company</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The description or comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of words</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of slides</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How often it was saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program that wrote it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <extracomment>Group of fields in the field browser: those every file has</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF</source>
+        <extracomment>Group of fields in the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Office Document</source>
+        <extracomment>Group of fields in the field browser: word processor, spreadsheet and presentation files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "app/TessaryApp.h"
 #include "app/TessaryCommands.h"
 #include "editor/SyntaxHighlightEditor.h"
+#include "window/FieldBrowser.h"
 #include "window/HelpWindow.h"
 #include "window/RecentRulesMenu.h"
 #include "window/RenameHistoryWindow.h"
@@ -16,18 +17,23 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTranslator>
+#include <QTreeView>
 #include <QWidgetAction>
 
 using namespace Qt::StringLiterals;
@@ -372,6 +378,53 @@ private Q_SLOTS:
 
     // The File menu's items follow the toolbar: Rename says why it is disabled; Open Recent has the
     // toolbar's Recent entries; Quit and Help have their standard keys.
+    // At 800 × 500 the rules scroll rather than squeeze: no help text lies over an editor, none is cut,
+    // and the toolbar shows every button.
+    void atTheSmallestSizeNothingOverlaps_data() { everyMenuItemHasItsOwnAccessKey_data(); }
+    void atTheSmallestSizeNothingOverlaps()
+    {
+        QFETCH(QString, language);
+        if (!language.isEmpty()) {
+            QCOMPARE(speak(QLocale(QLocale::German, QLocale::Germany)), language);
+            start(language);
+        }
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        view()->resize(800, 500);
+        QTRY_COMPARE(view()->size(), QSize(800, 500));
+        QCoreApplication::processEvents();
+
+        TessaryRulesForm* form = view()->rulesForm();
+        const auto isPart = [](QWidget* widget) {
+            for (QWidget* above = widget->parentWidget(); above; above = above->parentWidget())
+                if (qobject_cast<QAbstractScrollArea*>(above) && !qobject_cast<QScrollArea*>(above))
+                    return false; // inside an editor
+            return widget->isVisible() &&
+                   (qobject_cast<QLabel*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                    qobject_cast<QAbstractButton*>(widget) || qobject_cast<SyntaxHighlightEditor*>(widget));
+        };
+        QList<std::pair<QWidget*, QRect>> parts;
+        for (QWidget* widget : form->findChildren<QWidget*>())
+            if (isPart(widget))
+                parts.append({widget, QRect(widget->mapTo(form, QPoint()), widget->size())});
+        QVERIFY(parts.size() >= 11);
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            for (qsizetype j = i + 1; j < parts.size(); ++j)
+                QVERIFY2(!parts[i].second.intersects(parts[j].second),
+                         qPrintable(parts[i].first->objectName() + parts[i].first->accessibleName() +
+                                    u" / "_s + parts[j].first->objectName() +
+                                    parts[j].first->accessibleName()));
+            if (const auto* label = qobject_cast<QLabel*>(parts[i].first); label && label->wordWrap())
+                QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
+        }
+        const auto* extension = view()->findChild<QToolButton*>(u"qt_toolbar_ext_button"_s);
+        QVERIFY(!extension || !extension->isVisible());
+        for (const QLabel* label : view()->statusBar()->findChildren<QLabel*>())
+            if (label->isVisible())
+                QVERIFY2(label->width() >= label->minimumSizeHint().width(), qPrintable(label->text()));
+        if (!language.isEmpty())
+            QCOMPARE(speak(QLocale(QLocale::English, QLocale::UnitedStates)), QString());
+    }
+
     void theFileMenuFollowsTheToolbar()
     {
         const TessaryCommands* commands = app->commands();
@@ -556,20 +609,79 @@ private Q_SLOTS:
         QCOMPARE(view()->statusTexts(), (QStringList{u"2 files"_s, u"2 to rename"_s, u"0 errors"_s}));
     }
 
-    void insertFieldAppendsAReference()
+    void theFieldBrowserInsertsWhatWasFound_data()
     {
-        QVERIFY(addAndPlan({u"a.txt"_s}));
-        TessaryRulesForm* form = view()->rulesForm();
-        QStringList names;
-        for (const QAction* action : form->insertFieldMenu()->actions())
-            names.append(action->text());
-        QStringList sorted = model()->files()->at(0).fields.keys();
-        QCOMPARE(names, sorted);
-        QVERIFY(names.contains(u"row"_s));
-        form->patternEditorView()->moveCursor(QTextCursor::End);
-        form->insertFieldMenu()->actions().at(names.indexOf(u"row"_s))->trigger();
-        QCOMPARE(model()->resultPattern(), u"{filename}{row}"_s);
-        QVERIFY(model()->isUpdating()); // planned again, as for any edit
+        QTest::addColumn<QString>("regex");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("preview");
+        QTest::newRow("base field") << QString() << QString() << u"row"_s << 0 << u"{row}"_s
+                                    << u"{row}  →  2"_s;
+        QTest::newRow("found by its description, with a format")
+            << QString() << QString() << u"without its extension"_s << 1 << u"{filename:upper}"_s
+            << u"{filename:upper}  →  B-2"_s;
+        QTest::newRow("a field the file lacks")
+            << QString() << QString() << u"ISO speed"_s << 0 << u"{image.iso}"_s
+            << u"{image.iso}, which the selected file doesn't have"_s;
+        QTest::newRow("regex group") << u"(?P<letter>.)-(?P<n>\\d)"_s << QString() << u"letter"_s << 0
+                                     << u"{letter}"_s << u"{letter}  →  b"_s;
+        QTest::newRow("script field") << QString() << u"fields.city = 'Paris'"_s << u"city"_s << 7
+                                      << u"{city:1-8}"_s << u"{city:1-8}  →  Paris"_s;
+        QTest::newRow("a value no name may hold")
+            << QString() << u"fields.place = 'a/b'"_s << u"place"_s << 0 << u"{place}"_s
+            << u"{place}  →  a/b  ·  The new name “a/b” contains “/” or “:”, which can't be used in file names"_s;
+    }
+    void theFieldBrowserInsertsWhatWasFound()
+    {
+        QFETCH(QString, regex);
+        QFETCH(QString, script);
+        QFETCH(QString, search);
+        QFETCH(int, format);
+        QFETCH(QString, inserted);
+        QFETCH(QString, preview);
+        model()->setRegexString(regex);
+        model()->setScript(script);
+        model()->setResultPattern(u"x"_s);
+        QVERIFY(addAndPlan({u"a-1.txt"_s, u"b-2.txt"_s}));
+        TessaryFileTableView* table = view()->fileTable();
+        table->setCurrentIndex(table->tableModel()->index(1, 0)); // the values are the current file's
+
+        QTest::mouseClick(view()->rulesForm()->insertFieldButton(), Qt::LeftButton);
+        FieldBrowser* browser = view()->fieldBrowserShown();
+        QVERIFY(browser && browser->isVisible());
+        QCOMPARE(browser->focusWidget(), browser->searchField());
+        QTest::keyClicks(browser->searchField(), search);
+        browser->formatChoice()->setCurrentIndex(format);
+        QCOMPARE(browser->placeholder(), inserted);
+        QCOMPARE(browser->previewLabel()->text(), preview);
+        QTest::keyClick(browser->searchField(), Qt::Key_Return);
+        QTRY_VERIFY(!view()->fieldBrowserShown());
+        QCOMPARE(model()->resultPattern(), u"x"_s + inserted);
+    }
+
+    void theFieldBrowserGroupsEveryField()
+    {
+        model()->setRegexString(u"(?P<letter>.)"_s);
+        view()->browseFields(); // without files: the catalogue, and the groups of the rules
+        FieldBrowser* browser = view()->fieldBrowserShown();
+        QVERIFY(browser);
+        const QAbstractItemModel* fields = browser->fieldView()->model();
+        QStringList groups;
+        for (int row = 0; row < fields->rowCount(); ++row)
+            groups.append(fields->index(row, 0).data().toString());
+        QCOMPARE(groups, (QStringList{u"File"_s, u"Image"_s, u"Video"_s, u"Audio"_s, u"PDF"_s,
+                                      u"Office Document"_s, u"Regex Groups"_s}));
+        QVERIFY(browser->choose(u"audio.artist"_s));
+        QCOMPARE(browser->fieldView()->currentIndex().siblingAtColumn(2).data().toString(),
+                 u"The performing artist"_s);
+        QTest::keyClicks(browser->searchField(), u"no field is called so"_s);
+        QCOMPARE(fields->rowCount(), 0);
+        QVERIFY(browser->placeholder().isEmpty());
+        QTest::keyClick(browser->searchField(), Qt::Key_Escape);
+        QTRY_VERIFY(!view()->fieldBrowserShown());
+        QCOMPARE(model()->resultPattern(), u"{filename}"_s);
     }
 
     void theFormShowsFilesRenamedUntilNew()

@@ -1,4 +1,5 @@
 #include "LogCapture.h"
+#include "metadata/FieldCatalogue.h"
 #include "metadata/MetadataExtractor.h"
 
 #include <QDir>
@@ -287,6 +288,13 @@ class tst_MetadataExtractor : public QObject {
         return file.fileName();
     }
 
+    static void verifyCatalogued(const Fields& fields)
+    {
+        for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+            QVERIFY2(FieldCatalogue::groupOf(it.key()),
+                     qPrintable(u"Not in the field catalogue: "_s + it.key()));
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -308,6 +316,7 @@ private Q_SLOTS:
         QFETCH(Fields, expected);
         const Fields fields = MetadataExtractor::extract(fixtureFolder + u'/' + fixture);
         QCOMPARE(withoutFileDates(fields), expected);
+        verifyCatalogued(fields);
         QVERIFY(QRegularExpression(u"^\\d{4}-\\d{2}-\\d{2}$"_s).match(fields.value(u"moddate"_s)).hasMatch());
         QVERIFY(QRegularExpression(u"^\\d{2}-\\d{2}-\\d{2}$"_s).match(fields.value(u"modtime"_s)).hasMatch());
     }
@@ -557,6 +566,25 @@ private Q_SLOTS:
             QCOMPARE(fields.value(it.key(), u"<absent>"_s), it.value());
         for (const QString& key : absent)
             QVERIFY2(!fields.contains(key), qPrintable(key + u" = "_s + fields.value(key)));
+        verifyCatalogued(fields);
+    }
+
+    // The field browser offers the catalogue: a field it lacks cannot be found there.
+    void catalogueNamesMatchTheirGroups()
+    {
+        const QHash<QString, FieldCatalogue::Group> prefixes{{u"image."_s, FieldCatalogue::Group::Image},
+                                                             {u"video."_s, FieldCatalogue::Group::Video},
+                                                             {u"audio."_s, FieldCatalogue::Group::Audio},
+                                                             {u"pdf."_s, FieldCatalogue::Group::Pdf},
+                                                             {u"doc."_s, FieldCatalogue::Group::Document}};
+        QSet<QString> names;
+        for (const FieldCatalogue::Field& field : FieldCatalogue::fields()) {
+            QVERIFY2(!names.contains(field.name), qPrintable(field.name));
+            names.insert(field.name);
+            QVERIFY(!field.description.isEmpty());
+            const QString prefix = field.name.section(u'.', 0, 0) + u'.';
+            QCOMPARE(field.group, prefixes.value(prefix, FieldCatalogue::Group::File));
+        }
     }
 
     void everyRealWorldFileIsExpected()
