@@ -255,10 +255,10 @@ QVariant TessaryFileTableModel::data(const QModelIndex& index, int role) const
             //: Accessibility label of the mark of a renamed file in the file table
             return tr("Renamed");
         return {};
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: // the table shows it where the cell cuts its text short
         if (result && (shown.error || shown.warning))
-            return shown.error ? *shown.error : *shown.warning;
-        return {};
+            return shown.result + u'\n' + (shown.error ? *shown.error : *shown.warning);
+        return result ? shown.result : shown.original;
     case ErrorRole:
         return result && shown.error ? QVariant(*shown.error) : QVariant();
     case WarningRole:

@@ -15,7 +15,12 @@ TessaryFileTableView::TessaryFileTableView(TessaryModel* model, QSettings& prefe
       rows(new TessaryFileTableModel(model->files(), this))
 {
     setModel(rows);
-    setItemDelegateForColumn(TessaryFileTableModel::ResultColumn, new FileResultDelegate(this));
+    setItemDelegate(new FileResultDelegate(this));
+    // A problem wraps at the Result column's width, so its rows change height with it.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int section) {
+        if (section == TessaryFileTableModel::ResultColumn)
+            scheduleDelayedItemsLayout();
+    });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAlternatingRowColors(true);

@@ -5,6 +5,7 @@
 #include "app/TessaryCommands.h"
 #include "editor/SyntaxHighlightEditor.h"
 #include "window/FieldBrowser.h"
+#include "window/FileResultDelegate.h"
 #include "window/HelpWindow.h"
 #include "window/RecentRulesMenu.h"
 #include "window/RenameHistoryWindow.h"
@@ -171,6 +172,50 @@ private Q_SLOTS:
                  u"Error: The regular expression doesn't match the whole file name"_s);
         QVERIFY(failed.data(Qt::ForegroundRole).isValid()); // unchanged: secondary
         QVERIFY(!rows->index(0, 1).data(Qt::ForegroundRole).isValid());
+    }
+
+    // A problem takes a second line where the Result column is too narrow for it, and tool tips show
+    // what a cell cuts short, and only that.
+    void problemsWrapToTwoLinesAndTipsShowWhatIsCut()
+    {
+        model()->setRegexString(u"(?P<n>\\d+)"_s);
+        QVERIFY(addAndPlan({u"1.jpg"_s, u"a-name-long-enough-to-be-cut-short-in-a-narrow-column.jpg"_s}));
+        TessaryFileTableView* table = view()->fileTable();
+        table->header()->resizeSection(TessaryFileTableModel::OriginalColumn, 150);
+        table->header()->setStretchLastSection(false);
+        const QModelIndex shortName = table->tableModel()->index(0, TessaryFileTableModel::OriginalColumn);
+        const QModelIndex failed = table->tableModel()->index(1, TessaryFileTableModel::ResultColumn);
+        const QString error = u"The regular expression doesn't match the whole file name"_s;
+        const auto rowHeight = [&] {
+            QCoreApplication::processEvents(); // the delayed layout after a resize
+            return table->visualRect(failed).height();
+        };
+
+        table->header()->resizeSection(TessaryFileTableModel::ResultColumn, 2000);
+        const int wide = rowHeight();
+        const QFont font = FileResultDelegate::errorFont(table->font());
+        QCOMPARE(FileResultDelegate::problemLines(error, font, 2000), QStringList{error});
+        table->header()->resizeSection(TessaryFileTableModel::ResultColumn, 260);
+        const int narrow = rowHeight();
+        QCOMPARE(narrow - wide, QFontMetrics(font).height());
+        const QStringList lines = FileResultDelegate::problemLines(error, font, 150);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[1].endsWith(u'…') && error.startsWith(lines[0] + u' '), qPrintable(lines.join(u'|')));
+        QVERIFY(QFontMetrics(font).horizontalAdvance(lines[1]) <= 150);
+
+        const auto tipAt = [&](const QModelIndex& index) -> QString {
+            QToolTip::hideText();
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+                return u"<still showing>"_s;
+            const QPoint point = table->visualRect(index).center();
+            QHelpEvent help(QEvent::ToolTip, point, table->viewport()->mapToGlobal(point));
+            QApplication::sendEvent(table->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tipAt(shortName), QString());
+        QCOMPARE(tipAt(failed.siblingAtColumn(TessaryFileTableModel::OriginalColumn)),
+                 u"a-name-long-enough-to-be-cut-short-in-a-narrow-column.jpg"_s);
+        QCOMPARE(tipAt(failed), u"a-name-long-enough-to-be-cut-short-in-a-narrow-column.jpg\n"_s + error);
     }
 
     void fieldRowsThenLogRows()
@@ -593,7 +638,7 @@ private Q_SLOTS:
             view()->fileTable()->tableModel()->index(0, TessaryFileTableModel::ResultColumn);
         const QString warning = u"The pattern uses “{imgae.date}”, which this file doesn't have"_s;
         QCOMPARE(result.data(TessaryFileTableModel::WarningRole).toString(), warning);
-        QCOMPARE(result.data(Qt::ToolTipRole).toString(), warning);
+        QCOMPARE(result.data(Qt::ToolTipRole).toString(), u"{imgae.date}-a.txt\n"_s + warning);
         QCOMPARE(result.data(Qt::AccessibleDescriptionRole).toString(), u"Warning: "_s + warning);
         QVERIFY(!result.data(TessaryFileTableModel::ErrorRole).isValid());
 
