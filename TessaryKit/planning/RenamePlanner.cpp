@@ -10,6 +10,7 @@
 #include "planning/RuleRegex.h"
 #include "platform/FileLookup.h"
 #include "platform/NameEncoding.h"
+#include "script/ScriptErrorText.h"
 
 #include <QSet>
 #include <algorithm>
@@ -137,7 +138,7 @@ void scriptStage(QList<Entry>& entries, const QString& script, const JSEngineCli
                 output.fields.insert(it.key(), it.value());
         } else {
             //: Error shown for a file in the file list when the JavaScript engine gave no reason
-            output.error = line.error.value_or(KitCatalogue::tr("The script failed"));
+            output.error = line.error ? scriptErrorText(*line.error) : KitCatalogue::tr("The script failed");
         }
     }
 }

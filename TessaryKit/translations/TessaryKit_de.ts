@@ -727,5 +727,25 @@
         <extracomment>Group of fields in the field browser: word processor, spreadsheet and presentation files</extracomment>
         <translation>Office-Dokument</translation>
     </message>
+    <message>
+        <source>Line %1: %2</source>
+        <extracomment>Error of a file whose script failed; %1 is the script&apos;s line, %2 the JavaScript engine&apos;s message</extracomment>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>Unknown JavaScript error</source>
+        <extracomment>Error of a file whose script threw something that can&apos;t be shown as text</extracomment>
+        <translation>Unbekannter JavaScript-Fehler</translation>
+    </message>
+    <message>
+        <source>`fields` must be an object</source>
+        <extracomment>Error of a file whose script set the global `fields` to something else; keep `fields` as it is</extracomment>
+        <translation>`fields` muss ein Objekt sein</translation>
+    </message>
+    <message>
+        <source>`context` must be an object</source>
+        <extracomment>Error of a file whose script set the global `context` to something else; keep `context` as it is</extracomment>
+        <translation>`context` muss ein Objekt sein</translation>
+    </message>
 </context>
 </TS>

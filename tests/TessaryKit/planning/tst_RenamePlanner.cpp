@@ -689,6 +689,35 @@ private Q_SLOTS:
         stop.request_stop();
         QCOMPARE(plan.get(), std::nullopt);
     }
+
+    // Last: it may leave German installed. The helper's words follow the UI language; the engine's don't.
+    void scriptErrorsInTheUiLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("English line")
+            << u"en"_s << u"\nthrow new Error('boom')"_s << u"Line 2: Error: boom"_s;
+        QTest::newRow("German line") << u"de"_s << u"\nthrow new Error('boom')"_s
+                                     << u"Zeile 2: Error: boom"_s;
+        QTest::newRow("German fields") << u"de"_s << u"fields = 1"_s << u"`fields` muss ein Objekt sein"_s;
+        QTest::newRow("German context") << u"de"_s << u"context = 1"_s << u"`context` muss ein Objekt sein"_s;
+        QTest::newRow("German, the engine's own words")
+            << u"de"_s << u"undefinedName"_s
+            << u"Zeile 1: ReferenceError: Can't find variable: undefinedName"_s;
+    }
+    void scriptErrorsInTheUiLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, script);
+        QFETCH(QString, error);
+        QLocale::setDefault(QLocale(language));
+        QVERIFY(KitCatalogue::install());
+        const auto plan =
+            planOnWorker(inputs({u"a.txt"_s}), {QString(), script, u"{filename}"_s, false, u"name"_s, false});
+        QVERIFY(plan);
+        QCOMPARE(plan->value(u"a.txt"_s).error, std::optional(error));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_RenamePlanner)
