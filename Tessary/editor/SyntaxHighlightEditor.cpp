@@ -255,6 +255,32 @@ bool SyntaxHighlightEditor::viewportEvent(QEvent* event)
     return true;
 }
 
+// Styles such as Fusion draw a text area's frame the same with and without focus; a keyboard user must
+// see which rule they type into, so the frame takes the highlight colour then.
+bool SyntaxHighlightEditor::event(QEvent* event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        update();
+        break;
+    case QEvent::Paint:
+        if (hasFocus() && frameWidth() > 0) {
+            QPainter painter(this);
+            QPen pen(palette().color(QPalette::Highlight), frameWidth());
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+            const qreal inset = frameWidth() / 2.0;
+            painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
 void SyntaxHighlightEditor::changeEvent(QEvent* event)
 {
     QPlainTextEdit::changeEvent(event);

@@ -211,7 +211,8 @@ void TessaryView::buildToolBar()
     QToolBar* bar = addToolBar(tr("Workflow"));
     bar->setObjectName(u"workflow"_s);
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Plasma's setting, text beside the icons by default; GNOME and a bare X server show icons only.
+    bar->setToolButtonStyle(Qt::ToolButtonFollowStyle);
 
     //: Toolbar button
     addFilesItem =

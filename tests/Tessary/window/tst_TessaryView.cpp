@@ -470,6 +470,24 @@ private Q_SLOTS:
             QCOMPARE(speak(QLocale(QLocale::English, QLocale::UnitedStates)), QString());
     }
 
+    // The style draws a text area's frame alike with and without focus; the rule being typed into shows.
+    void theEditorWithFocusShowsIt()
+    {
+        TessaryRulesForm* form = view()->rulesForm();
+        const QList<SyntaxHighlightEditor*> editors{form->regexEditor(), form->scriptEditor(),
+                                                    form->patternEditorView()};
+        const auto frameColour = [](SyntaxHighlightEditor* editor) {
+            const QImage image = editor->grab().toImage();
+            return image.pixelColor(0, image.height() / 2);
+        };
+        for (SyntaxHighlightEditor* editor : editors) {
+            editor->setFocus();
+            QTRY_VERIFY(editor->hasFocus());
+            for (SyntaxHighlightEditor* other : editors)
+                QCOMPARE(frameColour(other) == other->palette().color(QPalette::Highlight), other == editor);
+        }
+    }
+
     void theFileMenuFollowsTheToolbar()
     {
         const TessaryCommands* commands = app->commands();
