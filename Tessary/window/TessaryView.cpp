@@ -102,7 +102,7 @@ TessaryView::TessaryView(TessaryModel* model, RenameHistoryStore* history, QSett
     splitter->setStretchFactor(1, 3);
     splitter->setChildrenCollapsible(false);
     setCentralWidget(splitter);
-    dropOutline = new DropOutline(splitter);
+    dropOutline = new DropOutline(this); // a splitter would take a child of its own as another pane
 
     buildToolBar();
     buildStatusBar();
@@ -544,7 +544,7 @@ void TessaryView::showProblem()
 void TessaryView::setDropTargeted(bool targeted)
 {
     dropTargeted = targeted;
-    dropOutline->setGeometry(centralWidget()->rect());
+    dropOutline->setGeometry(centralWidget()->geometry());
     dropOutline->raise();
     dropOutline->setVisible(targeted);
 }

@@ -829,10 +829,20 @@ private Q_SLOTS:
         data.setUrls({QUrl::fromLocalFile(files + u"/a.txt"_s), QUrl::fromLocalFile(files + u"/b.txt"_s),
                       QUrl(u"https://example.org/c.txt"_s)});
         const QPoint centre = view()->rect().center();
+        const auto layout = [this] {
+            QList<QRect> places;
+            for (const QWidget* widget : view()->centralWidget()->findChildren<QWidget*>())
+                if (widget->isVisible() && !widget->testAttribute(Qt::WA_TransparentForMouseEvents))
+                    places.append(QRect(widget->mapTo(view(), QPoint()), widget->size()));
+            return places;
+        };
+        const QList<QRect> before = layout();
         QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(view(), &enter);
         QVERIFY(enter.isAccepted());
         QVERIFY(view()->isDropTargeted());
+        QCoreApplication::processEvents();
+        QCOMPARE(layout(), before); // the outline lies over the window; nothing moves
         QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(view(), &drop);
         QVERIFY(!view()->isDropTargeted());
