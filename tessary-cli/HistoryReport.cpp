@@ -5,7 +5,6 @@
 #include "renaming/journal/RenameHistory.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -56,21 +55,13 @@ QString stateName(RenameHistory::FileState state)
     return u"interrupted"_s;
 }
 
-QString home(const QString& path)
-{
-    const QString homePath = QDir::homePath();
-    if (path == homePath || path.startsWith(homePath + u'/'))
-        return u'~' + path.mid(homePath.size());
-    return path;
-}
-
 // One folder as it is; several as the folder that holds them all.
 QString whereText(const QStringList& folders)
 {
     if (folders.size() == 1)
-        return Report::printable(home(folders.first()));
+        return Report::printable(withHomeAsTilde(folders.first()));
     return u"%1 folders in %2"_s.arg(folders.size())
-        .arg(Report::printable(home(RenameHistory::commonFolder(folders))));
+        .arg(Report::printable(withHomeAsTilde(RenameHistory::commonFolder(folders))));
 }
 
 QString rulesText(const RenameRules& rules)

@@ -1,24 +1,14 @@
 #include "model/RenameHistoryList.h"
 
+#include "common/FileNameParts.h"
 #include "renaming/journal/RenameHistory.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QLocale>
 #include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString withHome(const QString& path)
-{
-    const QString home = QDir::homePath();
-    return path == home || path.startsWith(home + u'/') ? u'~' + path.mid(home.size()) : path;
-}
-
-} // namespace
 
 RenameHistoryList::RenameHistoryList(QString journalFolder, QObject* parent)
     : QAbstractTableModel(parent), folder(std::move(journalFolder))
@@ -88,10 +78,10 @@ QString RenameHistoryList::rulesText(const std::optional<RenameRules>& rules)
 QString RenameHistoryList::folderText(const QStringList& folders)
 {
     if (folders.size() == 1)
-        return withHome(folders.first());
+        return withHomeAsTilde(folders.first());
     //: Folder column of the Rename History window; %1 is the folder that holds all of them, %n their number
     return tr("%1 (%n folders)", nullptr, int(folders.size()))
-        .arg(withHome(RenameHistory::commonFolder(folders)));
+        .arg(withHomeAsTilde(RenameHistory::commonFolder(folders)));
 }
 
 int RenameHistoryList::rowCount(const QModelIndex& parent) const

@@ -103,8 +103,11 @@ RenameHistoryWindow::RenameHistoryWindow(TessaryModel* model, QWidget* parent)
             std::find_if(summaries.cbegin(), summaries.cend(),
                          [this](const JournalSummary& summary) { return summary.file == selectedFile; });
         const int row = kept == summaries.cend() ? 0 : int(kept - summaries.cbegin());
-        if (!summaries.isEmpty())
-            renames->setCurrentIndex(history->index(row, 0));
+        const QModelIndex wanted = summaries.isEmpty() ? QModelIndex() : history->index(row, 0);
+        if (renames->currentIndex() != wanted) {
+            renames->setCurrentIndex(wanted); // the row's own handler loads its files
+            return;
+        }
         loadFiles();
         refreshButtons();
     });

@@ -1,5 +1,7 @@
 #include "common/FileNameParts.h"
 
+#include <QDir>
+
 QString FileNameParts::parentOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
@@ -31,4 +33,10 @@ QString joinPath(const QString& folder, const QString& name)
     if (folder.isEmpty())
         return name;
     return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+QString withHomeAsTilde(const QString& path)
+{
+    const QString home = QDir::homePath();
+    return path == home || path.startsWith(home + u'/') ? u'~' + path.mid(home.size()) : path;
 }

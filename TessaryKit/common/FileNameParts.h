@@ -19,3 +19,5 @@ struct FileNameParts {
 
 // `folder` joined with one more path component.
 QString joinPath(const QString& folder, const QString& name);
+// A path as people read it: under the home folder as "~/…".
+QString withHomeAsTilde(const QString& path);
