@@ -26,6 +26,8 @@ FindBar::FindBar(QPlainTextEdit* editor) : QWidget(editor), editor(editor), inpu
 
 void FindBar::open()
 {
+    //: Accessible name of the find field of a rule editor; the placeholder is the rule, such as Regex
+    input->setAccessibleName(tr("Find in %1").arg(editor->accessibleName()));
     show();
     Q_EMIT visibilityChanged();
     input->setFocus();

@@ -144,6 +144,11 @@
         <extracomment>Button that closes the find bar of a rule editor</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Find in %1</source>
+        <extracomment>Accessible name of the find field of a rule editor; the placeholder is the rule, such as Regex</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FolderAccessManager</name>
@@ -771,6 +776,11 @@
     <message>
         <source>Insert Fiel&amp;d…</source>
         <extracomment>Button of the Result Pattern section that opens the field browser</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <extracomment>Accessible name of the area that holds the three rules</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -78,6 +78,9 @@ TessaryRulesForm::TessaryRulesForm(TessaryModel* model, QWidget* parent)
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setFocusPolicy(Qt::NoFocus); // Tab goes to the rules; it scrolls them into sight
+    //: Accessible name of the area that holds the three rules
+    scroller->setAccessibleName(tr("Rules"));
     pages->addWidget(scroller);
     pages->addWidget(renamedPlaceholder());
 

@@ -3,6 +3,7 @@
 #include "app/AppCatalogue.h"
 #include "app/TessaryApp.h"
 #include "app/TessaryCommands.h"
+#include "editor/FindBar.h"
 #include "editor/SyntaxHighlightEditor.h"
 #include "window/FieldBrowser.h"
 #include "window/FileResultDelegate.h"
@@ -12,6 +13,7 @@
 #include "window/TessaryFileTableView.h"
 #include "window/TessaryRulesForm.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -486,6 +488,34 @@ private Q_SLOTS:
             for (SyntaxHighlightEditor* other : editors)
                 QCOMPARE(frameColour(other) == other->palette().color(QPalette::Highlight), other == editor);
         }
+    }
+
+    // What a screen reader says for every control that takes focus: a name, in the window and in its
+    // dialogs, the find bar and the field browser included.
+    void everyControlHasAName()
+    {
+        QVERIFY(addAndPlan({u"a.txt"_s}));
+        view()->rulesForm()->regexEditor()->findBar()->open();
+        view()->browseFields();
+        QVERIFY(view()->fieldBrowserShown());
+        QWidgetList windows{view(), view()->fieldBrowserShown()};
+        int checked = 0;
+        for (QWidget* window : windows) {
+            for (QWidget* widget : window->findChildren<QWidget*>()) {
+                if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus ||
+                    qobject_cast<QAbstractScrollArea*>(widget->parentWidget()))
+                    continue; // viewports speak for their area
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+                QVERIFY(accessible);
+                QVERIFY2(!accessible->text(QAccessible::Name).trimmed().isEmpty(),
+                         qPrintable(QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                                    widget->objectName()));
+                ++checked;
+            }
+        }
+        QVERIFY(checked >= 12);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(view()->fieldBrowserShown(), &escape);
     }
 
     void theFileMenuFollowsTheToolbar()
