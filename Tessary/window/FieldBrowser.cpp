@@ -200,10 +200,10 @@ void FieldBrowser::filterBy(const QString& text)
     } else {
         view->expandAll();
     }
-    // The first field found is chosen, so that Return inserts it.
+    // The first field found is chosen, so that Return inserts it; with none found, none is.
     const QModelIndex firstGroup = shown->index(0, 0);
-    if (shown->rowCount(firstGroup) > 0)
-        view->setCurrentIndex(shown->index(0, 0, firstGroup));
+    view->setCurrentIndex(shown->rowCount(firstGroup) > 0 ? shown->index(0, 0, firstGroup) : QModelIndex());
+    refreshChoice(); // the view doesn't say when filtering took its current row away
 }
 
 // The groups the file has values in, and those of every file: the rest is a click or a search away.

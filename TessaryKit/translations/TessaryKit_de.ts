@@ -391,27 +391,27 @@
     </message>
     <message>
         <source>The day the file was created</source>
-        <translation>Der Tag, an dem die Datei erstellt wurde</translation>
+        <translation>Datum, an dem die Datei erstellt wurde</translation>
     </message>
     <message>
         <source>The time the file was created</source>
-        <translation>Die Uhrzeit, zu der die Datei erstellt wurde</translation>
+        <translation>Uhrzeit, zu der die Datei erstellt wurde</translation>
     </message>
     <message>
         <source>The day the content last changed</source>
-        <translation>Der Tag der letzten Änderung des Inhalts</translation>
+        <translation>Datum der letzten Änderung des Inhalts</translation>
     </message>
     <message>
         <source>The time the content last changed</source>
-        <translation>Die Uhrzeit der letzten Änderung des Inhalts</translation>
+        <translation>Uhrzeit der letzten Änderung des Inhalts</translation>
     </message>
     <message>
         <source>The day the photo was taken</source>
-        <translation>Der Tag der Aufnahme</translation>
+        <translation>Aufnahmedatum</translation>
     </message>
     <message>
         <source>The time the photo was taken</source>
-        <translation>Die Uhrzeit der Aufnahme</translation>
+        <translation>Aufnahmeuhrzeit</translation>
     </message>
     <message>
         <source>Fractions of a second of that time</source>
@@ -507,11 +507,11 @@
     </message>
     <message>
         <source>The day the video was recorded</source>
-        <translation>Der Tag der Aufnahme</translation>
+        <translation>Aufnahmedatum</translation>
     </message>
     <message>
         <source>The time the video was recorded</source>
-        <translation>Die Uhrzeit der Aufnahme</translation>
+        <translation>Aufnahmeuhrzeit</translation>
     </message>
     <message>
         <source>Length in whole seconds</source>
@@ -639,19 +639,19 @@
     </message>
     <message>
         <source>The day the document was created</source>
-        <translation>Der Tag, an dem das Dokument erstellt wurde</translation>
+        <translation>Datum, an dem das Dokument erstellt wurde</translation>
     </message>
     <message>
         <source>The time the document was created</source>
-        <translation>Die Uhrzeit, zu der das Dokument erstellt wurde</translation>
+        <translation>Uhrzeit, zu der das Dokument erstellt wurde</translation>
     </message>
     <message>
         <source>The day the document last changed</source>
-        <translation>Der Tag der letzten Änderung des Dokuments</translation>
+        <translation>Datum der letzten Änderung des Dokuments</translation>
     </message>
     <message>
         <source>The time the document last changed</source>
-        <translation>Die Uhrzeit der letzten Änderung des Dokuments</translation>
+        <translation>Uhrzeit der letzten Änderung des Dokuments</translation>
     </message>
     <message>
         <source>The program the document was written in</source>
