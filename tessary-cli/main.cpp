@@ -8,6 +8,7 @@
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
+#include "planning/FieldsInUse.h"
 #include "planning/RenameSession.h"
 #include "planning/RuleRegex.h"
 #include "renaming/journal/RenameHistory.h"
@@ -54,16 +55,21 @@ bool regexCompiles(const QString& regex)
     return !problem;
 }
 
-// Reads every file's base fields and plans, as the window does.
+// Reads the files' base fields and plans, as the window does. Only the fields the rules can use are read,
+// unless every field is to be shown.
 void planFiles(RenameSession& session, const CommandLine& line)
 {
     const QStringList paths = inputFiles(line.paths, line.recursive);
+    const FieldCatalogue::Groups groups =
+        line.json || line.verbose ? FieldCatalogue::everyGroup : groupsUsedBy(line.rules);
     ProgressLine progress;
     std::atomic<qsizetype> read = 0;
-    session.add(paths,
-                progress.show(std::async(std::launch::async,
-                                         [&] { return MetadataExtractor::fields(paths, [&] { ++read; }); }),
-                              u"Reading files… %1 of %2"_s, read, paths.size()));
+    session.add(paths, progress.show(std::async(std::launch::async,
+                                                [&] {
+                                                    return MetadataExtractor::fields(
+                                                        paths, [&] { ++read; }, groups);
+                                                }),
+                                     u"Reading files… %1 of %2"_s, read, paths.size()));
 
     const RenameSession::PlanJob job = session.planJob();
     const JSEngineClient engine(JSEngineClient::bundledHelperPath());

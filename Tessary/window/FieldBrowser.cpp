@@ -90,11 +90,14 @@ FieldBrowser::FieldBrowser(const Subject& subject, QWidget* parent)
         //: Column of the field browser: what the field holds
         tr("Description"),
     });
-    QList<std::pair<QString, QString>> catalogued[6];
-    for (const FieldCatalogue::Field& field : FieldCatalogue::fields())
-        catalogued[int(field.group)].append({field.name, field.description});
-    for (int group = 0; group < 6; ++group)
-        addGroup(FieldCatalogue::titleOf(FieldCatalogue::Group(group)), catalogued[group]);
+    const QList<FieldCatalogue::Field> catalogued = FieldCatalogue::fields();
+    for (const FieldCatalogue::Group group : FieldCatalogue::groups) {
+        QList<std::pair<QString, QString>> inGroup;
+        for (const FieldCatalogue::Field& field : catalogued)
+            if (field.group == group)
+                inGroup.append({field.name, field.description});
+        addGroup(FieldCatalogue::titleOf(group), inGroup);
+    }
     QList<std::pair<QString, QString>> groups;
     for (const QString& name : subject.regexGroups)
         //: Description of a field in the field browser

@@ -2,6 +2,7 @@
 
 #include "common/KitCatalogue.h"
 
+#include <QStringList>
 #include <iterator>
 
 using namespace Qt::StringLiterals;
@@ -168,4 +169,13 @@ std::optional<FieldCatalogue::Group> FieldCatalogue::groupOf(const QString& name
         if (name == QLatin1StringView(entry.name))
             return entry.group;
     return std::nullopt;
+}
+
+FieldCatalogue::Groups FieldCatalogue::groupsOf(const QStringList& names)
+{
+    Groups found;
+    for (const QString& name : names)
+        if (const std::optional<Group> group = groupOf(name))
+            found |= *group;
+    return found;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QFlags>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The base fields a file can have, grouped by the kind of file that has them, each with a one-line
@@ -9,7 +11,12 @@
 // what they can give.
 namespace FieldCatalogue {
 
-enum class Group { File, Image, Video, Audio, Pdf, Document };
+// File holds the name, the row and the file system's dates; each other group a reader's fields.
+enum class Group { File = 0x1, Image = 0x2, Video = 0x4, Audio = 0x8, Pdf = 0x10, Document = 0x20 };
+Q_DECLARE_FLAGS(Groups, Group)
+inline constexpr Group groups[] = {Group::File,  Group::Image, Group::Video,
+                                   Group::Audio, Group::Pdf,   Group::Document};
+inline constexpr Groups everyGroup = Groups(0x3f);
 
 struct Field {
     QString name;
@@ -23,4 +30,9 @@ QString titleOf(Group group);
 // The group of a base field; nothing for a name no reader gives, such as a regex group's.
 std::optional<Group> groupOf(const QString& name);
 
+// The groups that `names` belong to; a name no reader gives adds none.
+Groups groupsOf(const QStringList& names);
+
 } // namespace FieldCatalogue
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(FieldCatalogue::Groups)

@@ -21,6 +21,8 @@ using namespace Qt::StringLiterals;
 namespace MetadataExtractor {
 namespace {
 
+using FieldCatalogue::Groups;
+
 const QSet<QString> imageExtensions{u"jpg"_s,  u"jpeg"_s, u"png"_s, u"heic"_s, u"heif"_s,
                                     u"tiff"_s, u"raw"_s,  u"cr2"_s, u"nef"_s,  u"arw"_s};
 const QSet<QString> movieExtensions{u"mp4"_s, u"mov"_s, u"m4v"_s, u"avi"_s, u"mkv"_s, u"wmv"_s};
@@ -57,19 +59,18 @@ Kinds kindsOf(const QString& extension)
 }
 
 // Returns whether the file has content to read: a folder or a pipe has none, and reading a pipe could
-// wait forever.
-bool readFileFields(const QString& path, const FileNameParts& parts, Fields& fields)
+// wait forever. The dates go into `fields` when `withDates`.
+bool readFileFields(const QString& path, bool withDates, Fields& fields)
 {
-    fields.insert(u"filename"_s, parts.stem);
     QString error;
     const auto dates = FileDates::read(path, &error);
     if (!dates) {
         qCWarning(metadataLog, "Failed to read file dates: %s", qUtf8Printable(error));
         return false;
     }
-    if (dates->created)
+    if (withDates && dates->created)
         addDateFields(*dates->created, QString(), fields);
-    if (dates->modified)
+    if (withDates && dates->modified)
         addDateFields(*dates->modified, u"mod"_s, fields);
     return dates->regularFile;
 }
@@ -99,24 +100,33 @@ int width(int processors)
     return processors < 4 ? 2 : std::min(processors / 2, 8);
 }
 
-Fields extract(const QString& path)
+Fields extract(const QString& path, FieldCatalogue::Groups groups)
 {
+    using FieldCatalogue::Group;
     const FileNameParts parts = FileNameParts::of(path);
     const QString extension = parts.extension.toLower();
     const Kinds kinds = kindsOf(extension);
+    Groups wanted;
+    wanted.setFlag(Group::Image, kinds.image || imageExtensions.contains(extension));
+    wanted.setFlag(Group::Video, kinds.movie || movieExtensions.contains(extension));
+    wanted.setFlag(Group::Audio, kinds.audio || audioExtensions.contains(extension));
+    wanted.setFlag(Group::Pdf, kinds.pdf || pdfExtensions.contains(extension));
+    wanted.setFlag(Group::Document, documentExtensions.contains(extension));
+    wanted &= groups;
+    const bool withDates = groups.testFlag(Group::File);
 
-    Fields fields;
-    if (!readFileFields(path, parts, fields))
+    Fields fields{{u"filename"_s, parts.stem}};
+    if ((!withDates && !wanted) || !readFileFields(path, withDates, fields))
         return fields;
-    if (kinds.image || imageExtensions.contains(extension))
+    if (wanted.testFlag(Group::Image))
         MetadataReaders::readImageFields(path, fields);
-    if (kinds.movie || movieExtensions.contains(extension))
+    if (wanted.testFlag(Group::Video))
         MetadataReaders::readVideoFields(path, fields);
-    if (kinds.audio || audioExtensions.contains(extension))
+    if (wanted.testFlag(Group::Audio))
         MetadataReaders::readAudioFields(path, fields);
-    if (kinds.pdf || pdfExtensions.contains(extension))
+    if (wanted.testFlag(Group::Pdf))
         MetadataReaders::readPDFFields(path, fields);
-    if (documentExtensions.contains(extension))
+    if (wanted.testFlag(Group::Document))
         readDocumentFields(extension, path, fields);
     trimReadValues(fields);
     return fields;
@@ -138,7 +148,8 @@ QThreadPool& readerPool()
 
 } // namespace
 
-QList<Fields> fields(const QStringList& paths, const std::function<void()>& fileRead)
+QList<Fields> fields(const QStringList& paths, const std::function<void()>& fileRead,
+                     FieldCatalogue::Groups groups)
 {
     const Signpost signpost("Read metadata", u"%1 files"_s.arg(paths.size()));
     QList<Fields> results(paths.size());
@@ -146,7 +157,7 @@ QList<Fields> fields(const QStringList& paths, const std::function<void()>& file
     std::atomic<qsizetype> next = 0;
     const auto read = [&] {
         for (qsizetype i; (i = next++) < paths.size();) {
-            results[i] = extract(paths[i]);
+            results[i] = extract(paths[i], groups);
             if (fileRead)
                 fileRead();
         }

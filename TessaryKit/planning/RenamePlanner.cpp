@@ -182,10 +182,12 @@ bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup
     if (listed.exact.contains(candidate.target))
         return false;
     const FileNameParts& parts = candidate.entry->parts;
-    const auto target = disk.identityOf(parts.parent, candidate.entry->output.resultName);
     const auto lookalike = listed.normalized.constFind(candidate.normalizedTarget);
-    if (lookalike == listed.normalized.cend() || !target)
-        return target.has_value();
+    if (lookalike == listed.normalized.cend())
+        return disk.exists(parts.parent, candidate.entry->output.resultName);
+    const auto target = disk.identityOf(parts.parent, candidate.entry->output.resultName);
+    if (!target)
+        return false;
     const FileNameParts lookalikeParts = FileNameParts::of(*lookalike);
     return target != disk.identityOf(lookalikeParts.parent, lookalikeParts.name);
 }

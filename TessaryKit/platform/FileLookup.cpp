@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +37,48 @@ std::optional<FileIdentity> identityAt(int folder, const QByteArray& path)
     return FileIdentity{(quint64(status.stx_dev_major) << 32) | status.stx_dev_minor, status.stx_ino, stamp};
 }
 
+// A few names are asked for one by one; beyond this many, reading the folder once costs less.
+constexpr int namesReadAfter = 64;
+
+// Whether a name in another case is another name in this folder, as the names read from it assume. A
+// folder on FAT, or with ext4's casefold, finds "IMG.JPG" under "img.jpg": the disk must be asked.
+bool isCaseSensitive(int folder, const QSet<QByteArray>& names)
+{
+    for (const QByteArray& name : names) {
+        QByteArray flipped = name;
+        for (char& c : flipped) // ASCII letters only: the other bytes are parts of UTF-8 sequences
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+                c ^= 0x20;
+        if (flipped == name || names.contains(flipped))
+            continue;
+        struct statx status {};
+        return ::statx(folder, flipped.constData(), AT_SYMLINK_NOFOLLOW, 0, &status) != 0;
+    }
+    return true; // no name with a letter: case can't make two names one
+}
+
+// The names of the entries of the folder open at `folder`; nothing when it cannot be read, or when it
+// doesn't tell names apart by case.
+std::optional<QSet<QByteArray>> namesIn(int folder)
+{
+    const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* listing = readable < 0 ? nullptr : ::fdopendir(readable);
+    if (!listing) {
+        if (readable >= 0)
+            ::close(readable);
+        return std::nullopt;
+    }
+    QSet<QByteArray> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(listing))
+        names.insert(QByteArray(entry->d_name));
+    const bool complete = errno == 0;
+    ::closedir(listing);
+    if (!complete || !isCaseSensitive(folder, names))
+        return std::nullopt;
+    return names;
+}
+
 } // namespace
 
 std::optional<FileIdentity> FileLookup::identityOf(const QString& path)
@@ -59,7 +103,7 @@ std::optional<qint64> FileLookup::changeTimeOf(const QString& path)
     return qint64(status.stx_ctime.tv_sec) * 1'000'000'000 + status.stx_ctime.tv_nsec;
 }
 
-const FolderLookup::Folder& FolderLookup::folderAt(const QString& path)
+FolderLookup::Folder& FolderLookup::folderAt(const QString& path)
 {
     auto found = folders.find(path);
     if (found != folders.end())
@@ -67,15 +111,29 @@ const FolderLookup::Folder& FolderLookup::folderAt(const QString& path)
     // O_PATH: searching a folder needs no permission to read it
     FileDescriptor descriptor(::open(QFile::encodeName(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     const int error = descriptor.isOpen() ? 0 : errno;
-    return folders.emplace(path, Folder{std::move(descriptor), error}).first->second;
+    return folders.emplace(path, Folder{std::move(descriptor), error, 0, std::nullopt}).first->second;
 }
 
 std::optional<FileIdentity> FolderLookup::identityOf(const QString& folder, const QString& name)
 {
-    const Folder& found = folderAt(folder);
+    Folder& found = folderAt(folder);
     if (!found.descriptor.isOpen())
         return std::nullopt;
     return identityAt(found.descriptor.get(), QFile::encodeName(name));
+}
+
+bool FolderLookup::exists(const QString& folder, const QString& name)
+{
+    Folder& found = folderAt(folder);
+    if (!found.descriptor.isOpen())
+        return false;
+    const QByteArray encoded = QFile::encodeName(name);
+    if (!found.names && ++found.questions == namesReadAfter)
+        found.names = namesIn(found.descriptor.get()); // stays empty where the folder can't be read
+    if (found.names)
+        return found.names->contains(encoded);
+    struct statx status {};
+    return ::statx(found.descriptor.get(), encoded.constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0;
 }
 
 int FolderLookup::errorOf(const QString& folder, const QString& name)
@@ -83,6 +141,8 @@ int FolderLookup::errorOf(const QString& folder, const QString& name)
     const Folder& found = folderAt(folder);
     if (!found.descriptor.isOpen())
         return found.error;
+    if (exists(folder, name))
+        return 0;
     struct statx status {};
     return ::statx(found.descriptor.get(), QFile::encodeName(name).constData(), AT_SYMLINK_NOFOLLOW, 0,
                    &status) == 0

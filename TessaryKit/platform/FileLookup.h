@@ -4,6 +4,8 @@
 #include "platform/FileDescriptor.h"
 #include "platform/KitInternal.h"
 
+#include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <map>
 #include <optional>
@@ -20,10 +22,12 @@ std::optional<qint64> changeTimeOf(const QString& path);
 
 } // namespace FileLookup
 
-// Asks for many names in few folders, resolving each folder once rather than once per name.
+// Asks for many names in few folders, resolving each folder once rather than once per name. A folder asked
+// about many times is read once, and its names answer whether an item is there.
 class FolderLookup {
 public:
     std::optional<FileIdentity> identityOf(const QString& folder, const QString& name);
+    bool exists(const QString& folder, const QString& name);
     // Why no item is at `name` in `folder`: the system's error number, 0 when there is one.
     int errorOf(const QString& folder, const QString& name);
 
@@ -31,8 +35,10 @@ private:
     struct Folder {
         FileDescriptor descriptor; // closed: the folder cannot be reached, for `error`
         int error = 0;
+        int questions = 0;
+        std::optional<QSet<QByteArray>> names; // its entries, once it was asked about often
     };
-    const Folder& folderAt(const QString& path);
+    Folder& folderAt(const QString& path);
 
     std::map<QString, Folder> folders;
 };

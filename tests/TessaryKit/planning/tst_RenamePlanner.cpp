@@ -309,6 +309,34 @@ private Q_SLOTS:
         QCOMPARE(plan->value(u"b.txt"_s).error.has_value(), !regex.isEmpty());
     }
 
+    // Past a few dozen names a folder is read once instead of asked name by name: the same answers.
+    void manyFilesInOneFolderAreCheckedAlike_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("asked name by name") << 10;
+        QTest::newRow("the folder read once") << 300;
+    }
+    void manyFilesInOneFolderAreCheckedAlike()
+    {
+        QFETCH(int, count);
+        QStringList names;
+        for (int i = 1; i <= count; ++i)
+            names.append(u"f-%1.txt"_s.arg(i));
+        const QList<PlanInput> list = inputs(names);
+        create({u"new-f-3.txt"_s, u"NEW-f-4.txt"_s}); // taken, and another name in another case
+        QVERIFY(QFile::remove(path(u"f-5.txt"_s)));
+
+        const auto plan =
+            planOnWorker(list, {u"(?P<stem>.*)"_s, QString(), u"new-{stem}"_s, false, u"name"_s, false});
+        QVERIFY(plan);
+        QHash<QString, QString> errors;
+        for (const QString& name : names)
+            if (const auto error = plan->value(name).error)
+                errors.insert(name, *error);
+        QCOMPARE(errors, (QHash<QString, QString>{{u"f-3.txt"_s, alreadyExists(u"new-f-3.txt"_s)},
+                                                  {u"f-5.txt"_s, u"“f-5.txt” no longer exists"_s}}));
+    }
+
     void invalidRegexRunsNoScript()
     {
         const auto plan = planOnWorker(inputs({u"a.txt"_s, u"b.txt"_s}),
