@@ -117,7 +117,7 @@ void orderStage(QList<Entry>& entries, const RenameRules& rules)
 }
 
 void scriptStage(QList<Entry>& entries, const QString& script, const JSEngineClient& engine,
-                 std::chrono::milliseconds timeout, const std::stop_token& stop)
+                 std::chrono::milliseconds timeout, const std::stop_token& stop, ScriptMemo* memo)
 {
     QList<Entry*> taking;
     QList<Fields> items;
@@ -127,7 +127,12 @@ void scriptStage(QList<Entry>& entries, const QString& script, const JSEngineCli
             items.append(entry.output.fields);
         }
     }
-    const QList<JSBatchOutputLine> lines = engine.evaluate(script, items, {}, timeout, stop);
+    std::optional<QList<JSBatchOutputLine>> remembered =
+        memo ? memo->answersFor(script, items) : std::nullopt;
+    const QList<JSBatchOutputLine> lines =
+        remembered ? std::move(*remembered) : engine.evaluate(script, items, {}, timeout, stop);
+    if (memo && !remembered && !stop.stop_requested())
+        memo->keep(script, items, lines);
 
     for (qsizetype k = 0; k < std::min(taking.size(), lines.size()); ++k) {
         PlanOutput& output = taking[k]->output;
@@ -274,7 +279,7 @@ void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& 
 
 std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
                          const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,
-                         std::stop_token stop)
+                         std::stop_token stop, ScriptMemo* memo)
 {
     const Signpost signpost("Plan names", u"%1 files"_s.arg(inputs.size()));
     QList<Entry> entries = entriesOf(inputs);
@@ -286,7 +291,7 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
     if (stop.stop_requested())
         return std::nullopt;
     if (!rules.script.isEmpty()) {
-        scriptStage(entries, rules.script, engine, scriptTimeout, stop);
+        scriptStage(entries, rules.script, engine, scriptTimeout, stop, memo);
         if (stop.stop_requested())
             return std::nullopt;
     }

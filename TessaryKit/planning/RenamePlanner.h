@@ -3,6 +3,7 @@
 #include "planning/PlanInput.h"
 #include "planning/PlanOutput.h"
 #include "planning/RenameRules.h"
+#include "planning/ScriptMemo.h"
 #include "script/JSEngineClient.h"
 
 #include <QList>
@@ -26,8 +27,10 @@ using Plan = QList<PlannedFile>;
 
 // Blocks while the script runs: call it from a worker thread. Nothing when `stop` was requested at one of
 // the two checkpoints (after the regex stage, after the script stage); a cancelled plan has no results.
+// With a memo, the script runs only when its script or items differ from the memo's, and a finished run
+// is kept in it.
 std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
                          const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,
-                         std::stop_token stop = {});
+                         std::stop_token stop = {}, ScriptMemo* memo = nullptr);
 
 } // namespace RenamePlanner

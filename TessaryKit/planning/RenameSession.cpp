@@ -149,7 +149,7 @@ void RenameSession::clear()
 
 RenameSession::PlanJob RenameSession::planJob() const
 {
-    PlanJob job{{}, currentRules};
+    PlanJob job{{}, currentRules, scriptMemo};
     job.inputs.reserve(size());
     for (const FileRecord& record : records)
         job.inputs.append({record.id, record.path, record.baseFields});
@@ -160,7 +160,8 @@ std::optional<RenamePlanner::Plan> RenameSession::plan(const PlanJob& job, const
                                                        std::chrono::milliseconds scriptTimeout,
                                                        std::stop_token stop)
 {
-    return RenamePlanner::plan(job.inputs, job.rules, engine, scriptTimeout, std::move(stop));
+    return RenamePlanner::plan(job.inputs, job.rules, engine, scriptTimeout, std::move(stop),
+                               job.scriptMemo.get());
 }
 
 void RenameSession::applyPlan(const PlanJob& job, RenamePlanner::Plan& plan)

@@ -7,6 +7,7 @@
 
 #include <QSet>
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -48,6 +49,7 @@ public:
     struct PlanJob {
         QList<PlanInput> inputs;
         RenameRules rules;
+        std::shared_ptr<ScriptMemo> scriptMemo; // the list's, outliving the session if need be
     };
 
     // A rename, undo or redo, prepared by the session, run by `move`, and finished by the session.
@@ -144,6 +146,7 @@ private:
 
     const QString journalFolder;
     RenameRules currentRules;
+    std::shared_ptr<ScriptMemo> scriptMemo = std::make_shared<ScriptMemo>();
     std::vector<FileRecord> records;
     QSet<QString> listed; // the records' ids
     Observer* observer = nullptr;

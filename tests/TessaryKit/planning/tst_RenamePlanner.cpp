@@ -337,6 +337,62 @@ private Q_SLOTS:
                                                   {u"f-5.txt"_s, u"“f-5.txt” no longer exists"_s}}));
     }
 
+    // An edit that leaves the script and its items as they were reuses its answers; any other runs it.
+    // The script draws a random number, so a second run shows.
+    void theScriptRunsAgainOnlyForNewInputs_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("reused");
+        QTest::newRow("pattern") << u"pattern"_s << true;
+        QTest::newRow("numbering option") << u"numbering"_s << true;
+        QTest::newRow("script") << u"script"_s << false;
+        QTest::newRow("regex") << u"regex"_s << false;
+        QTest::newRow("reversed order") << u"reversed"_s << false;
+        QTest::newRow("another file") << u"file"_s << false;
+    }
+    void theScriptRunsAgainOnlyForNewInputs()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, reused);
+        QList<PlanInput> list = inputs({u"a-1.txt"_s, u"b-2.txt"_s});
+        RenameRules rules{
+            u"(?P<l>.)-.*"_s, u"fields.r = String(Math.random())"_s, u"{r}"_s, false, u"name"_s, false};
+        ScriptMemo memo;
+        const auto plan = [&] {
+            return std::async(std::launch::async,
+                              [&] {
+                                  return RenamePlanner::plan(list, rules, realEngine,
+                                                             JSEngineClient::defaultTimeout, {}, &memo);
+                              })
+                .get();
+        };
+        const auto first = plan();
+        QVERIFY(first);
+        if (change == u"pattern")
+            rules.pattern = u"{r}-{l}"_s;
+        else if (change == u"numbering")
+            rules.numberDuplicates = true;
+        else if (change == u"script")
+            rules.script += u";"_s;
+        else if (change == u"regex")
+            rules.regex = u"(?P<l>.)-(?P<d>.*)"_s;
+        else if (change == u"reversed")
+            rules.reversed = true;
+        else
+            list += inputs({u"c-3.txt"_s});
+        const auto second = plan();
+        QVERIFY(second);
+        const auto randomOf = [&](const RenamePlanner::Plan& planned, const QString& id) {
+            for (const RenamePlanner::PlannedFile& file : planned)
+                if (list[file.input].id == id)
+                    return file.output.fields.value(u"r"_s);
+            return QString();
+        };
+        QVERIFY(!randomOf(*first, u"a-1.txt"_s).isEmpty());
+        QCOMPARE(randomOf(*second, u"a-1.txt"_s) == randomOf(*first, u"a-1.txt"_s), reused);
+        QCOMPARE(randomOf(*second, u"b-2.txt"_s) == randomOf(*first, u"b-2.txt"_s), reused);
+    }
+
     void invalidRegexRunsNoScript()
     {
         const auto plan = planOnWorker(inputs({u"a.txt"_s, u"b.txt"_s}),
