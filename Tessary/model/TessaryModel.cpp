@@ -51,12 +51,23 @@ TessaryModel::TessaryModel(QSettings& defaults, JSEngineClient engine, FolderAcc
     updateTimer.setSingleShot(true);
     updateTimer.setInterval(updateDelay);
     connect(&updateTimer, &QTimer::timeout, this, &TessaryModel::update);
+    storeTimer.setSingleShot(true);
+    storeTimer.setInterval(storeDelay);
+    connect(&storeTimer, &QTimer::timeout, this, &TessaryModel::storeRules);
     shownDisabledReason = renameDisabledReason();
 }
 
 TessaryModel::~TessaryModel()
 {
     runningPlan.request_stop();
+    storeRules();
+}
+
+void TessaryModel::storeRules()
+{
+    for (auto it = unstored.cbegin(); it != unstored.cend(); ++it)
+        defaults.setValue(it.key(), it.value());
+    unstored.clear();
 }
 
 void TessaryModel::setRules(const RenameRules& rules, void (TessaryModel::*changed)())
@@ -75,7 +86,8 @@ void TessaryModel::setRule(T RenameRules::*rule, const T& value, const QString& 
     if (rules.*rule == value)
         return;
     rules.*rule = value;
-    defaults.setValue(key, value);
+    unstored.insert(key, QVariant::fromValue(value));
+    storeTimer.start();
     setRules(rules, changed);
 }
 

@@ -40,6 +40,7 @@ public:
     static inline const QString orderKey = QStringLiteral("model.order");
     static inline const QString numberDuplicatesKey = QStringLiteral("model.numberDuplicates");
     static constexpr std::chrono::milliseconds updateDelay{300};
+    static constexpr std::chrono::milliseconds storeDelay{1000};
 
     // `journalFolder` holds the rename journal through which renames and undos run.
     TessaryModel(QSettings& defaults, JSEngineClient engine, FolderAccessManager& folderAccess,
@@ -122,6 +123,7 @@ private:
     template <typename T>
     void setRule(T RenameRules::*rule, const T& value, const QString& key, void (TessaryModel::*changed)());
     void scheduleUpdate();
+    void storeRules();
     void cancelUpdate();
     void update();
     void runRename(const RenameSession::MoveJob& job, const std::function<void(bool)>& done);
@@ -153,6 +155,10 @@ private:
     std::optional<QString> shownDisabledReason;
 
     QTimer updateTimer;
+    // Rules reach the preferences after a pause: the preferences file is rewritten whole, with its
+    // script, every time it is saved, and typing must not do that per keystroke.
+    QTimer storeTimer;
+    QHash<QString, QVariant> unstored;
     std::stop_source runningPlan;
     quint64 updateSerial = 0; // which computation is current
     qint64 generation = 0;    // bumped by every start over

@@ -29,6 +29,10 @@ class tst_TessaryFileTableModel : public QObject {
 private Q_SLOTS:
     void init()
     {
+        rows.reset(); // the last case's, before what they refer to; the preferences are saved last
+        model.reset();
+        access.reset();
+        preferences.reset();
         QFile::remove(root.filePath(u"preferences.ini"_s)); // each case starts from the default rules
         preferences = std::make_unique<QSettings>(root.filePath(u"preferences.ini"_s), QSettings::IniFormat);
         access = std::make_unique<FolderAccessManager>(*preferences, panel, false);
