@@ -16,3 +16,4 @@ QT_LOGGING_RULES="org.tessary.Tessary.Metadata=false" build-bench/bench/bench_mo
 build-bench/bench/bench_editor
 build-bench/bench/bench_window
 bash bench/bench_cli.sh build-bench/bin/tessary-cli
+bash bench/bench_startup.sh build-bench/bin

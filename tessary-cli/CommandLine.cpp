@@ -54,6 +54,7 @@ Options:
   -v, --verbose        show every file's fields and script logs
   --forward            recover: complete an interrupted rename instead of rolling it back
   -h, --help           show this help
+  --version            show the version
 A PATH of - reads NUL-separated paths from standard input, as find -print0 writes them.
 )"_s;
 }

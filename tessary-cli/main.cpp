@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <future>
 
@@ -256,6 +257,10 @@ int recover(const CommandLine& line)
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("tessary-cli " TESSARY_VERSION);
+        return success;
+    }
     QCoreApplication application(argc, argv);
     KitCatalogue::install();
     // Standard error is for what the user must act on; diagnostics only when asked for with -v.

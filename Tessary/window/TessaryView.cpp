@@ -1,5 +1,6 @@
 #include "window/TessaryView.h"
 
+#include "common/Diagnostics.h"
 #include "model/TessaryModel.h"
 #include "planning/RuleRegex.h"
 #include "storage/RenameHistoryStore.h"
@@ -547,6 +548,16 @@ void TessaryView::setDropTargeted(bool targeted)
     dropOutline->setGeometry(centralWidget()->geometry());
     dropOutline->raise();
     dropOutline->setVisible(targeted);
+}
+
+// The moment a person sees the window, for the start-up benchmark.
+bool TessaryView::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !painted) {
+        painted = true;
+        qCInfo(appLog, "Window shown");
+    }
+    return QMainWindow::event(event);
 }
 
 void TessaryView::dragEnterEvent(QDragEnterEvent* event)

@@ -73,6 +73,7 @@ public:
     void browseFields();
 
 protected:
+    bool event(QEvent* event) override; // says once when the window is first painted
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -99,6 +100,7 @@ private:
     QSettings& preferences;
     QStackedWidget* tableArea = nullptr;
     QWidget* dropOutline = nullptr;
+    bool painted = false;
     RecentRulesMenu* recent = nullptr;
     RecentRulesMenu* openRecent = nullptr;
     QAction* addFilesItem = nullptr;

@@ -408,6 +408,13 @@ private Q_SLOTS:
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.output.startsWith(u"Usage:"_s));
     }
+
+    void versionIsTheProjects()
+    {
+        const Run result = run({u"--version"_s});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.output, u"tessary-cli %1\n"_s.arg(QStringLiteral(TESSARY_VERSION)));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_TessaryCli)
