@@ -82,6 +82,44 @@ FieldBrowser::FieldBrowser(const Subject& subject, QWidget* parent)
     search->setAccessibleName(search->placeholderText());
     search->setClearButtonEnabled(true);
 
+    fillFields();
+    shown->setSourceModel(items);
+    shown->setRecursiveFilteringEnabled(true);
+    shown->setAutoAcceptChildRows(true); // a group's name finds all of its fields
+    shown->setFilterKeyColumn(-1);
+    shown->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    view->setModel(shown);
+    //: Accessible name of the list of fields in the field browser
+    view->setAccessibleName(tr("Fields"));
+    view->setUniformRowHeights(true);
+    view->setAlternatingRowColors(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->header()->resizeSection(NameColumn, 230);
+    view->header()->resizeSection(ValueColumn, 180);
+    expandGroupsWithValues();
+
+    for (const auto& [code, label] : formatChoices())
+        format->addItem(label, code);
+    //: Accessible name of the format choice of the field browser
+    format->setAccessibleName(tr("Format"));
+    preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    preview->setWordWrap(true);
+
+    layOut();
+    connect(search, &QLineEdit::textChanged, this, &FieldBrowser::filterBy);
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, &FieldBrowser::refreshChoice);
+    connect(format, &QComboBox::currentIndexChanged, this, &FieldBrowser::refreshChoice);
+    connect(view, &QTreeView::activated, this, [this] {
+        if (!chosenField().isEmpty())
+            accept();
+    });
+    search->setFocus();
+    refreshChoice();
+}
+
+// The catalogue by group, then the regex's groups, then what else the file has: the script's.
+void FieldBrowser::fillFields()
+{
     items->setHorizontalHeaderLabels({
         //: Column of the field browser: the field's name
         tr("Field"),
@@ -111,29 +149,10 @@ FieldBrowser::FieldBrowser(const Subject& subject, QWidget* parent)
             scripted.append({it.key(), tr("Set by the script")});
     //: Group of fields in the field browser
     addGroup(tr("Script Fields"), scripted);
+}
 
-    shown->setSourceModel(items);
-    shown->setRecursiveFilteringEnabled(true);
-    shown->setAutoAcceptChildRows(true); // a group's name finds all of its fields
-    shown->setFilterKeyColumn(-1);
-    shown->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    view->setModel(shown);
-    //: Accessible name of the list of fields in the field browser
-    view->setAccessibleName(tr("Fields"));
-    view->setUniformRowHeights(true);
-    view->setAlternatingRowColors(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->header()->resizeSection(NameColumn, 230);
-    view->header()->resizeSection(ValueColumn, 180);
-    expandGroupsWithValues();
-
-    for (const auto& [code, label] : formatChoices())
-        format->addItem(label, code);
-    //: Accessible name of the format choice of the field browser
-    format->setAccessibleName(tr("Format"));
-    preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    preview->setWordWrap(true);
-
+void FieldBrowser::layOut()
+{
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     //: Button of the field browser: inserts the chosen field into the result pattern
     insert = buttons->addButton(tr("&Insert"), QDialogButtonBox::AcceptRole);
@@ -159,16 +178,6 @@ FieldBrowser::FieldBrowser(const Subject& subject, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(buttons);
     resize(700, 500);
-
-    connect(search, &QLineEdit::textChanged, this, &FieldBrowser::filterBy);
-    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, &FieldBrowser::refreshChoice);
-    connect(format, &QComboBox::currentIndexChanged, this, &FieldBrowser::refreshChoice);
-    connect(view, &QTreeView::activated, this, [this] {
-        if (!chosenField().isEmpty())
-            accept();
-    });
-    search->setFocus();
-    refreshChoice();
 }
 
 void FieldBrowser::addGroup(const QString& title,

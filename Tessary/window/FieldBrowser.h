@@ -39,6 +39,8 @@ public:
     bool choose(const QString& name);
 
 private:
+    void fillFields();
+    void layOut();
     void addGroup(const QString& title, const QList<std::pair<QString, QString>>& namesAndDescriptions);
     void filterBy(const QString& text);
     void expandGroupsWithValues();
