@@ -3,6 +3,7 @@
 //   loading its libraries) and a process that only echoes a line (cat);
 //   per-item cost of JSBatchEvaluator, against a bare "create context, evaluate, release" loop;
 //   peak resident memory of the helper over 100,000 items.
+#include "BareScriptLoop.h"
 #include "BenchSupport.h"
 #include "JSBatchEvaluator.h"
 #include "JSString.h"
@@ -70,24 +71,6 @@ void startUp()
                 BenchSupport::median(engine) / BenchSupport::median(echo));
 }
 
-double bareLoopMicroseconds(int items)
-{
-    const JSContextGroupRef group = JSContextGroupCreate();
-    const JSString source(script);
-    const JSString url(u"script.js"_s);
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < items; ++i) {
-        const JSGlobalContextRef context = JSGlobalContextCreateInGroup(group, nullptr);
-        JSValueRef exception = nullptr;
-        JSEvaluateScript(context, source.get(), nullptr, url.get(), 1, &exception);
-        JSGlobalContextRelease(context);
-    }
-    const double elapsed = double(timer.nsecsElapsed()) / 1e3 / items;
-    JSContextGroupRelease(group);
-    return elapsed;
-}
-
 double evaluatorMicroseconds(const JSBatchInput& input)
 {
     const JSBatchEvaluator evaluator;
@@ -107,7 +90,7 @@ void perItem()
     const JSBatchInput input = batch(items);
     QList<double> bare, evaluator;
     for (int round = 0; round < 5; ++round) { // interleaved, so drift on a shared machine hits both
-        bare.append(bareLoopMicroseconds(items));
+        bare.append(bareScriptLoopMicroseconds(script, items));
         evaluator.append(evaluatorMicroseconds(input));
     }
     std::printf("per item, 10 fields         JSBatchEvaluator %6.1f us   bare loop %6.1f us   ratio %5.2fx   "
