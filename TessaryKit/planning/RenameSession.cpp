@@ -149,10 +149,13 @@ void RenameSession::clear()
 
 RenameSession::PlanJob RenameSession::planJob() const
 {
-    PlanJob job{{}, currentRules, scriptMemo};
+    PlanJob job{{}, currentRules, scriptMemo, {}};
     job.inputs.reserve(size());
-    for (const FileRecord& record : records)
+    job.shownFields.reserve(size());
+    for (const FileRecord& record : records) {
         job.inputs.append({record.id, record.path, record.baseFields});
+        job.shownFields.append(record.fields);
+    }
     return job;
 }
 
@@ -160,8 +163,13 @@ std::optional<RenamePlanner::Plan> RenameSession::plan(const PlanJob& job, const
                                                        std::chrono::milliseconds scriptTimeout,
                                                        std::stop_token stop)
 {
-    return RenamePlanner::plan(job.inputs, job.rules, engine, scriptTimeout, std::move(stop),
-                               job.scriptMemo.get());
+    std::optional<RenamePlanner::Plan> plan = RenamePlanner::plan(
+        job.inputs, job.rules, engine, scriptTimeout, std::move(stop), job.scriptMemo.get());
+    if (plan)
+        for (RenamePlanner::PlannedFile& file : *plan)
+            if (file.input < job.shownFields.size() && file.output.fields == job.shownFields[file.input])
+                file.output.fields = job.shownFields[file.input];
+    return plan;
 }
 
 void RenameSession::applyPlan(const PlanJob& job, RenamePlanner::Plan& plan)

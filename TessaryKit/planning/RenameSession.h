@@ -50,6 +50,9 @@ public:
         QList<PlanInput> inputs;
         RenameRules rules;
         std::shared_ptr<ScriptMemo> scriptMemo; // the list's, outliving the session if need be
+        // Each input's fields as the last plan left them: a result whose fields are equal shares them,
+        // so that taking the plan on the main thread compares them at once.
+        QList<Fields> shownFields;
     };
 
     // A rename, undo or redo, prepared by the session, run by `move`, and finished by the session.
