@@ -105,21 +105,23 @@ void applyingPlans(const JSEngineClient& engine)
     std::printf("  memory per listed file beyond its field maps: %.0f bytes   (goal: <= 1024)\n", perFile);
 }
 
-void addingAndPlanning(const JSEngineClient& engine)
-{
-    constexpr int count = 10'000;
-    QTemporaryDir folder;
-    QStringList paths;
-    for (int i = 0; i < count; ++i) {
-        paths.append(folder.filePath(u"photo %1.jpg"_s.arg(i)));
-        ::close(::open(QFile::encodeName(paths.back()).constData(), O_CREAT | O_WRONLY, 0644));
+// A model over 10,000 empty photos on disk, with its own preferences and journal.
+struct PhotoFolder {
+    static constexpr int count = 10'000;
+
+    explicit PhotoFolder(const JSEngineClient& engine)
+        : preferences(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat),
+          access(preferences, panel, false), model(preferences, engine, access, folder.filePath(u"journal"_s))
+    {
+        for (int i = 0; i < count; ++i) {
+            paths.append(folder.filePath(u"photo %1.jpg"_s.arg(i)));
+            ::close(::open(QFile::encodeName(paths.back()).constData(), O_CREAT | O_WRONLY, 0644));
+        }
     }
-    QSettings preferences(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat);
-    CancellingPanel panel;
-    FolderAccessManager access(preferences, panel, false);
-    TessaryModel model(preferences, engine, access, folder.filePath(u"journal"_s));
-    // An event loop, not QTest::qWaitFor: that one sleeps between its rounds, which the probe would count.
-    const auto waitIdle = [&] {
+
+    // An event loop, not QTest::qWaitFor: that one sleeps between its rounds, which a probe would count.
+    void waitIdle()
+    {
         QEventLoop loop;
         QTimer check;
         QObject::connect(&check, &QTimer::timeout, &loop, [&] {
@@ -128,16 +130,27 @@ void addingAndPlanning(const JSEngineClient& engine)
         });
         check.start(1);
         loop.exec();
-    };
+    }
 
+    QTemporaryDir folder;
+    QStringList paths;
+    QSettings preferences;
+    CancellingPanel panel;
+    FolderAccessManager access;
+    TessaryModel model;
+};
+
+void addingAndPlanning(const JSEngineClient& engine)
+{
+    PhotoFolder photos(engine);
     StallProbe probe;
     QElapsedTimer timer;
     timer.start();
-    model.addFiles(paths);
-    waitIdle();
+    photos.model.addFiles(photos.paths);
+    photos.waitIdle();
     const double firstPlan = double(timer.nsecsElapsed()) / 1e6;
-    model.setResultPattern(u"{filename}-{row}"_s);
-    waitIdle();
+    photos.model.setResultPattern(u"{filename}-{row}"_s);
+    photos.waitIdle();
     std::printf("10,000 files added, read and planned in %.0f ms, planned again: longest main-thread stall "
                 "%.1f ms   (goal: <= 16 ms)\n",
                 firstPlan, probe.longestMilliseconds());
@@ -145,32 +158,16 @@ void addingAndPlanning(const JSEngineClient& engine)
 
 void editsWithAScript(const JSEngineClient& engine)
 {
-    constexpr int count = 10'000;
-    QTemporaryDir folder;
-    QStringList paths;
-    for (int i = 0; i < count; ++i) {
-        paths.append(folder.filePath(u"photo %1.jpg"_s.arg(i)));
-        ::close(::open(QFile::encodeName(paths.back()).constData(), O_CREAT | O_WRONLY, 0644));
-    }
-    QSettings preferences(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat);
-    CancellingPanel panel;
-    FolderAccessManager access(preferences, panel, false);
-    TessaryModel model(preferences, engine, access, folder.filePath(u"journal"_s));
+    PhotoFolder photos(engine);
+    TessaryModel& model = photos.model;
     const auto afterThePause = [&](const std::function<void()>& edit) {
         QElapsedTimer timer;
         timer.start();
         edit();
-        QEventLoop loop;
-        QTimer check;
-        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-            if (model.loadingCount() == 0 && !model.isUpdating())
-                loop.quit();
-        });
-        check.start(1);
-        loop.exec();
+        photos.waitIdle();
         return double(timer.nsecsElapsed()) / 1e6 - double(TessaryModel::updateDelay.count());
     };
-    afterThePause([&] { model.addFiles(paths); });
+    afterThePause([&] { model.addFiles(photos.paths); });
     std::printf("10,000 files with the script fields.n = fields.filename.length, after the pause:\n");
     std::printf("  script set (it runs)          %7.0f ms\n",
                 afterThePause([&] { model.setScript(u"fields.n = fields.filename.length"_s); }));

@@ -208,7 +208,7 @@ void TessaryModel::scheduleUpdate()
 
 void TessaryModel::recheckFiles()
 {
-    if (!renaming && !renamedAny)
+    if (session.acceptsFiles())
         scheduleUpdate();
 }
 

@@ -438,12 +438,18 @@ void TessaryView::addPaths(const QStringList& paths)
     if (folders.isEmpty())
         return;
     const QString remembered = preferences.value(droppedFoldersKey).toString();
-    if (remembered == u"folders")
-        model->addFiles(folders);
-    else if (remembered == u"contents")
-        model->addFolderContents(folders);
+    if (remembered == u"folders" || remembered == u"contents")
+        addFolders(folders, remembered == u"folders");
     else
         askAboutFolders(folders);
+}
+
+void TessaryView::addFolders(const QStringList& folders, bool themselves)
+{
+    if (themselves)
+        model->addFiles(folders);
+    else
+        model->addFolderContents(folders);
 }
 
 // A dropped folder may be what is to be renamed, or only where the files to rename are.
@@ -475,10 +481,7 @@ void TessaryView::askAboutFolders(const QStringList& folders)
             return;
         if (remember)
             preferences.setValue(droppedFoldersKey, answer == itself ? u"folders"_s : u"contents"_s);
-        if (answer == itself)
-            model->addFiles(folders);
-        else
-            model->addFolderContents(folders);
+        addFolders(folders, answer == itself);
     });
     folderQuestion->open();
 }

@@ -92,6 +92,8 @@ private:
     void refreshEditActions();
     void addPaths(const QStringList& paths);
     void askAboutFolders(const QStringList& folders);
+    // The folders themselves, to rename them, or the files inside them.
+    void addFolders(const QStringList& folders, bool themselves);
 
     TessaryModel* model;
     RenameHistoryStore* history;

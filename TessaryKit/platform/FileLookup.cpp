@@ -23,6 +23,13 @@ qint64 generationAt(int folder, const QByteArray& path)
     return -(qint64(quint32(generation)) + 1);
 }
 
+// Why no item is at `path`, relative to `folder`: the system's error number, 0 when there is one.
+int errorAt(int folder, const QByteArray& path)
+{
+    struct statx status {};
+    return ::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0 ? 0 : errno;
+}
+
 std::optional<FileIdentity> identityAt(int folder, const QByteArray& path)
 {
     struct statx status {};
@@ -51,8 +58,7 @@ bool isCaseSensitive(int folder, const QSet<QByteArray>& names)
                 c ^= 0x20;
         if (flipped == name || names.contains(flipped))
             continue;
-        struct statx status {};
-        return ::statx(folder, flipped.constData(), AT_SYMLINK_NOFOLLOW, 0, &status) != 0;
+        return errorAt(folder, flipped) != 0;
     }
     return true; // no name with a letter: case can't make two names one
 }
@@ -88,10 +94,7 @@ std::optional<FileIdentity> FileLookup::identityOf(const QString& path)
 
 int FileLookup::errorOf(const QString& path)
 {
-    struct statx status {};
-    return ::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0
-               ? 0
-               : errno;
+    return errorAt(AT_FDCWD, QFile::encodeName(path));
 }
 
 std::optional<qint64> FileLookup::changeTimeOf(const QString& path)
@@ -124,28 +127,25 @@ std::optional<FileIdentity> FolderLookup::identityOf(const QString& folder, cons
 
 bool FolderLookup::exists(const QString& folder, const QString& name)
 {
-    Folder& found = folderAt(folder);
-    if (!found.descriptor.isOpen())
-        return false;
-    const QByteArray encoded = QFile::encodeName(name);
-    if (!found.names && ++found.questions == namesReadAfter)
-        found.names = namesIn(found.descriptor.get()); // stays empty where the folder can't be read
-    if (found.names)
-        return found.names->contains(encoded);
-    struct statx status {};
-    return ::statx(found.descriptor.get(), encoded.constData(), AT_SYMLINK_NOFOLLOW, 0, &status) == 0;
+    return existsIn(folderAt(folder), QFile::encodeName(name));
 }
 
 int FolderLookup::errorOf(const QString& folder, const QString& name)
 {
-    const Folder& found = folderAt(folder);
+    Folder& found = folderAt(folder);
+    const QByteArray encoded = QFile::encodeName(name);
     if (!found.descriptor.isOpen())
         return found.error;
-    if (exists(folder, name))
-        return 0;
-    struct statx status {};
-    return ::statx(found.descriptor.get(), QFile::encodeName(name).constData(), AT_SYMLINK_NOFOLLOW, 0,
-                   &status) == 0
-               ? 0
-               : errno;
+    return existsIn(found, encoded) ? 0 : errorAt(found.descriptor.get(), encoded);
+}
+
+bool FolderLookup::existsIn(Folder& found, const QByteArray& name)
+{
+    if (!found.descriptor.isOpen())
+        return false;
+    if (!found.names && ++found.questions == namesReadAfter)
+        found.names = namesIn(found.descriptor.get()); // stays empty where the folder can't be read
+    if (found.names)
+        return found.names->contains(name);
+    return errorAt(found.descriptor.get(), name) == 0;
 }

@@ -39,6 +39,7 @@ private:
         std::optional<QSet<QByteArray>> names; // its entries, once it was asked about often
     };
     Folder& folderAt(const QString& path);
+    bool existsIn(Folder& folder, const QByteArray& name);
 
     std::map<QString, Folder> folders;
 };
