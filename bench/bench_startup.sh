@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Start-up: how soon the window is painted, and with 10,000 files on the command line how soon they are
 # listed, from the moment Tessary is started (offscreen, a fresh home each time); and tessary-cli --version
-# against /bin/true, warm. Each figure is the median of five runs.
+# against /bin/true and against a program that only loads Qt Core, warm. The window's figures are medians
+# of five runs, the others of twenty.
 set -euo pipefail
 bin=${1:?the folder of Tessary and tessary-cli}
+floor_program=${2:?the program that only loads Qt Core (qt_core_floor)}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/files"
@@ -43,5 +45,8 @@ microseconds() { # command...: the median of twenty runs, after one to warm the 
 }
 cli=$(microseconds "$bin/tessary-cli" --version)
 true_=$(microseconds /bin/true)
+floor=$(microseconds "$floor_program")
 printf 'tessary-cli --version %6d us   /bin/true %6d us   ratio %5.1fx   (goal: <= 3x)\n' "$cli" "$true_" \
     "$(echo "$cli / $true_" | bc -l)"
+printf 'a bare Qt Core program %5d us   /bin/true %6d us   ratio %5.1fx   tessary-cli against it %4.2fx\n' \
+    "$floor" "$true_" "$(echo "$floor / $true_" | bc -l)" "$(echo "$cli / $floor" | bc -l)"

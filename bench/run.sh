@@ -5,6 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARY_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench
+export TESSARY_READER_MODULES=$PWD/build-bench/lib/tessary
 build-bench/bench/bench_jsengine
 build-bench/bench/bench_jsengineclient
 build-bench/bench/bench_planner
@@ -16,4 +17,4 @@ QT_LOGGING_RULES="org.tessary.Tessary.Metadata=false" build-bench/bench/bench_mo
 build-bench/bench/bench_editor
 build-bench/bench/bench_window
 bash bench/bench_cli.sh build-bench/bin/tessary-cli
-bash bench/bench_startup.sh build-bench/bin
+bash bench/bench_startup.sh build-bench/bin build-bench/bench/qt_core_floor

@@ -8,6 +8,7 @@
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
+#include "metadata/ReaderModules.h"
 #include "planning/FieldsInUse.h"
 #include "planning/RenameSession.h"
 #include "planning/RuleRegex.h"
@@ -71,6 +72,8 @@ void planFiles(RenameSession& session, const CommandLine& line)
                                                         paths, [&] { ++read; }, groups);
                                                 }),
                                      u"Reading files… %1 of %2"_s, read, paths.size()));
+    for (const QString& problem : ReaderModules::failures())
+        complain(problem);
 
     const RenameSession::PlanJob job = session.planJob();
     const JSEngineClient engine(JSEngineClient::bundledHelperPath());

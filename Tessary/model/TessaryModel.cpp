@@ -3,6 +3,7 @@
 #include "common/FileNameParts.h"
 #include "common/KitCatalogue.h"
 #include "metadata/MetadataExtractor.h"
+#include "metadata/ReaderModules.h"
 #include "planning/FileLocations.h"
 
 #include <QLocale>
@@ -161,7 +162,18 @@ void TessaryModel::addFiles(const QStringList& paths)
         setLoading(loading - 1);
         if (startedIn == generation)
             addReadFiles(kept, results);
+        reportReaderFailures();
     });
+}
+
+void TessaryModel::reportReaderFailures()
+{
+    const QStringList failures = ReaderModules::failures();
+    if (failures.size() == readerFailuresShown)
+        return;
+    readerFailuresShown = failures.size();
+    //: Title of the alert when a part of the installation that reads file contents is missing or broken
+    setOperationProblem(OperationProblem{tr("Some Fields Can't Be Read"), failures.join(u'\n')});
 }
 
 void TessaryModel::addFolderContents(const QStringList& folders)

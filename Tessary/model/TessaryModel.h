@@ -138,6 +138,8 @@ private:
     // Announces the session's moving and renamed states where they changed.
     void refreshSessionStates();
     void refreshRenameDisabledReason();
+    // A reader module that could not be loaded is told about once.
+    void reportReaderFailures();
 
     QSettings& defaults;
     const JSEngineClient engine;
@@ -152,6 +154,7 @@ private:
     bool renamedAny = false; // the session's state as last announced
     qint64 loading = 0;
     std::optional<OperationProblem> problem;
+    qsizetype readerFailuresShown = 0;
     std::optional<QString> shownDisabledReason;
 
     QTimer updateTimer;

@@ -4,7 +4,7 @@
 #include "common/FileNameParts.h"
 #include "common/Signpost.h"
 #include "metadata/DateFields.h"
-#include "metadata/readers/MetadataReaders.h"
+#include "metadata/ReaderModules.h"
 #include "platform/FileDates.h"
 
 #include <QMimeDatabase>
@@ -75,15 +75,6 @@ bool readFileFields(const QString& path, bool withDates, Fields& fields)
     return dates->regularFile;
 }
 
-void readDocumentFields(const QString& extension, const QString& path, Fields& fields)
-{
-    static const QSet<QString> legacy{u"doc"_s, u"xls"_s, u"ppt"_s};
-    const auto properties = legacy.contains(extension) ? MetadataReaders::readLegacyProperties(path)
-                                                       : MetadataReaders::readPackageProperties(path);
-    if (properties)
-        properties->addTo(fields);
-}
-
 // Text read from a file is often padded ("OLYMPUS IMAGING CORP.  "); blanks must never reach a name.
 void trimReadValues(Fields& fields)
 {
@@ -118,16 +109,9 @@ Fields extract(const QString& path, FieldCatalogue::Groups groups)
     Fields fields{{u"filename"_s, parts.stem}};
     if ((!withDates && !wanted) || !readFileFields(path, withDates, fields))
         return fields;
-    if (wanted.testFlag(Group::Image))
-        MetadataReaders::readImageFields(path, fields);
-    if (wanted.testFlag(Group::Video))
-        MetadataReaders::readVideoFields(path, fields);
-    if (wanted.testFlag(Group::Audio))
-        MetadataReaders::readAudioFields(path, fields);
-    if (wanted.testFlag(Group::Pdf))
-        MetadataReaders::readPDFFields(path, fields);
-    if (wanted.testFlag(Group::Document))
-        readDocumentFields(extension, path, fields);
+    for (const Group group : FieldCatalogue::groups)
+        if (wanted.testFlag(group))
+            ReaderModules::read(group, path, fields);
     trimReadValues(fields);
     return fields;
 }

@@ -2,7 +2,8 @@
 # Starts the real Tessary under Xvfb and waits for its main window.
 #   smoke-test.sh PROGRAM                 the program as built
 #   smoke-test.sh --installed BUILD_DIR   installs BUILD_DIR into a temporary prefix and starts it from there;
-#                                         its tessary-cli must find the script helper there too
+#                                         its tessary-cli must find the script helper and the
+#                                         reader modules there too
 set -euo pipefail
 
 work=$(mktemp -d)
@@ -16,10 +17,11 @@ trap cleanup EXIT
 if [ "$1" = "--installed" ]; then
   cmake --install "$2" --prefix "$work/prefix" >/dev/null
   program="$work/prefix/bin/Tessary"
-  touch "$work/a.txt"
-  planned=$("$work/prefix/bin/tessary-cli" plan --script 'fields.n = "ok"' --pattern '{n}' "$work/a.txt")
-  if ! grep -q 'ok.txt' <<<"$planned"; then
-    echo "the installed tessary-cli did not run the script: $planned" >&2
+  cp "$(dirname "$0")/../TessaryKit/metadata/fixtures/photo.jpg" "$work/a.jpg"
+  planned=$(env -u TESSARY_READER_MODULES "$work/prefix/bin/tessary-cli" plan \
+    --script 'fields.n = "ok"' --pattern '{n}-{image.width}' "$work/a.jpg" 2>&1)
+  if ! grep -q 'ok-[0-9]\+\.jpg' <<<"$planned"; then
+    echo "the installed tessary-cli did not run the script or read the image: $planned" >&2
     exit 1
   fi
 else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -11,11 +12,13 @@ struct CliRun {
     QString error;
 
     static CliRun of(const QStringList& arguments, const QString& folder, const QString& stateFolder,
-                     const QByteArray& input = QByteArray())
+                     const QByteArray& input = QByteArray(), const QHash<QString, QString>& variables = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_STATE_HOME"), stateFolder);
+        for (auto it = variables.cbegin(); it != variables.cend(); ++it)
+            environment.insert(it.key(), it.value());
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(folder);
         process.start(QStringLiteral(TESSARY_CLI_PATH), arguments);

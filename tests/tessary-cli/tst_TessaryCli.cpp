@@ -402,6 +402,63 @@ private Q_SLOTS:
         QCOMPARE(run({u"recover"_s}).output, u"Nothing to recover\n"_s);
     }
 
+    // A reader module that is missing or broken costs its groups and is told about; the other groups
+    // are read and nothing crashes.
+    void unloadableReaderModulesAreTold_data()
+    {
+        QTest::addColumn<QString>("brokenModule"); // empty: no module at all
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<bool>("pdfRead");
+        QTest::newRow("none") << QString()
+                              << QStringList{u"Image fields can't be read: %1/image-reader.so is missing"_s,
+                                             u"PDF fields can't be read: %1/pdf-reader.so is missing"_s}
+                              << false;
+        QTest::newRow("image module not a library")
+            << u"image-reader.so"_s
+            << QStringList{u"Image fields can't be read: Cannot load library %1/image-reader.so: "_s} << true;
+        QTest::newRow("media module not a library") << u"media-reader.so"_s << QStringList{} << true;
+    }
+
+    void unloadableReaderModulesAreTold()
+    {
+        QFETCH(QString, brokenModule);
+        QFETCH(QStringList, told);
+        QFETCH(bool, pdfRead);
+        const QTemporaryDir modules;
+        if (!brokenModule.isEmpty()) {
+            const QDir built(QStringLiteral(TESSARY_READER_MODULES));
+            for (const QString& name : built.entryList({u"*.so"_s}, QDir::Files))
+                QVERIFY(QFile::link(built.filePath(name), modules.filePath(name)));
+            QVERIFY(QFile::remove(modules.filePath(brokenModule)));
+            QFile broken(modules.filePath(brokenModule));
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write("not a library\n");
+        }
+        const QString fixtures = QStringLiteral(TESSARY_FIXTURES);
+        for (const QString& name : {u"photo.jpg"_s, u"document.pdf"_s})
+            QVERIFY(QFile::copy(fixtures + u'/' + name, path(name)));
+
+        const Run result =
+            CliRun::of({u"plan"_s, u"--json"_s, u"photo.jpg"_s, u"document.pdf"_s}, folder->path(),
+                       state->path(), {}, {{u"TESSARY_READER_MODULES"_s, modules.path()}});
+        QCOMPARE(result.exitCode, 0);
+        QStringList toldLines = result.error.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(toldLines.size(), told.size());
+        toldLines.sort();
+        for (qsizetype i = 0; i < told.size(); ++i)
+            QVERIFY2(toldLines[i].startsWith(u"tessary-cli: "_s + told[i].arg(modules.path())),
+                     qPrintable(toldLines[i]));
+        const QStringList lines = result.output.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const auto fieldsOf = [&](qsizetype line) {
+            return QJsonDocument::fromJson(lines[line].toUtf8()).object().value(u"fields"_s).toObject();
+        };
+        QCOMPARE(fieldsOf(0).value(u"filename"_s).toString(), u"document"_s);
+        QCOMPARE(fieldsOf(0).contains(u"pdf.page_count"_s), pdfRead);
+        QCOMPARE(fieldsOf(1).contains(u"image.width"_s), told.isEmpty());
+        QVERIFY(fieldsOf(1).contains(u"date"_s)); // the file's own dates need no module
+    }
+
     void helpGoesToStandardOutput()
     {
         const Run result = run({u"--help"_s});
