@@ -32,7 +32,7 @@ RenameRules storedRules(const QSettings& defaults)
 // Freeing a large plan's maps takes a while: it happens on a worker, not on the main thread.
 void disposeOffThread(RenamePlanner::Plan plan)
 {
-    (void)QtConcurrent::run([plan = std::move(plan)]() mutable { plan = {}; });
+    (void)QtConcurrent::run([plan = std::move(plan)]() mutable { RenamePlanner::release(std::move(plan)); });
 }
 
 // A partial failure's message, with the journal's own trouble after it: both need the user's attention.

@@ -79,9 +79,8 @@ bool readFileFields(const QString& path, bool withDates, Fields& fields)
 void trimReadValues(Fields& fields)
 {
     static const QString fileName = u"filename"_s; // the name itself, not read from the file
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        if (it.key() != fileName)
-            *it = it->trimmed();
+    fields.changeValues(
+        [](const QString& key, const QString& value) { return key == fileName ? value : value.trimmed(); });
 }
 
 } // namespace
@@ -156,7 +155,24 @@ QList<Fields> fields(const QStringList& paths, const std::function<void()>& file
         });
     read();
     finished.wait();
+    shareRepeatedValues(results);
     return results;
+}
+
+void shareRepeatedValues(QList<Fields>& files)
+{
+    static const QString fileName = u"filename"_s; // differs from file to file
+    QSet<QString> seen;
+    for (Fields& fields : files)
+        fields.changeValues([&](const QString& key, const QString& value) {
+            if (key == fileName)
+                return value;
+            const auto known = seen.constFind(value);
+            if (known != seen.cend())
+                return *known;
+            seen.insert(value);
+            return value;
+        });
 }
 
 } // namespace MetadataExtractor

@@ -20,6 +20,10 @@ namespace MetadataExtractor {
 QList<Fields> fields(const QStringList& paths, const std::function<void()>& fileRead = {},
                      FieldCatalogue::Groups groups = FieldCatalogue::everyGroup);
 
+// Makes equal values of `files` one shared string. Dates, sizes and camera names repeat across a batch,
+// and 100,000 listed files would otherwise hold a copy each. `fields` does this to what it read.
+void shareRepeatedValues(QList<Fields>& files);
+
 Fields extract(const QString& path, FieldCatalogue::Groups groups = FieldCatalogue::everyGroup);
 
 // How many files are read at once on a machine with `processors` cores: 2 below 4 cores, then half the

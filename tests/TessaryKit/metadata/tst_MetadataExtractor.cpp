@@ -358,6 +358,20 @@ private Q_SLOTS:
 
     // Callers on every thread of the application's pool at once, as when files are added in quick
     // succession: each batch completes, none waits for a thread its caller holds.
+    // Equal values of a batch become one string; the values themselves stay as read.
+    void repeatedValuesAreShared()
+    {
+        const auto own = [](QStringView text) { return text.toString(); };
+        QList<Fields> files{{{u"filename"_s, own(u"a")}, {u"date"_s, own(u"2024-01-02")}},
+                            {{u"filename"_s, own(u"b")}, {u"date"_s, own(u"2024-01-02")}},
+                            {{u"filename"_s, own(u"c")}, {u"date"_s, own(u"2024-01-03")}}};
+        const QList<Fields> before = files;
+        MetadataExtractor::shareRepeatedValues(files);
+        QCOMPARE(files, before);
+        QVERIFY(files[0].value(u"date"_s).isSharedWith(files[1].value(u"date"_s)));
+        QVERIFY(!files[0].value(u"date"_s).isSharedWith(files[2].value(u"date"_s)));
+    }
+
     void batchesFromEveryPoolThread()
     {
         QThreadPool* pool = QThreadPool::globalInstance();

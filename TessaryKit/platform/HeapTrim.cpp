@@ -1,0 +1,8 @@
+#include "platform/HeapTrim.h"
+
+#include <malloc.h>
+
+void HeapTrim::giveBack()
+{
+    ::malloc_trim(0);
+}
