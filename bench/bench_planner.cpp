@@ -108,8 +108,14 @@ int main()
 
     RenameRules scripted = rules;
     scripted.script = u"fields.n = String(Number(fields.n) + 1);"_s;
-    const double plannedSeconds = bestOf(3, tenThousand, scripted);
-    const double bareSeconds = bareScriptLoopMicroseconds(scripted.script, 10'000) * 10'000 / 1e6;
+    // Taken in turns, the best of five each: a virtual machine's pace drifts by a tenth from run to run.
+    double plannedSeconds = 1e9;
+    double bareSeconds = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        plannedSeconds = std::min(plannedSeconds, secondsToPlan(tenThousand, scripted));
+        bareSeconds =
+            std::min(bareSeconds, bareScriptLoopMicroseconds(scripted.script, 10'000) * 10'000 / 1e6);
+    }
     std::printf(
         "plan, one-line script   10,000 files %6.3f s end to end   bare JavaScriptCore loop %6.3f s   "
         "ratio %5.2fx   (goal: <= 1.15x)\n",
