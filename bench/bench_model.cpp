@@ -98,7 +98,7 @@ void applyingPlans(const JSEngineClient& engine)
         session.applyPlan(job, plan);
         const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
         timer.restart();
-        RenamePlanner::release(std::move(plan));
+        plan = {};
         std::printf(
             "  %-24s apply %6.1f ms   change signals %3lld   (freeing the plan, done off the main thread in "
             "the app: %5.1f ms)\n",
@@ -108,6 +108,7 @@ void applyingPlans(const JSEngineClient& engine)
     apply(u"{filename}-{row}"_s);
     apply(u"{row}-{filename}"_s);
     apply(u"{row}-{filename}"_s);
+    RenameSession::giveBackFreedMemory(); // as the app does at a pause
     std::printf("  memory per listed file beyond its field maps: %.0f bytes   (goal: <= 1024)\n", perFile);
     std::printf(
         "  the process's resident memory, listed and planned: %.1f MB   (goal: <= 250 MB); at its peak, "

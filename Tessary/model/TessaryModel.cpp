@@ -32,7 +32,7 @@ RenameRules storedRules(const QSettings& defaults)
 // Freeing a large plan's maps takes a while: it happens on a worker, not on the main thread.
 void disposeOffThread(RenamePlanner::Plan plan)
 {
-    (void)QtConcurrent::run([plan = std::move(plan)]() mutable { RenamePlanner::release(std::move(plan)); });
+    (void)QtConcurrent::run([plan = std::move(plan)]() mutable { plan = {}; });
 }
 
 // A partial failure's message, with the journal's own trouble after it: both need the user's attention.
@@ -52,6 +52,10 @@ TessaryModel::TessaryModel(QSettings& defaults, JSEngineClient engine, FolderAcc
     updateTimer.setSingleShot(true);
     updateTimer.setInterval(updateDelay);
     connect(&updateTimer, &QTimer::timeout, this, &TessaryModel::update);
+    memoryTimer.setSingleShot(true);
+    memoryTimer.setInterval(memoryDelay);
+    connect(&memoryTimer, &QTimer::timeout, this,
+            [] { (void)QtConcurrent::run(&RenameSession::giveBackFreedMemory); });
     storeTimer.setSingleShot(true);
     storeTimer.setInterval(storeDelay);
     connect(&storeTimer, &QTimer::timeout, this, &TessaryModel::storeRules);
@@ -244,6 +248,7 @@ void TessaryModel::update()
             return; // cancelled, or a newer computation is on its way
         session.applyPlan(*job, *plan);
         disposeOffThread(std::move(*plan));
+        memoryTimer.start();
         setUpdating(false);
         refreshRenameDisabledReason();
     });

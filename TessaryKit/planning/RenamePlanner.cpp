@@ -9,7 +9,6 @@
 #include "planning/ResultPattern.h"
 #include "planning/RuleRegex.h"
 #include "platform/FileLookup.h"
-#include "platform/HeapTrim.h"
 #include "platform/NameEncoding.h"
 #include "script/ScriptErrorText.h"
 
@@ -322,12 +321,6 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
     for (Entry& entry : entries)
         result.append({entry.position, std::move(entry.output)});
     return result;
-}
-
-void release(Plan plan)
-{
-    plan = {};
-    HeapTrim::giveBack();
 }
 
 } // namespace RenamePlanner

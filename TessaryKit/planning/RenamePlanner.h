@@ -33,8 +33,4 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
                          const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,
                          std::stop_token stop = {}, ScriptMemo* memo = nullptr);
 
-// Frees a plan and gives the memory back to the system, which takes a while for 100,000 files: call it
-// off the main thread.
-void release(Plan plan);
-
 } // namespace RenamePlanner

@@ -5,6 +5,7 @@
 #include "common/KitCatalogue.h"
 #include "planning/FileLocations.h"
 #include "planning/FileOrder.h"
+#include "platform/HeapTrim.h"
 
 #include <algorithm>
 #include <numeric>
@@ -64,7 +65,9 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
     if (!acceptsFiles())
         return;
     std::vector<FileRecord> added;
+    added.reserve(size_t(paths.size()));
     QSet<QString> ids;
+    ids.reserve(paths.size());
     for (qsizetype i = 0; i < std::min(paths.size(), baseFields.size()); ++i) {
         if (listed.contains(paths[i]) || ids.contains(paths[i]))
             continue;
@@ -76,6 +79,7 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
     if (observer)
         observer->filesAboutToBeAdded(size(), size() + qsizetype(added.size()) - 1);
     listed.unite(ids);
+    records.reserve(records.size() + added.size());
     records.insert(records.end(), std::make_move_iterator(added.begin()),
                    std::make_move_iterator(added.end()));
     if (observer)
@@ -157,6 +161,11 @@ RenameSession::PlanJob RenameSession::planJob() const
         job.shownFields.append(record.fields);
     }
     return job;
+}
+
+void RenameSession::giveBackFreedMemory()
+{
+    HeapTrim::giveBack();
 }
 
 std::optional<RenamePlanner::Plan> RenameSession::plan(const PlanJob& job, const JSEngineClient& engine,
