@@ -52,6 +52,8 @@ TessaryModel::TessaryModel(QSettings& defaults, JSEngineClient engine, FolderAcc
     updateTimer.setSingleShot(true);
     updateTimer.setInterval(updateDelay);
     connect(&updateTimer, &QTimer::timeout, this, &TessaryModel::update);
+    provisionalTimer.setInterval(provisionalInterval);
+    connect(&provisionalTimer, &QTimer::timeout, this, &TessaryModel::showProvisional);
     memoryTimer.setSingleShot(true);
     memoryTimer.setInterval(memoryDelay);
     connect(&memoryTimer, &QTimer::timeout, this,
@@ -233,25 +235,46 @@ void TessaryModel::cancelUpdate()
     updateTimer.stop();
     runningPlan.request_stop();
     ++updateSerial;
+    stopProvisional();
 }
 
 void TessaryModel::update()
 {
     runningPlan = std::stop_source();
     auto job = std::make_shared<const RenameSession::PlanJob>(session.planJob());
-    QtConcurrent::run([job, engine = engine, stop = runningPlan.get_token()] {
-        return RenameSession::plan(*job, engine, RenameSession::defaultScriptTimeout, stop);
+    provisional = std::make_shared<ProvisionalInbox>(job);
+    provisionalTimer.start();
+    QtConcurrent::run([job, engine = engine, stop = runningPlan.get_token(), inbox = provisional] {
+        return RenameSession::plan(*job, engine, RenameSession::defaultScriptTimeout, stop,
+                                   [&inbox](qsizetype firstRow, RenamePlanner::Plan files) {
+                                       inbox->put(firstRow, std::move(files));
+                                   });
     }).then(this, [this, job, serial = updateSerial](QFuture<std::optional<RenamePlanner::Plan>> future) {
         // Taken, not copied: the future would otherwise share the plan and free it here at the end.
         std::optional<RenamePlanner::Plan> plan = future.takeResult();
         if (!plan || serial != updateSerial)
-            return; // cancelled, or a newer computation is on its way
+            return;        // cancelled, or a newer computation is on its way
+        stopProvisional(); // the whole plan supersedes what is still in the inbox
         session.applyPlan(*job, *plan);
         disposeOffThread(std::move(*plan));
         memoryTimer.start();
         setUpdating(false);
         refreshRenameDisabledReason();
     });
+}
+
+void TessaryModel::showProvisional()
+{
+    if (!provisional)
+        return;
+    for (ProvisionalInbox::Part& part : provisional->take())
+        session.applyPlan(*provisional->job, part.files, part.firstRow);
+}
+
+void TessaryModel::stopProvisional()
+{
+    provisionalTimer.stop();
+    provisional.reset();
 }
 
 std::optional<QString> TessaryModel::renameDisabledReason() const

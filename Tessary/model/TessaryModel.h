@@ -2,6 +2,7 @@
 
 #include "access/FolderAccessManager.h"
 #include "model/OperationProblem.h"
+#include "model/ProvisionalInbox.h"
 #include "model/RenameHistoryList.h"
 #include "model/TessaryFileList.h"
 #include "planning/RenameSession.h"
@@ -42,6 +43,8 @@ public:
     static constexpr std::chrono::milliseconds updateDelay{300};
     static constexpr std::chrono::milliseconds storeDelay{1000};
     static constexpr std::chrono::milliseconds memoryDelay{2000};
+    // How often the results a running script has answered so far are shown.
+    static constexpr std::chrono::milliseconds provisionalInterval{50};
 
     // `journalFolder` holds the rename journal through which renames and undos run.
     TessaryModel(QSettings& defaults, JSEngineClient engine, FolderAccessManager& folderAccess,
@@ -127,6 +130,8 @@ private:
     void storeRules();
     void cancelUpdate();
     void update();
+    void showProvisional();
+    void stopProvisional();
     void runRename(const RenameSession::MoveJob& job, const std::function<void(bool)>& done);
     void denyRename(const RenameSession::MoveJob& job, const QStringList& denied);
     void showRenameResult(const RenameSession::MoveJob& job, const RenameSession::MoveResult& result);
@@ -165,6 +170,8 @@ private:
     // Freed plans' memory goes back to the system at a pause in the edits: giving it back holds the
     // allocator, and the main thread with it, for tens of milliseconds at 100,000 files.
     QTimer memoryTimer;
+    std::shared_ptr<ProvisionalInbox> provisional; // the running plan's
+    QTimer provisionalTimer;
     QHash<QString, QVariant> unstored;
     std::stop_source runningPlan;
     quint64 updateSerial = 0; // which computation is current

@@ -134,8 +134,74 @@ void orderStage(QList<Entry>& entries, const RenameRules& rules)
     }
 }
 
-void scriptStage(QList<Entry>& entries, const QString& script, const JSEngineClient& engine,
-                 std::chrono::milliseconds timeout, const std::stop_token& stop, ScriptMemo* memo)
+// The script's answer for one file: its fields over the file's own, or why it failed.
+void takeAnswer(PlanOutput& output, const JSBatchOutputLine& line)
+{
+    output.logs = line.logs.value_or(QStringList());
+    if (line.fields) {
+        for (auto it = line.fields->cbegin(); it != line.fields->cend(); ++it)
+            output.fields.insert(it.key(), it.value());
+    } else {
+        //: Error shown for a file in the file list when the JavaScript engine gave no reason
+        output.error = line.error ? scriptErrorText(*line.error) : KitCatalogue::tr("The script failed");
+    }
+}
+
+void renderName(Entry& entry, const ResultPattern& resultPattern)
+{
+    PlanOutput& output = entry.output;
+    if (output.error)
+        return;
+    const ResultPattern::Rendered rendered = resultPattern.render(output.fields);
+    entry.stem = rendered.stem;
+    output.resultName =
+        entry.parts.extension.isEmpty() ? rendered.stem : rendered.stem + u'.' + entry.parts.extension;
+    output.error = rendered.error ? rendered.error : validateName(rendered.stem, output.resultName);
+    if (!rendered.error && !rendered.unknown.isEmpty())
+        output.warning = ResultPattern::unknownFieldWarning(rendered.unknown.first());
+}
+
+// Hands on each file's result as soon as the script answered for it, in plan order: the name the pattern
+// makes, before the collision check that needs every name. The files the script doesn't take go with
+// the answered file after them.
+class ProvisionalResults {
+public:
+    ProvisionalResults(const QList<Entry>& entries, const QList<Entry*>& taking, const RenameRules& rules,
+                       const Provisional& deliver)
+        : entries(entries), taking(taking), resultPattern(rules.pattern), deliver(deliver)
+    {
+    }
+
+    void answered(const QList<JSBatchOutputLine>& answers)
+    {
+        Plan files;
+        const qsizetype firstRow = handedRows;
+        for (; handedAnswers < std::min(answers.size(), taking.size()); ++handedAnswers) {
+            const qsizetype answeredRow = taking[handedAnswers] - entries.constData();
+            for (; handedRows < answeredRow; ++handedRows)
+                files.append({entries[handedRows].position, entries[handedRows].output});
+            Entry entry = entries[answeredRow];
+            takeAnswer(entry.output, answers[handedAnswers]);
+            renderName(entry, resultPattern);
+            files.append({entry.position, std::move(entry.output)});
+            ++handedRows;
+        }
+        if (!files.isEmpty())
+            deliver(firstRow, std::move(files));
+    }
+
+private:
+    const QList<Entry>& entries;
+    const QList<Entry*>& taking;
+    const ResultPattern resultPattern;
+    const Provisional& deliver;
+    qsizetype handedAnswers = 0;
+    qsizetype handedRows = 0;
+};
+
+void scriptStage(QList<Entry>& entries, const RenameRules& rules, const JSEngineClient& engine,
+                 std::chrono::milliseconds timeout, const std::stop_token& stop, ScriptMemo* memo,
+                 const Provisional& provisional)
 {
     QList<Entry*> taking;
     QList<Fields> items;
@@ -146,41 +212,29 @@ void scriptStage(QList<Entry>& entries, const QString& script, const JSEngineCli
         }
     }
     std::optional<QList<JSBatchOutputLine>> remembered =
-        memo ? memo->answersFor(script, items) : std::nullopt;
-    const QList<JSBatchOutputLine> lines =
-        remembered ? std::move(*remembered) : engine.evaluate(script, items, {}, timeout, stop);
-    if (memo && !remembered && !stop.stop_requested())
-        memo->keep(script, items, lines);
-
-    for (qsizetype k = 0; k < std::min(taking.size(), lines.size()); ++k) {
-        PlanOutput& output = taking[k]->output;
-        const JSBatchOutputLine& line = lines[k];
-        output.logs = line.logs.value_or(QStringList());
-        if (line.fields) {
-            for (auto it = line.fields->cbegin(); it != line.fields->cend(); ++it)
-                output.fields.insert(it.key(), it.value());
-        } else {
-            //: Error shown for a file in the file list when the JavaScript engine gave no reason
-            output.error = line.error ? scriptErrorText(*line.error) : KitCatalogue::tr("The script failed");
-        }
+        memo ? memo->answersFor(rules.script, items) : std::nullopt;
+    QList<JSBatchOutputLine> lines;
+    if (remembered) {
+        lines = std::move(*remembered);
+    } else {
+        ProvisionalResults results(entries, taking, rules, provisional);
+        JSEngineClient::AnswersArrived arrived;
+        if (provisional)
+            arrived = [&](const QList<JSBatchOutputLine>& answers, qsizetype) { results.answered(answers); };
+        lines = engine.evaluate(rules.script, items, {}, timeout, stop, arrived);
     }
+    if (memo && !remembered && !stop.stop_requested())
+        memo->keep(rules.script, items, lines);
+
+    for (qsizetype k = 0; k < std::min(taking.size(), lines.size()); ++k)
+        takeAnswer(taking[k]->output, lines[k]);
 }
 
 void patternStage(QList<Entry>& entries, const QString& pattern)
 {
     const ResultPattern resultPattern(pattern);
-    for (Entry& entry : entries) {
-        PlanOutput& output = entry.output;
-        if (output.error)
-            continue;
-        const ResultPattern::Rendered rendered = resultPattern.render(output.fields);
-        entry.stem = rendered.stem;
-        output.resultName =
-            entry.parts.extension.isEmpty() ? rendered.stem : rendered.stem + u'.' + entry.parts.extension;
-        output.error = rendered.error ? rendered.error : validateName(rendered.stem, output.resultName);
-        if (!rendered.error && !rendered.unknown.isEmpty())
-            output.warning = ResultPattern::unknownFieldWarning(rendered.unknown.first());
-    }
+    for (Entry& entry : entries)
+        renderName(entry, resultPattern);
 }
 
 // A file whose new name no other listed file shares.
@@ -297,7 +351,7 @@ void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& 
 
 std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
                          const JSEngineClient& engine, std::chrono::milliseconds scriptTimeout,
-                         std::stop_token stop, ScriptMemo* memo)
+                         std::stop_token stop, ScriptMemo* memo, const Provisional& provisional)
 {
     const Signpost signpost("Plan names", u"%1 files"_s.arg(inputs.size()));
     QList<Entry> entries = entriesOf(inputs);
@@ -309,7 +363,7 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
     if (stop.stop_requested())
         return std::nullopt;
     if (!rules.script.isEmpty()) {
-        scriptStage(entries, rules.script, engine, scriptTimeout, stop, memo);
+        scriptStage(entries, rules, engine, scriptTimeout, stop, memo, provisional);
         if (stop.stop_requested())
             return std::nullopt;
     }

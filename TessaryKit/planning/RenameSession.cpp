@@ -170,10 +170,11 @@ void RenameSession::giveBackFreedMemory()
 
 std::optional<RenamePlanner::Plan> RenameSession::plan(const PlanJob& job, const JSEngineClient& engine,
                                                        std::chrono::milliseconds scriptTimeout,
-                                                       std::stop_token stop)
+                                                       std::stop_token stop,
+                                                       const RenamePlanner::Provisional& provisional)
 {
     std::optional<RenamePlanner::Plan> plan = RenamePlanner::plan(
-        job.inputs, job.rules, engine, scriptTimeout, std::move(stop), job.scriptMemo.get());
+        job.inputs, job.rules, engine, scriptTimeout, std::move(stop), job.scriptMemo.get(), provisional);
     if (plan)
         for (RenamePlanner::PlannedFile& file : *plan)
             if (file.input < job.shownFields.size() && file.output.fields == job.shownFields[file.input])
@@ -181,7 +182,7 @@ std::optional<RenamePlanner::Plan> RenameSession::plan(const PlanJob& job, const
     return plan;
 }
 
-void RenameSession::applyPlan(const PlanJob& job, RenamePlanner::Plan& plan)
+void RenameSession::applyPlan(const PlanJob& job, RenamePlanner::Plan& plan, qsizetype firstRow)
 {
     // The plan's inputs are the files in list order, unless the list changed meanwhile.
     QHash<QString, qsizetype> positions;
@@ -206,9 +207,10 @@ void RenameSession::applyPlan(const PlanJob& job, RenamePlanner::Plan& plan)
         different |= swapIfDifferent(record.error, output.error);
         different |= swapIfDifferent(record.warning, output.warning);
         different |= swapIfDifferent(record.logs, output.logs);
-        different |= record.operationError.has_value() || record.row != row + 1;
+        const qsizetype number = firstRow + row + 1;
+        different |= record.operationError.has_value() || record.row != number;
         record.operationError.reset();
-        record.row = row + 1;
+        record.row = number;
         changed[size_t(position)] = different;
     }
     plannedReversed = job.rules.reversed;

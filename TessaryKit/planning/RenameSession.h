@@ -105,17 +105,19 @@ public:
     void clear();
 
     PlanJob planJob() const;
-    // Blocks while the script runs. Nothing when `stop` was requested.
     // Gives the memory of freed plans back to the system: the C library would keep a hundred megabytes
     // after a plan of 100,000 files. It holds the allocator's locks while it walks the heap, tens of
     // milliseconds at that size: call it off the main thread, at a pause.
     static void giveBackFreedMemory();
+    // Blocks while the script runs. Nothing when `stop` was requested.
     static std::optional<RenamePlanner::Plan> plan(const PlanJob& job, const JSEngineClient& engine,
                                                    std::chrono::milliseconds scriptTimeout,
-                                                   std::stop_token stop = {});
+                                                   std::stop_token stop = {},
+                                                   const RenamePlanner::Provisional& provisional = {});
     // Takes each result for its file and clears the file's operation error. The plan is consumed: it
-    // receives the replaced values, so that the caller can free them elsewhere.
-    void applyPlan(const PlanJob& job, RenamePlanner::Plan& plan);
+    // receives the replaced values, so that the caller can free them elsewhere. A part of a plan, such
+    // as provisional results, starts at `firstRow`.
+    void applyPlan(const PlanJob& job, RenamePlanner::Plan& plan, qsizetype firstRow = 0);
     // The positions of the files in the order the last plan numbered them; files it did not see last.
     std::vector<qsizetype> planOrder() const;
     // Whether the last plan numbered the files in descending name order.

@@ -61,8 +61,9 @@ struct BatchOutput {
 // Waits in one poll loop for the helper's output, its end, the watchdog's deadline and cancellation.
 class OutputCollector {
 public:
-    OutputCollector(ChildProcess& child, Watchdog& watchdog, qint64 memoryLimit, qsizetype itemCount)
-        : child(child), watchdog(watchdog), memoryLimit(memoryLimit), itemCount(itemCount),
+    OutputCollector(ChildProcess& child, Watchdog& watchdog, qint64 memoryLimit, qsizetype itemCount,
+                    const JSEngineClient::AnswersArrived& arrived)
+        : child(child), watchdog(watchdog), memoryLimit(memoryLimit), itemCount(itemCount), arrived(arrived),
           chunk(readChunk, Qt::Uninitialized)
     {
     }
@@ -206,6 +207,7 @@ private:
     // Complete lines are answers; a final fragment without a line feed never becomes one.
     void appendOutput(QByteArrayView bytes)
     {
+        const qsizetype answeredBefore = result.lines.size();
         qsizetype searchFrom = pending.size();
         pending.append(bytes);
         qsizetype lineStart = 0;
@@ -214,6 +216,8 @@ private:
             lineStart = end + 1;
         }
         pending.remove(0, lineStart);
+        if (arrived && result.lines.size() > answeredBefore)
+            arrived(result.lines, answeredBefore);
     }
 
     void answer(QByteArrayView line)
@@ -230,6 +234,7 @@ private:
     const qint64 memoryLimit;
     nanoseconds nextMemoryCheck{};
     const qsizetype itemCount;
+    const JSEngineClient::AnswersArrived& arrived;
     QByteArray chunk;
     QByteArray pending;
     BatchOutput result;
@@ -303,7 +308,7 @@ QString JSEngineClient::bundledHelperPath()
 
 QList<JSBatchOutputLine> JSEngineClient::evaluate(const QString& script, const QList<Fields>& items,
                                                   const Fields& context, milliseconds timeout,
-                                                  std::stop_token stop) const
+                                                  std::stop_token stop, const AnswersArrived& arrived) const
 {
     if (items.isEmpty())
         return {};
@@ -324,7 +329,7 @@ QList<JSBatchOutputLine> JSEngineClient::evaluate(const QString& script, const Q
     QByteArray request = JSBatchInput{script, context, items}.toJson();
     const PipeWriter writer(child->takeStandardInput(), std::move(request));
     Watchdog watchdog(timeout, clock);
-    BatchOutput output = OutputCollector(*child, watchdog, memoryLimit, items.size()).collect(stop);
+    BatchOutput output = OutputCollector(*child, watchdog, memoryLimit, items.size(), arrived).collect(stop);
 
     QList<JSBatchOutputLine> lines = std::move(output.lines);
     if (lines.size() < items.size())

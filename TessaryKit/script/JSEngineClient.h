@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <stop_token>
 
 // Runs one batch of script evaluations in the helper program TessaryJSEngine and watches it: when no
@@ -28,12 +29,16 @@ public:
     {
     }
 
+    // Called on the evaluating thread as answers come in: the answers so far, of which those from
+    // `firstNew` on are new.
+    using AnswersArrived = std::function<void(const QList<JSBatchOutputLine>& answers, qsizetype firstNew)>;
+
     // Blocks until the batch is done: call it from a worker thread, never from the main thread.
     // A stop request ends the wait at once and stops the helper; unanswered items then read "Cancelled".
     // Never throws.
     QList<JSBatchOutputLine> evaluate(const QString& script, const QList<Fields>& items,
                                       const Fields& context, std::chrono::milliseconds timeout,
-                                      std::stop_token stop = {}) const;
+                                      std::stop_token stop = {}, const AnswersArrived& arrived = {}) const;
 
     QString helperPath;
     qint64 memoryLimit; // in bytes of RAM and swap; a helper that uses more is stopped

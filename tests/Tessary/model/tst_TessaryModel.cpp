@@ -358,6 +358,25 @@ private Q_SLOTS:
         QCOMPARE(model->renameDisabledReason(), u"Fix the errors in the file list first"_s);
     }
 
+    // A slow script's first answers are in the list while it still runs.
+    void answeredNamesShowBeforeTheScriptEnds()
+    {
+        auto model = makeModel();
+        QStringList names;
+        for (int i = 1; i <= 40; ++i)
+            names << u"%1.txt"_s.arg(i);
+        create(files, names);
+        QVERIFY(addAndPlan(*model, names));
+        model->setResultPattern(u"{slow}"_s);
+        model->setScript(
+            u"const start = Date.now(); while (Date.now() - start < 50) {} fields.slow = 's' + fields.row"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(model->files()->at(0).resultName == u"s1.txt"_s, 10'000);
+        QVERIFY(model->isUpdating());
+        QCOMPARE(model->files()->at(39).resultName, u"40.txt"_s); // not answered yet
+        QVERIFY(waitIdle(*model));
+        QCOMPARE(model->files()->at(39).resultName, u"s40.txt"_s);
+    }
+
     void deniedFoldersRenameNothing()
     {
         auto model = makeModel(true);

@@ -418,6 +418,67 @@ private Q_SLOTS:
         QCOMPARE(plan->value(u"c-2.txt"_s).resultName, u"c2.txt"_s);
     }
 
+    // While the script runs, each answered file's result is handed on in plan order; it differs from the
+    // finished plan's only by the collisions that need every name.
+    void provisionalResultsComeInPlanOrder_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("collisions");
+        QStringList numbered, mixed;
+        for (int i = 1; i <= 60; ++i) {
+            numbered << u"a-%1.txt"_s.arg(i);
+            mixed << (i % 7 == 0 ? u"a-%1 refused.txt"_s.arg(i) : u"a-%1.txt"_s.arg(i));
+        }
+        QTest::newRow("every file answered") << numbered << u"fields.x = fields.d * 2"_s << u"{l}{x}"_s << 0;
+        QTest::newRow("files the regex refuses in between")
+            << mixed << u"fields.x = fields.d * 2"_s << u"{l}{x}"_s << 0;
+        QTest::newRow("a collision only the whole plan finds")
+            << numbered << u"fields.x = fields.d % 30"_s << u"{l}{x}"_s << 60;
+    }
+
+    void provisionalResultsComeInPlanOrder()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, script);
+        QFETCH(QString, pattern);
+        QFETCH(int, collisions);
+        const QList<PlanInput> list = inputs(names);
+        const RenameRules rules{u"(?P<l>.)-(?P<d>\\d+)"_s, script, pattern, false, u"name"_s, false};
+        RenamePlanner::Plan provisional;
+        bool inOrder = true;
+        const auto plan =
+            std::async(std::launch::async, [&] {
+                return RenamePlanner::plan(list, rules, realEngine, JSEngineClient::defaultTimeout, {},
+                                           nullptr, [&](qsizetype firstRow, RenamePlanner::Plan files) {
+                                               inOrder &= firstRow == provisional.size();
+                                               provisional.append(std::move(files));
+                                           });
+            }).get();
+        QVERIFY(plan);
+        QVERIFY(inOrder);
+        qsizetype answeredRows = plan->size(); // through the last file the script saw
+        while (answeredRows > 0 && (*plan)[answeredRows - 1].output.error == noWholeMatch)
+            --answeredRows;
+        QCOMPARE(provisional.size(), answeredRows);
+        int collided = 0;
+        for (qsizetype row = 0; row < provisional.size(); ++row) {
+            const PlanOutput& early = provisional[row].output;
+            const PlanOutput& final = (*plan)[row].output;
+            QCOMPARE(provisional[row].input, (*plan)[row].input);
+            QCOMPARE(early.resultName, final.resultName);
+            QCOMPARE(early.fields, final.fields);
+            if (final.error && final.error->startsWith(u"Another file"_s)) {
+                ++collided;
+                QCOMPARE(early.error, std::nullopt);
+            } else {
+                QCOMPARE(early.error, final.error);
+            }
+        }
+        QCOMPARE(collided, collisions);
+    }
+
     void scriptFieldsAreMergedIn()
     {
         const auto plan = planOnWorker(inputs({u"a.txt"_s}), {QString(), u"fields = {x: 'new', row: '9'}"_s,
