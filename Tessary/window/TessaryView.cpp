@@ -73,7 +73,8 @@ QMessageBox* headlineBox(QMessageBox::Icon icon, const QString& title, const QSt
 {
     auto* box = new QMessageBox(icon, title, u"<b>%1</b>"_s.arg(title.toHtmlEscaped()), buttons, parent);
     box->setTextFormat(Qt::RichText);
-    box->setInformativeText(u"<p>%1</p>"_s.arg(message.toHtmlEscaped()));
+    // Rich text would run the message's lines together.
+    box->setInformativeText(u"<p>%1</p>"_s.arg(message.toHtmlEscaped().replace(u'\n', u"<br>"_s)));
     box->setWindowModality(Qt::WindowModal);
     return box;
 }

@@ -796,11 +796,12 @@ private Q_SLOTS:
 
     void aProblemIsShownAndClearedOnDismissal()
     {
-        model()->setOperationProblem(OperationProblem{u"No Files Were Renamed"_s, u"Because “<b>.txt”."_s});
+        model()->setOperationProblem(
+            OperationProblem{u"No Files Were Renamed"_s, u"Because “<b>.txt”.\nAnd a second line."_s});
         QMessageBox* alert = view()->alert();
         QVERIFY(alert);
         QCOMPARE(alert->text(), u"<b>No Files Were Renamed</b>"_s); // the headline
-        QCOMPARE(alert->informativeText(), u"<p>Because “&lt;b&gt;.txt”.</p>"_s);
+        QCOMPARE(alert->informativeText(), u"<p>Because “&lt;b&gt;.txt”.<br>And a second line.</p>"_s);
         QCOMPARE(alert->windowTitle(), u"No Files Were Renamed"_s);
         alert->accept();
         QVERIFY(!model()->operationProblem());
