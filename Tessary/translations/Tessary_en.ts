@@ -680,6 +680,11 @@
         <extracomment>Alert title after Redo when the journal could not record its end</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Some Fields Can&apos;t Be Read</source>
+        <extracomment>Title of the alert when a part of the installation that reads file contents is missing or broken</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TessaryRulesForm</name>

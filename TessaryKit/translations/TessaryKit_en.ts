@@ -747,5 +747,20 @@
         <extracomment>Error of a file whose script set the global `context` to something else; keep `context` as it is</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 is missing</source>
+        <extracomment>Why a metadata reader module was not used; the placeholder is its path</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 belongs to another build of Tessary</source>
+        <extracomment>Why a metadata reader module was not used; the placeholder is its path</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 fields can&apos;t be read: %2</source>
+        <extracomment>A metadata reader module could not be loaded; the placeholders are the groups&apos; names (&quot;Video, Audio&quot;) and the reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
