@@ -19,6 +19,8 @@ packages=(
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
   # a private session bus for the tests that talk to the desktop
   dbus-daemon
+  # the shells whose completions the tests ask
+  zsh fish
   # benchmark peers
   libimage-exiftool-perl ffmpeg rename bc
 )
