@@ -6,11 +6,31 @@
 #include "window/Icons.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+constexpr char usage[] = "Usage: Tessary [FILE | FOLDER]...\n"
+                         "Lists the files in Tessary's window, or in the window already open.\n"
+                         "  -h, --help  show this help\n"
+                         "  --version   show the version\n";
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // Answered before anything connects to a display, so that they work without one.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("Tessary " TESSARY_VERSION);
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setOrganizationName(u"Tessary"_s);
     QApplication::setApplicationName(u"Tessary"_s);
