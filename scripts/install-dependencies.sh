@@ -17,8 +17,10 @@ packages=(
   libexiv2-dev libheif-dev libtag1-dev libavformat-dev libavcodec-dev libavutil-dev libpoppler-cpp-dev libpoppler-dev libzip-dev libgsf-1-dev
   # running the window headless and taking screenshots
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
-  # a private session bus for the tests that talk to the desktop
-  dbus-daemon
+  # a private session bus for the tests that talk to the desktop, and a client that activates Tessary on it
+  dbus-daemon libglib2.0-bin
+  # the validators of the desktop entry and the AppStream metadata
+  desktop-file-utils appstream
   # the shells whose completions the tests ask
   zsh fish
   # benchmark peers
