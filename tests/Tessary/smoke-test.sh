@@ -14,9 +14,30 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The desktop's ways in: the D-Bus service starts the installed program, Dolphin's service menu is
+# executable, and the per-user file-manager files are there to copy.
+check_integration() {
+  local prefix=$1 share=$1/share
+  grep -qx "Exec=$prefix/bin/Tessary" "$share/dbus-1/services/org.tessary.Tessary.service" ||
+    { echo "the D-Bus service does not start $prefix/bin/Tessary" >&2; return 1; }
+  local menu=$share/kio/servicemenus/org.tessary.Tessary.servicemenu.desktop
+  [ -x "$menu" ] && grep -q '^Exec=Tessary %F$' "$menu" ||
+    { echo "Dolphin's service menu is missing, not executable or runs something else" >&2; return 1; }
+  local script="$share/tessary/integration/Rename with Tessary"
+  [ -x "$script" ] && sh -n "$script" || { echo "the Nautilus script is missing or broken" >&2; return 1; }
+  python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' \
+    "$share/tessary/integration/thunar-uca.xml" || { echo "the Thunar action does not parse" >&2; return 1; }
+  for page in Tessary tessary-cli; do
+    [ -f "$share/man/man1/$page.1" ] || { echo "no man page for $page" >&2; return 1; }
+  done
+  [ -f "$share/zsh/vendor-completions/_tessary-cli" ] && [ -f "$share/fish/vendor_completions.d/tessary-cli.fish" ] ||
+    { echo "the zsh or fish completion is missing" >&2; return 1; }
+}
+
 if [ "$1" = "--installed" ]; then
   cmake --install "$2" --prefix "$work/prefix" >/dev/null
   program="$work/prefix/bin/Tessary"
+  check_integration "$work/prefix"
   cp "$(dirname "$0")/../TessaryKit/metadata/fixtures/photo.jpg" "$work/a.jpg"
   planned=$(env -u TESSARY_READER_MODULES "$work/prefix/bin/tessary-cli" plan \
     --script 'fields.n = "ok"' --pattern '{n}-{image.width}' "$work/a.jpg" 2>&1)
