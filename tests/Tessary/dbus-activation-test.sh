@@ -6,7 +6,7 @@ set -euo pipefail
 program=$1 template=$2
 work=$(mktemp -d)
 cleanup() {
-  pkill -f -- "$work/run-tessary" 2>/dev/null || true
+  [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -18,6 +18,7 @@ cat >"$work/run-tessary" <<WRAPPER
 #!/bin/sh
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_STATE_HOME="$work/home/state"
 export XDG_DATA_HOME="$work/home/data" QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="org.tessary.Tessary.App.info=true"
+echo \$\$ >"$work/pid" # the bus starts it in the background; the test stops it
 exec "$program" >"$work/log" 2>&1
 WRAPPER
 chmod +x "$work/run-tessary"
