@@ -2,7 +2,60 @@
 
 #include <QDir>
 
+namespace {
+
+// Whether cleaning leaves `path` as it is: no "." or ".." component, no empty component but the root's.
+bool isClean(QStringView path)
+{
+    if (path.isEmpty() || path == u"/")
+        return true;
+    if (path.endsWith(u'/'))
+        return false;
+    qsizetype start = path.startsWith(u'/') ? 1 : 0;
+    while (start <= path.size()) {
+        qsizetype end = path.indexOf(u'/', start);
+        if (end < 0)
+            end = path.size();
+        const QStringView component = path.sliced(start, end - start);
+        if (component.isEmpty() || component == u"." || component == u"..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+enum class Letters { lowerAscii, upperAscii, other };
+
+Letters lettersOf(QStringView path)
+{
+    Letters letters = Letters::lowerAscii;
+    for (const QChar c : path) {
+        if (c.unicode() >= 0x80)
+            return Letters::other;
+        if (c >= u'A' && c <= u'Z')
+            letters = Letters::upperAscii;
+    }
+    return letters;
+}
+
+} // namespace
+
+QString cleanedPath(const QString& path)
+{
+    return isClean(path) ? path : QDir::cleanPath(path);
+}
+
+// Most paths are clean ASCII: ASCII is its own NFC form, and then lowering is all there is to do.
 QString normalizedPath(const QString& path)
 {
-    return QDir::cleanPath(path).normalized(QString::NormalizationForm_C).toLower();
+    const QString clean = cleanedPath(path);
+    switch (lettersOf(clean)) {
+    case Letters::lowerAscii:
+        return clean;
+    case Letters::upperAscii:
+        return clean.toLower();
+    case Letters::other:
+        break;
+    }
+    return clean.normalized(QString::NormalizationForm_C).toLower();
 }

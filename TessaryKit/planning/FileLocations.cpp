@@ -1,5 +1,7 @@
 #include "planning/FileLocations.h"
 
+#include "common/NormalizedPath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +15,7 @@ QStringList standardizedUniquePaths(const QStringList& paths)
     known.reserve(paths.size());
     const QDir current = QDir::current();
     for (const QString& path : paths) {
-        const QString standard = QDir::cleanPath(current.absoluteFilePath(path));
+        const QString standard = cleanedPath(current.absoluteFilePath(path));
         if (!known.contains(standard)) {
             known.insert(standard);
             unique.append(standard);

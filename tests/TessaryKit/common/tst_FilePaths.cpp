@@ -1,6 +1,7 @@
 #include "common/FileNameParts.h"
 #include "common/NormalizedPath.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -57,11 +58,23 @@ private Q_SLOTS:
         QTest::newRow("decomposed becomes composed") << u"/x/e\u0301.txt"_s << u"/x/é.txt"_s;
         QTest::newRow("decomposed capital") << u"/x/E\u0301"_s << u"/x/é"_s;
         QTest::newRow("non-Latin capitals") << u"/ΣΊΣΥΦΟΣ/Дом"_s << u"/σίσυφοσ/дом"_s;
+        QTest::newRow("clean ASCII") << u"/a/b-1.txt"_s << u"/a/b-1.txt"_s;
+        QTest::newRow("clean ASCII capitals") << u"/Photos/IMG_1.JPG"_s << u"/photos/img_1.jpg"_s;
+        QTest::newRow("dot-led names are no dot components") << u"/a/.x/..y/...z"_s << u"/a/.x/..y/...z"_s;
+        QTest::newRow("trailing dot component") << u"/a/b/."_s << u"/a/b"_s;
+        QTest::newRow("trailing dot-dot component") << u"/a/b/.."_s << u"/a"_s;
+        QTest::newRow("leading doubled slash") << u"//a/B"_s << u"/a/b"_s;
+        QTest::newRow("relative") << u"a/./B"_s << u"a/b"_s;
+        QTest::newRow("relative dot-dot kept") << u"../A"_s << u"../a"_s;
+        QTest::newRow("root") << u"/"_s << u"/"_s;
+        QTest::newRow("empty") << QString() << QString();
     }
     void normalizesPaths()
     {
         QFETCH(QString, path);
         QTEST(normalizedPath(path), "normalized");
+        // Cleaning alone changes nothing but "."/".." and slashes, exactly as Qt does it.
+        QCOMPARE(cleanedPath(path), QDir::cleanPath(path));
     }
 };
 
