@@ -78,7 +78,10 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
         return;
     if (observer)
         observer->filesAboutToBeAdded(size(), size() + qsizetype(added.size()) - 1);
-    listed.unite(ids);
+    if (listed.isEmpty())
+        listed = std::move(ids); // the first batch: no copy of every path into a second set
+    else
+        listed.unite(ids);
     records.reserve(records.size() + added.size());
     records.insert(records.end(), std::make_move_iterator(added.begin()),
                    std::make_move_iterator(added.end()));

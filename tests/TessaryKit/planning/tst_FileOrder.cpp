@@ -1,3 +1,4 @@
+#include "common/NaturalOrder.h"
 #include "planning/FileOrder.h"
 
 #include <QTest>
@@ -124,6 +125,37 @@ private Q_SLOTS:
         QFETCH(QStringList, descending);
         QCOMPARE(sortedNames(order, files, false), ascending);
         QCOMPARE(sortedNames(order, files, true), descending);
+    }
+
+    // Large lists make their name keys on two threads; the order must be the one a single collator gives.
+    void sortsManyNamesAsOneCollatorDoes_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("few") << 50;
+        QTest::newRow("many") << 5001;
+    }
+    void sortsManyNamesAsOneCollatorDoes()
+    {
+        QFETCH(int, count);
+        const QStringList stems{u"Photo"_s, u"photo"_s, u"Été"_s, u"ete"_s, u"IMG_"_s, u"img-"_s, u"Ω"_s};
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            names.append(u"%1%2.jpg"_s.arg(stems[i % stems.size()]).arg((i * 7919) % count));
+        const Fields none;
+        QList<FileOrder::Item> items;
+        for (const QString& name : names)
+            items.append({name, u"/p/"_s + name, &none});
+        const NaturalOrder natural;
+        for (const bool reversed : {false, true}) {
+            const std::vector<qsizetype> order = FileOrder(u"name"_s).sorted(items, reversed);
+            QCOMPARE(qsizetype(order.size()), names.size());
+            for (size_t i = 1; i < order.size(); ++i) {
+                const int byName =
+                    NaturalOrder::compare(natural.key(names[order[i - 1]]), natural.key(names[order[i]]));
+                QVERIFY2(reversed ? byName > 0 : byName < 0,
+                         qPrintable(names[order[i - 1]] + u" before "_s + names[order[i]]));
+            }
+        }
     }
 };
 
