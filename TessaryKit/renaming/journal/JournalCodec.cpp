@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
+#include <QSet>
 
 namespace JournalCodec {
 namespace {
@@ -116,13 +117,17 @@ void readOperations(QDataStream& stream, qsizetype count, JournalEntry& entry)
         entry.operations.append(readOperation(stream));
 }
 
+// Everything before the last slash ("" when there is none): the files of a rename share a few folders, so
+// they are gathered unique before they are sorted.
 QStringList foldersOf(const JournalEntry& entry)
 {
-    QStringList folders;
-    for (const JournalOperation& operation : entry.operations)
-        folders.append(operation.operation.source.section(u'/', 0, -2));
+    QSet<QString> unique;
+    for (const JournalOperation& operation : entry.operations) {
+        const QString& source = operation.operation.source;
+        unique.insert(source.left(std::max<qsizetype>(source.lastIndexOf(u'/'), 0)));
+    }
+    QStringList folders(unique.cbegin(), unique.cend());
     folders.sort();
-    folders.removeDuplicates();
     return folders;
 }
 
