@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +29,9 @@ QString plural(qsizetype count, const QString& one, const QString& many)
 
 QString Report::printable(const QString& name)
 {
+    const auto plain = [](QChar c) { return c >= u' ' && c < u'\x7f' && c != u'\\'; };
+    if (std::all_of(name.cbegin(), name.cend(), plain))
+        return name;
     QString text;
     text.reserve(name.size());
     for (const QChar character : name) {

@@ -276,6 +276,8 @@ std::optional<RenameSession::MoveJob> RenameSession::startRename()
         return std::nullopt;
     moving = true;
     MoveJob job{MoveJob::Kind::Rename, {}, currentRules, {}, {}, journalFolder};
+    job.operations.reserve(size());
+    job.ids.reserve(size());
     for (const FileRecord& record : records) {
         if (!record.getsNewName())
             continue;
