@@ -12,10 +12,17 @@ QStringList pathsOnStandardInput()
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly))
         return {};
+    const QByteArray bytes = input.readAll();
     QStringList paths;
-    for (const QByteArray& path : input.readAll().split('\0'))
-        if (!path.isEmpty())
-            paths.append(QFile::decodeName(path));
+    // Decoded in place, as QFile::decodeName does, rather than from a copy of each path.
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.indexOf('\0', start);
+        if (end < 0)
+            end = bytes.size();
+        if (end > start)
+            paths.append(QString::fromLocal8Bit(QByteArrayView(bytes).sliced(start, end - start)));
+        start = end + 1;
+    }
     return paths;
 }
 

@@ -339,22 +339,33 @@ void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, i
     }
 }
 
-void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& disk)
+ListedPaths listedPathsOf(const QList<Entry>& entries)
 {
-    QList<Candidate> candidates;
     ListedPaths listed;
     listed.exact.reserve(entries.size());
     listed.normalized.reserve(entries.size());
+    for (const Entry& entry : entries) {
+        listed.exact.insert(entry.input->path);
+        listed.normalized.insert(normalizedPath(entry.input->path), entry.input->path);
+    }
+    return listed;
+}
+
+void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& disk)
+{
+    // The listed paths don't depend on the new names: gathered on a second thread meanwhile.
+    auto listing = std::async(std::launch::async, [&] { return listedPathsOf(std::as_const(entries)); });
+    QList<Candidate> candidates;
+    candidates.reserve(entries.size());
     QHash<QString, int> sharingTarget; // how many files would be named so
     sharingTarget.reserve(entries.size());
     for (Entry& entry : entries) {
-        listed.exact.insert(entry.input->path);
-        listed.normalized.insert(normalizedPath(entry.input->path), entry.input->path);
         if (entry.output.error)
             continue;
         candidates.append(candidateNamed(entry, entry.output.resultName));
         ++sharingTarget[candidates.last().normalizedTarget];
     }
+    const ListedPaths listed = listing.get();
 
     if (numberDuplicates)
         numberCollisions(candidates, sharingTarget, listed, disk);

@@ -74,20 +74,26 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
         ids.insert(paths[i]);
         added.emplace_back(paths[i], paths[i], baseFields[i]);
     }
-    if (added.empty())
+    const auto count = qsizetype(added.size());
+    if (count == 0)
         return;
     if (observer)
-        observer->filesAboutToBeAdded(size(), size() + qsizetype(added.size()) - 1);
+        observer->filesAboutToBeAdded(size(), size() + count - 1);
+    // The first batch becomes the list itself, rather than a copy of every path and record.
     if (listed.isEmpty())
-        listed = std::move(ids); // the first batch: no copy of every path into a second set
+        listed = std::move(ids);
     else
         listed.unite(ids);
-    records.reserve(records.size() + added.size());
-    records.insert(records.end(), std::make_move_iterator(added.begin()),
-                   std::make_move_iterator(added.end()));
+    if (records.empty()) {
+        records = std::move(added);
+    } else {
+        records.reserve(records.size() + added.size());
+        records.insert(records.end(), std::make_move_iterator(added.begin()),
+                       std::make_move_iterator(added.end()));
+    }
     if (observer)
         observer->filesAdded();
-    qCInfo(appLog, "Added %lld files", qint64(added.size()));
+    qCInfo(appLog, "Added %lld files", qint64(count));
 }
 
 void RenameSession::remove(const QSet<QString>& ids)

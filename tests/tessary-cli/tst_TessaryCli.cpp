@@ -296,9 +296,10 @@ private Q_SLOTS:
     void pathsOnStandardInput()
     {
         create({u"a-1.txt"_s, u"line\nbreak-2.txt"_s});
+        // An empty path between two NULs is skipped, and the last path needs no NUL after it.
         const QByteArray input = QFile::encodeName(path(u"a-1.txt"_s)) + '\0' +
-                                 QFile::encodeName(path(u"line\nbreak-2.txt"_s)) + '\0' +
-                                 QFile::encodeName(path(u"a-1.txt"_s)) + '\0';
+                                 QFile::encodeName(path(u"line\nbreak-2.txt"_s)) + '\0' + '\0' +
+                                 QFile::encodeName(path(u"a-1.txt"_s));
         // (?s): the name holds a line break, which "." matches only in that mode.
         const QStringList rules{u"--regex"_s, u"(?s)(?P<name>.*)-(?P<n>\\d+)"_s, u"--pattern"_s,
                                 u"{n}_{name}"_s};
