@@ -243,7 +243,8 @@ void TessaryModel::update()
     runningPlan = std::stop_source();
     auto job = std::make_shared<const RenameSession::PlanJob>(session.planJob());
     provisional = std::make_shared<ProvisionalInbox>(job);
-    provisionalTimer.start();
+    if (!job->rules.script.isEmpty()) // only a script's answers come early
+        provisionalTimer.start();
     QtConcurrent::run([job, engine = engine, stop = runningPlan.get_token(), inbox = provisional] {
         return RenameSession::plan(*job, engine, RenameSession::defaultScriptTimeout, stop,
                                    [&inbox](qsizetype firstRow, RenamePlanner::Plan files) {

@@ -23,6 +23,9 @@ namespace {
 
 using FieldCatalogue::Groups;
 
+// The only field made from the path rather than read from the file.
+const QString fileNameField = u"filename"_s;
+
 const QSet<QString> imageExtensions{u"jpg"_s,  u"jpeg"_s, u"png"_s, u"heic"_s, u"heif"_s,
                                     u"tiff"_s, u"raw"_s,  u"cr2"_s, u"nef"_s,  u"arw"_s};
 const QSet<QString> movieExtensions{u"mp4"_s, u"mov"_s, u"m4v"_s, u"avi"_s, u"mkv"_s, u"wmv"_s};
@@ -78,9 +81,9 @@ bool readFileFields(const QString& path, bool withDates, Fields& fields)
 // Text read from a file is often padded ("OLYMPUS IMAGING CORP.  "); blanks must never reach a name.
 void trimReadValues(Fields& fields)
 {
-    static const QString fileName = u"filename"_s; // the name itself, not read from the file
-    fields.changeValues(
-        [](const QString& key, const QString& value) { return key == fileName ? value : value.trimmed(); });
+    fields.changeValues([](const QString& key, const QString& value) {
+        return key == fileNameField ? value : value.trimmed();
+    });
 }
 
 } // namespace
@@ -105,7 +108,7 @@ Fields extract(const QString& path, FieldCatalogue::Groups groups)
     wanted &= groups;
     const bool withDates = groups.testFlag(Group::File);
 
-    Fields fields{{u"filename"_s, parts.stem}};
+    Fields fields{{fileNameField, parts.stem}};
     if ((!withDates && !wanted) || !readFileFields(path, withDates, fields))
         return fields;
     for (const Group group : FieldCatalogue::groups)
@@ -161,11 +164,10 @@ QList<Fields> fields(const QStringList& paths, const std::function<void()>& file
 
 void shareRepeatedValues(QList<Fields>& files)
 {
-    static const QString fileName = u"filename"_s; // differs from file to file
     QSet<QString> seen;
     for (Fields& fields : files)
         fields.changeValues([&](const QString& key, const QString& value) {
-            if (key == fileName)
+            if (key == fileNameField) // differs from file to file
                 return value;
             const auto known = seen.constFind(value);
             if (known != seen.cend())
