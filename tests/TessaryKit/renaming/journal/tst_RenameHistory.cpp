@@ -223,10 +223,10 @@ private Q_SLOTS:
 
     void listingTellsRulesFoldersAndCounts()
     {
-        TestFolder::create(files, {u"a"_s, u"sub/b"_s});
-        renameOf({{u"a"_s, u"x"_s}, {u"sub/b"_s, u"sub/y"_s}}, u"{filename}-x"_s);
+        TestFolder::create(files, {u"sub/c"_s, u"a"_s, u"sub/b"_s});
+        renameOf({{u"sub/c"_s, u"sub/z"_s}, {u"a"_s, u"x"_s}, {u"sub/b"_s, u"sub/y"_s}}, u"{filename}-x"_s);
         const JournalSummary summary = RenameHistory::list(journal).first();
-        QCOMPARE(summary.renamed, 2);
+        QCOMPARE(summary.renamed, 3);
         QCOMPARE(summary.folders, (QStringList{files, files + u"/sub"_s}));
         QCOMPARE(RenameHistory::commonFolder(summary.folders), files);
         QCOMPARE(summary.rules->pattern, u"{filename}-x"_s);
