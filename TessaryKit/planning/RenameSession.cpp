@@ -79,18 +79,16 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
         return;
     if (observer)
         observer->filesAboutToBeAdded(size(), size() + count - 1);
-    // The first batch becomes the list itself, rather than a copy of every path and record.
+    // The first batch's set becomes the list's, rather than a copy of every path. The records are still
+    // moved into a vector of their own: taking `added` whole made the first plan's apply on the main
+    // thread ten times slower (45 against 4 ms at 100,000 files).
     if (listed.isEmpty())
         listed = std::move(ids);
     else
         listed.unite(ids);
-    if (records.empty()) {
-        records = std::move(added);
-    } else {
-        records.reserve(records.size() + added.size());
-        records.insert(records.end(), std::make_move_iterator(added.begin()),
-                       std::make_move_iterator(added.end()));
-    }
+    records.reserve(records.size() + added.size());
+    records.insert(records.end(), std::make_move_iterator(added.begin()),
+                   std::make_move_iterator(added.end()));
     if (observer)
         observer->filesAdded();
     qCInfo(appLog, "Added %lld files", qint64(count));
