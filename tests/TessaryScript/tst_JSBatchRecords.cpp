@@ -131,6 +131,28 @@ private Q_SLOTS:
         QCOMPARE(JSBatchOutputLine::fromJsonLine(lineJson), std::optional(line));
     }
 
+    // Large requests are encoded in parts; every item must come back once, in its place.
+    void requestOfAnySizeSurvives_data()
+    {
+        QTest::addColumn<qsizetype>("itemCount");
+        for (const qsizetype count : {0, 1, 1'999, 2'000, 2'001, 5'001})
+            QTest::addRow("%lld items", qint64(count)) << count;
+    }
+    void requestOfAnySizeSurvives()
+    {
+        QFETCH(qsizetype, itemCount);
+        JSBatchInput request{u"fields.n = '1';"_s, {{u"c"_s, u"\"]}"_s}}, {}};
+        for (qsizetype i = 0; i < itemCount; ++i)
+            request.items.append(i % 7 == 0 ? Fields{}
+                                            : Fields{{u"n"_s, QString::number(i)},
+                                                     {u"q\",\\"_s, u"\n"_s.repeated(int(i % 3))}});
+        const QByteArray json = request.toJson();
+        QVERIFY(!json.contains('\n'));
+        const auto decoded = JSBatchInput::fromJson(json);
+        QVERIFY(decoded);
+        QVERIFY(*decoded == request);
+    }
+
     void answerLineDecodes_data()
     {
         QTest::addColumn<QByteArray>("json");
