@@ -353,6 +353,9 @@ void JSBatchEvaluator::warmUp() const
 
 void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)
 {
+    // The engine gets ready while the client is still writing the request.
+    const JSBatchEvaluator evaluator;
+    evaluator.warmUp();
     std::optional<JSBatchRequest> request;
     {
         const StandardStreams::ReadResult input = StandardStreams::readToEnd(STDIN_FILENO);
@@ -366,8 +369,6 @@ void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)
             fail(error);
     }
     if (request->itemCount() > 0) {
-        const JSBatchEvaluator evaluator;
-        evaluator.warmUp();
         if (const auto error = confine())
             fail(*error);
         evaluator.run(
