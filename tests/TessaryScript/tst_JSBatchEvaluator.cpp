@@ -164,6 +164,26 @@ private Q_SLOTS:
         QCOMPARE(lines[0].logs, std::optional(logs));
     }
 
+    void consoleIsFreshForEveryItem_data()
+    {
+        QTest::addColumn<QString>("change");
+
+        QTest::newRow("a function replaced") << u"console.log = () => {}"_s;
+        QTest::newRow("a function deleted") << u"delete console.log"_s;
+        QTest::newRow("console replaced") << u"console = {log() {}}"_s;
+    }
+    void consoleIsFreshForEveryItem()
+    {
+        QFETCH(QString, change);
+        const auto lines =
+            run(u"if (fields.i === '1') { %1; } console.info(typeof console.log); if (typeof console.log "
+                "=== 'function') console.log(fields.i)"_s.arg(change),
+                R"([{"i":"1"},{"i":"2"}])");
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].logs.value_or(QStringList()) != (QStringList{u"function"_s, u"1"_s}));
+        QCOMPARE(lines[1].logs, std::optional(QStringList{u"function"_s, u"2"_s}));
+    }
+
     // Engine wording is not ours, so engine errors are matched by pattern.
     void failures_data()
     {
