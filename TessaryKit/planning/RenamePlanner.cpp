@@ -176,30 +176,24 @@ void renderName(Entry& entry, const ResultPattern& resultPattern)
         output.warning = ResultPattern::unknownFieldWarning(rendered.unknown.first());
 }
 
-// Hands on each file's result as soon as the script answered for it, in plan order: the name the pattern
-// makes, before the collision check that needs every name. The files the script doesn't take go with
+// Hands on each file's result as soon as the script's answer is taken into it and it is named, in plan
+// order, before the collision check that needs every name. The files the script doesn't take go with
 // the answered file after them.
 class ProvisionalResults {
 public:
-    ProvisionalResults(const QList<Entry>& entries, const QList<Entry*>& taking, const RenameRules& rules,
-                       const Provisional& deliver)
-        : entries(entries), taking(taking), resultPattern(rules.pattern), deliver(deliver)
+    ProvisionalResults(const QList<Entry>& entries, const QList<Entry*>& taking, const Provisional& deliver)
+        : entries(entries), taking(taking), deliver(deliver)
     {
     }
 
-    void answered(const QList<JSBatchOutputLine>& answers)
+    void answered(qsizetype answerCount)
     {
         Plan files;
         const qsizetype firstRow = handedRows;
-        for (; handedAnswers < std::min(answers.size(), taking.size()); ++handedAnswers) {
+        for (; handedAnswers < std::min(answerCount, taking.size()); ++handedAnswers) {
             const qsizetype answeredRow = taking[handedAnswers] - entries.constData();
-            for (; handedRows < answeredRow; ++handedRows)
+            for (; handedRows <= answeredRow; ++handedRows)
                 files.append({entries[handedRows].position, entries[handedRows].output});
-            Entry entry = entries[answeredRow];
-            takeAnswer(entry.output, answers[handedAnswers]);
-            renderName(entry, resultPattern);
-            files.append({entry.position, std::move(entry.output)});
-            ++handedRows;
         }
         if (!files.isEmpty())
             deliver(firstRow, std::move(files));
@@ -208,15 +202,16 @@ public:
 private:
     const QList<Entry>& entries;
     const QList<Entry*>& taking;
-    const ResultPattern resultPattern;
     const Provisional& deliver;
     qsizetype handedAnswers = 0;
     qsizetype handedRows = 0;
 };
 
-void scriptStage(QList<Entry>& entries, const RenameRules& rules, const JSEngineClient& engine,
-                 std::chrono::milliseconds timeout, const std::stop_token& stop, ScriptMemo* memo,
-                 const Provisional& provisional)
+// The script runs over the files without an error, and each file is named as its answer comes in, while
+// the helper works on the next ones: little is left to do once it ends.
+void scriptAndPatternStage(QList<Entry>& entries, const RenameRules& rules, const JSEngineClient& engine,
+                           std::chrono::milliseconds timeout, const std::stop_token& stop, ScriptMemo* memo,
+                           const Provisional& provisional)
 {
     QList<Entry*> taking;
     QList<Fields> items;
@@ -226,23 +221,33 @@ void scriptStage(QList<Entry>& entries, const RenameRules& rules, const JSEngine
             items.append(entry.output.fields);
         }
     }
+    const ResultPattern resultPattern(rules.pattern);
+    qsizetype taken = 0;
+    const auto takeNewAnswers = [&](QList<JSBatchOutputLine>& answers) {
+        for (; taken < std::min(taking.size(), answers.size()); ++taken) {
+            takeAnswer(taking[taken]->output, answers[taken]);
+            renderName(*taking[taken], resultPattern);
+            if (!memo) // nothing keeps the answer: it is freed here, beside the helper, not after it
+                answers[taken] = {};
+        }
+    };
     std::optional<QList<JSBatchOutputLine>> remembered =
         memo ? memo->answersFor(rules.script, items) : std::nullopt;
     QList<JSBatchOutputLine> lines;
     if (remembered) {
         lines = std::move(*remembered);
     } else {
-        ProvisionalResults results(entries, taking, rules, provisional);
-        JSEngineClient::AnswersArrived arrived;
-        if (provisional)
-            arrived = [&](const QList<JSBatchOutputLine>& answers, qsizetype) { results.answered(answers); };
+        ProvisionalResults results(entries, taking, provisional);
+        const JSEngineClient::AnswersArrived arrived = [&](QList<JSBatchOutputLine>& answers, qsizetype) {
+            takeNewAnswers(answers);
+            if (provisional)
+                results.answered(answers.size());
+        };
         lines = engine.evaluate(rules.script, items, {}, timeout, stop, arrived);
     }
+    takeNewAnswers(lines);
     if (memo && !remembered && !stop.stop_requested())
         memo->keep(rules.script, items, lines);
-
-    for (qsizetype k = 0; k < std::min(taking.size(), lines.size()); ++k)
-        takeAnswer(taking[k]->output, lines[k]);
 }
 
 void patternStage(QList<Entry>& entries, const QString& pattern)
@@ -387,12 +392,13 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
     orderStage(entries, rules);
     if (stop.stop_requested())
         return std::nullopt;
-    if (!rules.script.isEmpty()) {
-        scriptStage(entries, rules, engine, scriptTimeout, stop, memo, provisional);
+    if (rules.script.isEmpty()) {
+        patternStage(entries, rules.pattern);
+    } else {
+        scriptAndPatternStage(entries, rules, engine, scriptTimeout, stop, memo, provisional);
         if (stop.stop_requested())
             return std::nullopt;
     }
-    patternStage(entries, rules.pattern);
     collisionCheck(entries, rules.numberDuplicates, disk);
 
     Plan result;

@@ -30,8 +30,9 @@ public:
     }
 
     // Called on the evaluating thread as answers come in: the answers so far, of which those from
-    // `firstNew` on are new.
-    using AnswersArrived = std::function<void(const QList<JSBatchOutputLine>& answers, qsizetype firstNew)>;
+    // `firstNew` on are new. It may move the contents out of the new answers; evaluate then returns
+    // what it left in their places.
+    using AnswersArrived = std::function<void(QList<JSBatchOutputLine>& answers, qsizetype firstNew)>;
 
     // Blocks until the batch is done: call it from a worker thread, never from the main thread.
     // A stop request ends the wait at once and stops the helper; unanswered items then read "Cancelled".
