@@ -1,10 +1,12 @@
 #include "JSBatchEvaluator.h"
 
+#include "JSBatchOutputLine.h"
 #include "JSBatchRequest.h"
 #include "JSONFields.h"
 #include "JSString.h"
 #include "StandardStreams.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QScopeGuard>
 #include <QTextBoundaryFinder>
@@ -146,29 +148,80 @@ JSValueRef makeObject(JSContextRef ctx, const Fields& fields, QStringList& excep
     return object;
 }
 
-// Exceptions while reading back are not reported: the property they concern is left out.
-std::optional<Fields> toFields(JSContextRef ctx, JSValueRef value)
+// A property's text as a string value. Nothing for undefined and null, nor when reading or converting
+// it throws: exceptions while reading back are not reported, the property they concern is left out.
+JSValueRef textOf(JSContextRef ctx, JSObjectRef object, JSStringRef name)
 {
-    if (!value || !JSValueIsObject(ctx, value))
-        return std::nullopt;
-    const JSObjectRef object = JSObjectRef(value);
-    const JSPropertyNameArrayRef propertyNames = JSObjectCopyPropertyNames(ctx, object);
-    discardPendingException(ctx);
-    const auto release = qScopeGuard([&] { JSPropertyNameArrayRelease(propertyNames); });
-
-    Fields fields;
-    const size_t count = JSPropertyNameArrayGetCount(propertyNames);
-    for (size_t i = 0; i < count; ++i) {
-        const JSStringRef name = JSPropertyNameArrayGetNameAtIndex(propertyNames, i);
-        JSValueRef exception = nullptr;
-        const JSValueRef property = JSObjectGetProperty(ctx, object, name, &exception);
-        if (exception || !property || JSValueIsUndefined(ctx, property) || JSValueIsNull(ctx, property))
-            continue;
-        if (auto text = toText(ctx, property, nullptr))
-            fields.insert(JSString::toQString(name), std::move(*text));
-    }
-    return fields;
+    JSValueRef exception = nullptr;
+    const JSValueRef property = JSObjectGetProperty(ctx, object, name, &exception);
+    if (exception || !property || JSValueIsUndefined(ctx, property) || JSValueIsNull(ctx, property))
+        return nullptr;
+    if (JSValueIsString(ctx, property))
+        return property;
+    const JSStringRef string = JSValueToStringCopy(ctx, property, &exception);
+    const JSValueRef text = exception || !string ? nullptr : JSValueMakeString(ctx, string);
+    if (string)
+        JSStringRelease(string);
+    return text;
 }
+
+// The answer's fields are written as JSON by the engine, in a context of their own that lives as long as
+// the helper and never runs a script. There each item's fields become a map without a prototype that holds
+// strings only, so its JSON is exact; and maps of the same keys share one layout, which each item's fresh
+// context would build anew.
+class AnswerTexts {
+public:
+    explicit AnswerTexts(JSContextGroupRef group) : context(JSGlobalContextCreateInGroup(group, nullptr))
+    {
+        const JSString source(u"(function () { return Object.create(null); })"_s);
+        const JSValueRef function = JSEvaluateScript(context, source.get(), nullptr, nullptr, 1, nullptr);
+        if (function && JSValueIsObject(context, function)) {
+            makeMap = JSObjectRef(function);
+            JSValueProtect(context, makeMap);
+        }
+    }
+    ~AnswerTexts()
+    {
+        if (makeMap)
+            JSValueUnprotect(context, makeMap);
+        JSGlobalContextRelease(context);
+    }
+    AnswerTexts(const AnswerTexts&) = delete;
+    AnswerTexts& operator=(const AnswerTexts&) = delete;
+
+    // Every enumerable property of `fields` with its text, as one JSON object; nothing when the engine
+    // could not make it.
+    std::optional<QByteArray> fieldsJson(JSContextRef ctx, JSObjectRef fields) const
+    {
+        const JSValueRef made =
+            makeMap ? JSObjectCallAsFunction(context, makeMap, nullptr, 0, nullptr, nullptr) : nullptr;
+        if (!made || !JSValueIsObject(context, made))
+            return std::nullopt;
+        const JSObjectRef texts = JSObjectRef(made);
+        const JSPropertyNameArrayRef propertyNames = JSObjectCopyPropertyNames(ctx, fields);
+        discardPendingException(ctx);
+        const size_t count = JSPropertyNameArrayGetCount(propertyNames);
+        for (size_t i = 0; i < count; ++i) {
+            const JSStringRef name = JSPropertyNameArrayGetNameAtIndex(propertyNames, i);
+            if (const JSValueRef text = textOf(ctx, fields, name))
+                JSObjectSetProperty(context, texts, name, text, kJSPropertyAttributeNone, nullptr);
+        }
+        JSPropertyNameArrayRelease(propertyNames);
+        const JSStringRef json = JSValueCreateJSONString(context, texts, 0, nullptr);
+        if (!json)
+            return std::nullopt;
+        // Well-formed JSON escapes lone surrogates, so the text converts to UTF-8 unchanged.
+        const QByteArray bytes = QStringView(reinterpret_cast<const QChar*>(JSStringGetCharactersPtr(json)),
+                                             qsizetype(JSStringGetLength(json)))
+                                     .toUtf8();
+        JSStringRelease(json);
+        return bytes;
+    }
+
+private:
+    JSGlobalContextRef context;
+    JSObjectRef makeMap = nullptr; // Object.create(null)
+};
 
 JSValueRef property(JSContextRef ctx, JSObjectRef object, const JSString& name)
 {
@@ -206,7 +259,7 @@ JSValueRef contextFromJson(JSContextRef ctx, const JSString& json, QStringList& 
 
 // What JSON can carry of the script's `context`: functions and undefined drop out as JSON.stringify
 // drops them; a value it refuses (a cycle, a BigInt) fails the item with its exception.
-std::optional<QString> contextToJson(JSContextRef ctx, JSValueRef value, QStringList& exceptions)
+std::optional<JSString> contextToJson(JSContextRef ctx, JSValueRef value, QStringList& exceptions)
 {
     JSValueRef exception = nullptr;
     const JSStringRef json = JSValueCreateJSONString(ctx, value, 0, &exception);
@@ -216,19 +269,36 @@ std::optional<QString> contextToJson(JSContextRef ctx, JSValueRef value, QString
             JSStringRelease(json);
         return std::nullopt;
     }
-    return JSString::adopt(json).toQString();
+    return JSString::adopt(json);
 }
 
 struct ItemOutcome {
     std::optional<QString> error; // present when the item failed
-    Fields fields;
-    QString context; // as JSON
+    QByteArray fieldsJson;
+    std::optional<JSString> context; // as JSON
     QStringList logs;
+
+    // One line of JSON, without its line feed. A successful item's is built around the engine's JSON of
+    // its fields; compact JSON holds no line feed either.
+    QByteArray line() const
+    {
+        if (error) {
+            JSBatchOutputLine failed{std::nullopt, error, std::nullopt};
+            if (!logs.isEmpty())
+                failed.logs = logs;
+            return failed.toJsonLine();
+        }
+        QByteArray line = "{\"fields\":" + fieldsJson;
+        if (!logs.isEmpty())
+            line +=
+                ",\"logs\":" + QJsonDocument(QJsonArray::fromStringList(logs)).toJson(QJsonDocument::Compact);
+        return line + '}';
+    }
 };
 
 ItemOutcome failure(const QString& error, QStringList logs = {})
 {
-    return ItemOutcome{error, {}, {}, std::move(logs)};
+    return ItemOutcome{error, {}, std::nullopt, std::move(logs)};
 }
 
 } // namespace
@@ -236,6 +306,7 @@ ItemOutcome failure(const QString& error, QStringList logs = {})
 struct JSBatchEvaluator::VirtualMachine {
     JSContextGroupRef group = nullptr;
     JSClassRef globalClass = nullptr; // gives each item's global object room for its ItemRecord
+    std::optional<AnswerTexts> answerTexts;
 
     VirtualMachine()
     {
@@ -243,9 +314,12 @@ struct JSBatchEvaluator::VirtualMachine {
         definition.className = "global";
         globalClass = JSClassCreate(&definition);
         group = JSContextGroupCreate();
+        if (group)
+            answerTexts.emplace(group);
     }
     ~VirtualMachine()
     {
+        answerTexts.reset();
         if (group)
             JSContextGroupRelease(group);
         if (globalClass)
@@ -278,16 +352,19 @@ struct JSBatchEvaluator::VirtualMachine {
         if (!record.exceptions.isEmpty())
             return failure(record.exceptions.join(u'\n'), record.logs);
 
-        auto fields = toFields(ctx, property(ctx, global, names().fields));
-        if (!fields)
+        const JSValueRef fields = property(ctx, global, names().fields);
+        if (!fields || !JSValueIsObject(ctx, fields))
             return failure(u"`fields` must be an object"_s, record.logs);
+        auto fieldsJson = answerTexts->fieldsJson(ctx, JSObjectRef(fields));
+        if (!fieldsJson)
+            return failure(u"The script's fields could not be read back"_s, record.logs);
         const JSValueRef newContext = property(ctx, global, names().context);
         if (!newContext || !JSValueIsObject(ctx, newContext))
             return failure(u"`context` must be an object"_s, record.logs);
         auto json = contextToJson(ctx, newContext, record.exceptions);
         if (!json)
             return failure(record.exceptions.join(u'\n'), record.logs);
-        return ItemOutcome{std::nullopt, std::move(*fields), std::move(*json), record.logs};
+        return ItemOutcome{std::nullopt, std::move(*fieldsJson), std::move(json), record.logs};
     }
 };
 
@@ -317,16 +394,9 @@ void JSBatchEvaluator::run(const QString& scriptText, const Fields& startingCont
     for (qsizetype i = 0; i < itemCount; ++i) {
         ItemOutcome outcome = vm ? vm->evaluate(script, itemAt(i), *context)
                                  : failure(u"Failed to create a JavaScript context"_s);
-        JSBatchOutputLine line;
-        if (!outcome.logs.isEmpty())
-            line.logs = std::move(outcome.logs);
-        if (outcome.error) {
-            line.error = std::move(outcome.error);
-        } else {
-            line.fields = std::move(outcome.fields);
-            context = std::make_unique<JSString>(outcome.context);
-        }
-        output(line);
+        output(outcome.line());
+        if (outcome.context)
+            context = std::make_unique<JSString>(std::move(*outcome.context));
     }
 }
 
@@ -348,7 +418,7 @@ void JSBatchEvaluator::warmUp() const
         "new Intl.Collator().compare('a', 'b'); 'a'.localeCompare('b');"
         "'i'.toLocaleUpperCase(); /\\p{L}/u.test('x'); Math.random(); JSON.stringify({})"_s;
     run(
-        script, {}, 1, [](qsizetype) { return Fields(); }, [](const JSBatchOutputLine&) {});
+        script, {}, 1, [](qsizetype) { return Fields(); }, [](QByteArray) {});
 }
 
 void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)
@@ -374,10 +444,9 @@ void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)
         evaluator.run(
             request->script(), request->context(), request->itemCount(),
             [&](qsizetype i) { return request->item(i); },
-            [](const JSBatchOutputLine& line) {
-                QByteArray bytes = line.toJsonLine();
-                bytes.append('\n');
-                if (const auto error = StandardStreams::writeAll(STDOUT_FILENO, bytes))
+            [](QByteArray line) {
+                line.append('\n');
+                if (const auto error = StandardStreams::writeAll(STDOUT_FILENO, line))
                     fail(u"Failed to write the script result: %1"_s.arg(*error));
             });
     }

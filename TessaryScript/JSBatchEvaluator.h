@@ -1,7 +1,6 @@
 #pragma once
 
 #include "JSBatchInput.h"
-#include "JSBatchOutputLine.h"
 
 #include <functional>
 #include <memory>
@@ -10,7 +9,8 @@
 // virtual machine, with `fields`, `context` and `console` as its globals.
 class JSBatchEvaluator {
 public:
-    using Output = std::function<void(const JSBatchOutputLine&)>;
+    // One answer line of JSON, without its line feed.
+    using Output = std::function<void(QByteArray line)>;
 
     JSBatchEvaluator();
     ~JSBatchEvaluator();

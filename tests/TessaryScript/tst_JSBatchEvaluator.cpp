@@ -13,7 +13,10 @@ namespace {
 QList<JSBatchOutputLine> run(const JSBatchEvaluator& evaluator, const JSBatchInput& input)
 {
     QList<JSBatchOutputLine> lines;
-    evaluator.run(input, [&](const JSBatchOutputLine& line) { lines.append(line); });
+    evaluator.run(input, [&](const QByteArray& line) {
+        lines.append(JSBatchOutputLine::fromJsonLine(line).value_or(JSBatchOutputLine{
+            std::nullopt, u"<invalid line: %1>"_s.arg(QString::fromUtf8(line)), std::nullopt}));
+    });
     return lines;
 }
 
@@ -112,6 +115,24 @@ private Q_SLOTS:
         QTest::newRow("NUL and lone surrogate from the item")
             << u"fields.len = fields.s.length"_s << QByteArray(R"([{"s":"\u0000\udc00"}])")
             << QStringList{uR"({"fields":{"s":"\u0000\udc00","len":"2"}})"_s};
+        QTest::newRow("a field named __proto__ is an ordinary field")
+            << u"fields = JSON.parse('{\"__proto__\": \"p\", \"a\": \"1\"}')"_s << QByteArray("[{}]")
+            << QStringList{uR"({"fields":{"__proto__":"p","a":"1"}})"_s};
+        QTest::newRow("the script's toJSON has no say")
+            << u"String.prototype.toJSON = () => 'no'; Object.defineProperty(Object.prototype, 'toJSON', "
+               u"{value: () => 'no'}); fields.a = 'b'"_s
+            << QByteArray("[{}]") << QStringList{uR"({"fields":{"a":"b"}})"_s};
+        QTest::newRow("many fields, the same keys on every item")
+            << u"for (let i = 0; i < 40; i++) fields['k' + i] = i"_s << QByteArray("[{},{}]")
+            << QStringList(2, [] {
+                   QStringList members;
+                   for (int i = 0; i < 40; ++i)
+                       members << u"\"k%1\":\"%1\""_s.arg(i);
+                   return u"{\"fields\":{%1}}"_s.arg(members.join(u','));
+               }());
+        QTest::newRow("fields and logs on one line")
+            << u"console.log('a\\nb'); fields.x = '\\u2028'"_s << QByteArray("[{}]")
+            << QStringList{uR"({"fields":{"x":"\u2028"},"logs":["a\nb"]})"_s};
         QTest::newRow("replaced console") << u"console = 5; fields.x = 'ok'"_s << QByteArray("[{}]")
                                           << QStringList{uR"({"fields":{"x":"ok"}})"_s};
     }
