@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # tessary-cli rename against Debian's perl rename doing the same renames, in one run, at 10,000 and
-# 100,000 empty files in one folder. Paths go to both on standard input, NUL-separated.
+# 100,000 empty files in one folder. Paths go to both on standard input, NUL-separated. A bare
+# renameat2 loop doing the same renames shows the folder's own limit, which no renamer can pass.
 set -euo pipefail
 cli=${1:?the path of tessary-cli}
+bare_loop=${2:?the path of bare_rename_loop}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_STATE_HOME="$work/state"
@@ -22,15 +24,22 @@ seconds() { # command...
 
 tessary() { find "$1" -type f -print0 | "$cli" rename --regex '(?P<n>.*)-(?P<i>\d+)' --pattern '{i}_{n}' -; }
 perl_rename() { find "$1" -type f -print0 | rename -0 's{([^/]*)-(\d+)$}{$2_$1}'; }
+bare_renames() { find "$1" -type f -print0 | "$bare_loop"; }
 
 declare -A ours
 for count in 10000 100000; do
     make_files "$work/t$count" "$count"
     make_files "$work/p$count" "$count"
+    make_files "$work/b$count" "$count"
     ours[$count]=$(seconds tessary "$work/t$count")
     theirs=$(seconds perl_rename "$work/p$count")
-    [ "$(ls "$work/t$count" | head -1)" = "$(ls "$work/p$count" | head -1)" ] || { echo "different results"; exit 1; }
+    floor=$(seconds bare_renames "$work/b$count")
+    for other in p b; do
+        [ "$(ls "$work/t$count" | head -1)" = "$(ls "$work/$other$count" | head -1)" ] || { echo "different results"; exit 1; }
+    done
     printf '%6d files   tessary-cli %6.3f s (%6.0f files/s)   perl rename %6.3f s   ratio %5.2fx   (goals: <= 1.0x, > 50,000 files/s)\n' \
         "$count" "${ours[$count]}" "$(echo "$count / ${ours[$count]}" | bc)" "$theirs" "$(echo "${ours[$count]} / $theirs" | bc -l)"
+    printf '               bare renameat2 loop %6.3f s (%6.0f files/s)   tessary-cli against it %5.2fx, perl rename %5.2fx\n' \
+        "$floor" "$(echo "$count / $floor" | bc)" "$(echo "${ours[$count]} / $floor" | bc -l)" "$(echo "$theirs / $floor" | bc -l)"
 done
 printf 'growth from 10,000 to 100,000 files: %5.2fx   (goal: <= 12x)\n' "$(echo "${ours[100000]} / ${ours[10000]}" | bc -l)"

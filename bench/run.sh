@@ -16,5 +16,5 @@ build-bench/bench/bench_metadata
 QT_LOGGING_RULES="org.tessary.Tessary.Metadata=false" build-bench/bench/bench_model
 build-bench/bench/bench_editor
 build-bench/bench/bench_window
-bash bench/bench_cli.sh build-bench/bin/tessary-cli
+bash bench/bench_cli.sh build-bench/bin/tessary-cli build-bench/bench/bare_rename_loop
 bash bench/bench_startup.sh build-bench/bin build-bench/bench/qt_core_floor
