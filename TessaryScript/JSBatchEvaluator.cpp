@@ -211,11 +211,7 @@ public:
         if (!json)
             return std::nullopt;
         // Well-formed JSON escapes lone surrogates, so the text converts to UTF-8 unchanged.
-        const QByteArray bytes = QStringView(reinterpret_cast<const QChar*>(JSStringGetCharactersPtr(json)),
-                                             qsizetype(JSStringGetLength(json)))
-                                     .toUtf8();
-        JSStringRelease(json);
-        return bytes;
+        return JSString::adopt(json).view().toUtf8();
     }
 
 private:

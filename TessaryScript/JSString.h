@@ -24,11 +24,13 @@ public:
 
     JSStringRef get() const { return ref; }
 
-    static QString toQString(JSStringRef string)
+    static QStringView view(JSStringRef string)
     {
-        return QString(reinterpret_cast<const QChar*>(JSStringGetCharactersPtr(string)),
-                       qsizetype(JSStringGetLength(string)));
+        return QStringView(reinterpret_cast<const QChar*>(JSStringGetCharactersPtr(string)),
+                           qsizetype(JSStringGetLength(string)));
     }
+    QStringView view() const { return view(ref); }
+    static QString toQString(JSStringRef string) { return view(string).toString(); }
     QString toQString() const { return toQString(ref); }
 
 private:
