@@ -186,15 +186,16 @@ public:
     {
     }
 
-    void answered(qsizetype answerCount)
+    // Hands on the files not yet handed on, through the last of the first `taken` files the script takes.
+    void handOnThrough(qsizetype taken)
     {
+        if (taken == 0)
+            return;
+        const qsizetype lastRow = taking[taken - 1] - entries.constData();
         Plan files;
         const qsizetype firstRow = handedRows;
-        for (; handedAnswers < std::min(answerCount, taking.size()); ++handedAnswers) {
-            const qsizetype answeredRow = taking[handedAnswers] - entries.constData();
-            for (; handedRows <= answeredRow; ++handedRows)
-                files.append({entries[handedRows].position, entries[handedRows].output});
-        }
+        for (; handedRows <= lastRow; ++handedRows)
+            files.append({entries[handedRows].position, entries[handedRows].output});
         if (!files.isEmpty())
             deliver(firstRow, std::move(files));
     }
@@ -203,7 +204,6 @@ private:
     const QList<Entry>& entries;
     const QList<Entry*>& taking;
     const Provisional& deliver;
-    qsizetype handedAnswers = 0;
     qsizetype handedRows = 0;
 };
 
@@ -241,7 +241,7 @@ void scriptAndPatternStage(QList<Entry>& entries, const RenameRules& rules, cons
         const JSEngineClient::AnswersArrived arrived = [&](QList<JSBatchOutputLine>& answers, qsizetype) {
             takeNewAnswers(answers);
             if (provisional)
-                results.answered(answers.size());
+                results.handOnThrough(taken);
         };
         lines = engine.evaluate(rules.script, items, {}, timeout, stop, arrived);
     }
