@@ -97,6 +97,9 @@ Fields extract(const QString& path, FieldCatalogue::Groups groups)
 {
     using FieldCatalogue::Group;
     const FileNameParts parts = FileNameParts::of(path);
+    Fields fields{{fileNameField, parts.stem}};
+    if (!groups) // nothing but the name is asked for: neither the type database nor the disk is asked
+        return fields;
     const QString extension = parts.extension.toLower();
     const Kinds kinds = kindsOf(extension);
     Groups wanted;
@@ -107,8 +110,6 @@ Fields extract(const QString& path, FieldCatalogue::Groups groups)
     wanted.setFlag(Group::Document, documentExtensions.contains(extension));
     wanted &= groups;
     const bool withDates = groups.testFlag(Group::File);
-
-    Fields fields{{fileNameField, parts.stem}};
     if ((!withDates && !wanted) || !readFileFields(path, withDates, fields))
         return fields;
     for (const Group group : FieldCatalogue::groups)
