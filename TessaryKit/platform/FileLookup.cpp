@@ -8,6 +8,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -49,10 +50,10 @@ constexpr int namesReadAfter = 64;
 
 // Whether a name in another case is another name in this folder, as the names read from it assume. A
 // folder on FAT, or with ext4's casefold, finds "IMG.JPG" under "img.jpg": the disk must be asked.
-bool isCaseSensitive(int folder, const QSet<QByteArray>& names)
+bool isCaseSensitive(int folder, const QSet<QByteArrayView>& names)
 {
-    for (const QByteArray& name : names) {
-        QByteArray flipped = name;
+    for (const QByteArrayView name : names) {
+        QByteArray flipped = name.toByteArray();
         for (char& c : flipped) // ASCII letters only: the other bytes are parts of UTF-8 sequences
             if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
                 c ^= 0x20;
@@ -65,7 +66,7 @@ bool isCaseSensitive(int folder, const QSet<QByteArray>& names)
 
 // The names of the entries of the folder open at `folder`; nothing when it cannot be read, or when it
 // doesn't tell names apart by case.
-std::optional<QSet<QByteArray>> namesIn(int folder)
+std::optional<FolderLookup::Names> namesIn(int folder)
 {
     const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* listing = readable < 0 ? nullptr : ::fdopendir(readable);
@@ -74,13 +75,23 @@ std::optional<QSet<QByteArray>> namesIn(int folder)
             ::close(readable);
         return std::nullopt;
     }
-    QSet<QByteArray> names;
+    FolderLookup::Names names;
+    std::vector<qsizetype> ends;
     errno = 0;
-    while (const dirent* entry = ::readdir(listing))
-        names.insert(QByteArray(entry->d_name));
+    while (const dirent* entry = ::readdir(listing)) {
+        names.text.append(entry->d_name);
+        ends.push_back(names.text.size());
+    }
     const bool complete = errno == 0;
     ::closedir(listing);
-    if (!complete || !isCaseSensitive(folder, names))
+    // The views are taken once the text no longer grows.
+    names.views.reserve(qsizetype(ends.size()));
+    qsizetype start = 0;
+    for (const qsizetype end : ends) {
+        names.views.insert(QByteArrayView(names.text).sliced(start, end - start));
+        start = end;
+    }
+    if (!complete || !isCaseSensitive(folder, names.views))
         return std::nullopt;
     return names;
 }
@@ -146,6 +157,6 @@ bool FolderLookup::existsIn(Folder& found, const QByteArray& name)
     if (!found.names && ++found.questions == namesReadAfter)
         found.names = namesIn(found.descriptor.get()); // stays empty where the folder can't be read
     if (found.names)
-        return found.names->contains(name);
+        return found.names->views.contains(name);
     return errorAt(found.descriptor.get(), name) == 0;
 }

@@ -5,6 +5,7 @@
 #include "platform/KitInternal.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSet>
 #include <QString>
 #include <map>
@@ -31,12 +32,18 @@ public:
     // Why no item is at `name` in `folder`: the system's error number, 0 when there is one.
     int errorOf(const QString& folder, const QString& name);
 
+    // A folder's entry names, all in one text: 100,000 names cost two allocations rather than 100,000.
+    struct Names {
+        QByteArray text;
+        QSet<QByteArrayView> views; // into `text`, which moves along with them
+    };
+
 private:
     struct Folder {
         FileDescriptor descriptor; // closed: the folder cannot be reached, for `error`
         int error = 0;
         int questions = 0;
-        std::optional<QSet<QByteArray>> names; // its entries, once it was asked about often
+        std::optional<Names> names; // its entries, once it was asked about often
     };
     Folder& folderAt(const QString& path);
     bool existsIn(Folder& folder, const QByteArray& name);
