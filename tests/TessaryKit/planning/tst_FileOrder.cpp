@@ -127,11 +127,13 @@ private Q_SLOTS:
         QCOMPARE(sortedNames(order, files, true), descending);
     }
 
-    // Large lists make their name keys on two threads; the order must be the one a single collator gives.
+    // Large lists make their name keys and sort on two threads; the order must be the one a single collator
+    // gives.
     void sortsManyNamesAsOneCollatorDoes_data()
     {
         QTest::addColumn<int>("count");
         QTest::newRow("few") << 50;
+        QTest::newRow("two halves, the first one shorter") << 4001;
         QTest::newRow("many") << 5001;
     }
     void sortsManyNamesAsOneCollatorDoes()
