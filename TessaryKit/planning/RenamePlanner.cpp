@@ -18,6 +18,7 @@
 #include <cstring>
 #include <future>
 #include <numeric>
+#include <span>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -34,12 +35,28 @@ struct Entry {
     QString stem; // the new name without extension, once the pattern made it
 };
 
+// Runs `work(begin, end)` over [0, count), in two halves at once when there are many: each file's own
+// stages touch only that file.
+template <typename Work> void inHalves(qsizetype count, const Work& work)
+{
+    constexpr qsizetype perThread = 2000; // well above the cost of starting a thread
+    if (count < 2 * perThread) {
+        work(0, count);
+        return;
+    }
+    auto firstHalf = std::async(std::launch::async, [&] { work(0, count / 2); });
+    work(count / 2, count);
+    firstHalf.get();
+}
+
 QList<Entry> entriesOf(const QList<PlanInput>& inputs)
 {
-    QList<Entry> entries;
-    entries.reserve(inputs.size());
-    for (qsizetype position = 0; position < inputs.size(); ++position)
-        entries.append(Entry{position, &inputs[position], FileNameParts::of(inputs[position].path), {}, {}});
+    QList<Entry> entries(inputs.size());
+    Entry* const first = entries.data();
+    inHalves(inputs.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype position = begin; position < end; ++position)
+            first[position] = {position, &inputs[position], FileNameParts::of(inputs[position].path), {}, {}};
+    });
     return entries;
 }
 
@@ -253,8 +270,11 @@ void scriptAndPatternStage(QList<Entry>& entries, const RenameRules& rules, cons
 void patternStage(QList<Entry>& entries, const QString& pattern)
 {
     const ResultPattern resultPattern(pattern);
-    for (Entry& entry : entries)
-        renderName(entry, resultPattern);
+    Entry* const first = entries.data();
+    inHalves(entries.size(), [&](qsizetype begin, qsizetype end) {
+        for (Entry& entry : std::span(first + begin, first + end))
+            renderName(entry, resultPattern);
+    });
 }
 
 // A file whose new name no other listed file shares.

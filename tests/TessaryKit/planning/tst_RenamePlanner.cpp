@@ -309,12 +309,14 @@ private Q_SLOTS:
         QCOMPARE(plan->value(u"b.txt"_s).error.has_value(), !regex.isEmpty());
     }
 
-    // Past a few dozen names a folder is read once instead of asked name by name: the same answers.
+    // Past a few dozen names a folder is read once instead of asked name by name, and past a few thousand
+    // files each half of the list is named on a thread of its own: the same answers.
     void manyFilesInOneFolderAreCheckedAlike_data()
     {
         QTest::addColumn<int>("count");
         QTest::newRow("asked name by name") << 10;
         QTest::newRow("the folder read once") << 300;
+        QTest::newRow("named in two halves") << 4500;
     }
     void manyFilesInOneFolderAreCheckedAlike()
     {
@@ -335,6 +337,9 @@ private Q_SLOTS:
                 errors.insert(name, *error);
         QCOMPARE(errors, (QHash<QString, QString>{{u"f-3.txt"_s, alreadyExists(u"new-f-3.txt"_s)},
                                                   {u"f-5.txt"_s, u"“f-5.txt” no longer exists"_s}}));
+        const QString last = names.last();
+        QCOMPARE(plan->value(last).resultName, u"new-"_s + last);
+        QCOMPARE(plan->value(last).fields.value(u"row"_s), QString::number(count));
     }
 
     // An edit that leaves the script and its items as they were reuses its answers; any other runs it.
