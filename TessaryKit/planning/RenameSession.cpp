@@ -69,9 +69,12 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
     QSet<QString> ids;
     ids.reserve(paths.size());
     for (qsizetype i = 0; i < std::min(paths.size(), baseFields.size()); ++i) {
-        if (listed.contains(paths[i]) || ids.contains(paths[i]))
+        if (listed.contains(paths[i]))
             continue;
+        const qsizetype before = ids.size();
         ids.insert(paths[i]);
+        if (ids.size() == before)
+            continue; // twice in this batch
         added.emplace_back(paths[i], paths[i], baseFields[i]);
     }
     const auto count = qsizetype(added.size());
