@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <future>
@@ -45,6 +46,14 @@ void reportFiles(const RenameSession& session, Report& report, bool moved)
 {
     for (const qsizetype position : session.planOrder())
         report.add(reportOf(session.at(position), moved));
+}
+
+// Ends the process with `status` where it stands: the many files' records, plan and journal entry go with
+// the process at once instead of one allocation at a time (30 ms at 100,000 files).
+[[noreturn]] void leave(int status)
+{
+    std::fflush(stdout);
+    std::exit(status);
 }
 
 // A regular expression that doesn't compile is explained once, not under every file.
@@ -93,7 +102,7 @@ int plan(const CommandLine& line)
     reportFiles(session, report, false);
     const RenameSession::Tally tally = session.tally();
     report.summary(tally.files, tally.changed, tally.errors);
-    return tally.errors == 0 ? success : failure;
+    leave(tally.errors == 0 ? success : failure);
 }
 
 // The exit status of a rename or undo: success only when every file is where it was asked to go and the
@@ -133,8 +142,7 @@ int rename(const CommandLine& line)
         complain(session.renameBlocker(RenameSession::Activity::Idle).value_or(QString()));
         return failure;
     }
-    ProgressLine progress;
-    const RenameSession::MoveResult result = progress.show(
+    const RenameSession::MoveResult result = ProgressLine().show(
         std::async(std::launch::async, [&] { return RenameSession::move(*job); }), u"Renaming…"_s);
     if (!result.outcome) {
         complain(result.error);
@@ -142,7 +150,7 @@ int rename(const CommandLine& line)
     }
     session.finish(*job, result);
     reportFiles(session, report, true);
-    return finished(*result.outcome);
+    leave(finished(*result.outcome));
 }
 
 // The rename the command names, or the one `fallback` picks; nothing, told why, when there is none.
