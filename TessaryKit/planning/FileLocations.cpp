@@ -16,10 +16,10 @@ QStringList standardizedUniquePaths(const QStringList& paths)
     const QDir current = QDir::current();
     for (const QString& path : paths) {
         const QString standard = cleanedPath(current.absoluteFilePath(path));
-        if (!known.contains(standard)) {
-            known.insert(standard);
+        const qsizetype before = known.size();
+        known.insert(standard);
+        if (known.size() > before)
             unique.append(standard);
-        }
     }
     return unique;
 }
