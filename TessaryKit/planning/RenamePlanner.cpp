@@ -296,12 +296,13 @@ struct ListedPaths {
 // and then it is taken unless it is that listed file.
 bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup& disk)
 {
-    if (listed.exact.contains(candidate.target))
-        return false;
     const FileNameParts& parts = candidate.entry->parts;
+    // A listed path normalises to its own key: with no key, the exact look is spared.
     const auto lookalike = listed.normalized.constFind(candidate.normalizedTarget);
     if (lookalike == listed.normalized.cend())
         return disk.exists(parts.parent, candidate.entry->output.resultName);
+    if (listed.exact.contains(candidate.target))
+        return false;
     const auto target = disk.identityOf(parts.parent, candidate.entry->output.resultName);
     if (!target)
         return false;
