@@ -10,7 +10,9 @@
 
 #include <QSet>
 #include <QUuid>
+#include <QVarLengthArray>
 #include <numeric>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -31,7 +33,8 @@ public:
 
     void run(const QList<qsizetype>& members, Result& result)
     {
-        QList<qsizetype> parking, direct;
+        // Most groups are one file: small arrays in place spare two allocations per move.
+        QVarLengthArray<qsizetype, 4> parking, direct;
         for (const qsizetype i : members)
             (temporaryNames[i].isEmpty() ? direct : parking).append(i);
         const bool done = std::all_of(parking.cbegin(), parking.cend(),
@@ -118,7 +121,7 @@ private:
     const QStringList& temporaryNames;
     FileMover& mover;
     QStringList& places; // where each operation's file is now
-    QList<Move> made;
+    QVarLengthArray<Move, 4> made;
     std::optional<qsizetype> failed;
     int failedReason = 0;
     QString failedFrom;
@@ -145,29 +148,29 @@ QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations)
             i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
         return i;
     };
-    QHash<QString, qsizetype> holder; // a normalised path to the first operation that names it
+    // A normalised path to the first operation that names it, plus one: 0 is a path not seen yet.
+    QHash<QString, qsizetype> holder;
     holder.reserve(2 * operations.size());
     const auto join = [&](qsizetype i, const QString& path) {
-        QString key = normalizedPath(path);
-        const auto found = holder.constFind(key);
-        if (found == holder.cend())
-            holder.insert(std::move(key), i);
+        qsizetype& first = holder[normalizedPath(path)];
+        if (first == 0)
+            first = i + 1;
         else
-            parent[size_t(root(i))] = root(*found);
+            parent[size_t(root(i))] = root(first - 1);
     };
     for (qsizetype i = 0; i < operations.size(); ++i) {
         join(i, operations[i].source);
         join(i, operations[i].destination);
     }
-    QHash<qsizetype, qsizetype> groupOfRoot;
+    std::vector<qsizetype> groupOfRoot(parent.size(), -1);
     QList<QList<qsizetype>> groups;
     for (qsizetype i = 0; i < operations.size(); ++i) {
-        const qsizetype top = root(i);
-        if (!groupOfRoot.contains(top)) {
-            groupOfRoot.insert(top, groups.size());
+        qsizetype& group = groupOfRoot[size_t(root(i))];
+        if (group < 0) {
+            group = groups.size();
             groups.append(QList<qsizetype>());
         }
-        groups[groupOfRoot.value(top)].append(i);
+        groups[group].append(i);
     }
     return groups;
 }
