@@ -139,7 +139,7 @@ QString keptNameMessage(const QString& source, const QString& failedSource)
 
 // Groups of operations that share a name, as source or destination, under the renamer's comparison:
 // the connected parts of the graph whose edges are "my destination is your source".
-QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations)
+Groups groupsOf(const QList<RenameOperation>& operations)
 {
     std::vector<qsizetype> parent(size_t(operations.size()));
     std::iota(parent.begin(), parent.end(), 0);
@@ -163,7 +163,7 @@ QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations)
         join(i, operations[i].destination);
     }
     std::vector<qsizetype> groupOfRoot(parent.size(), -1);
-    QList<QList<qsizetype>> groups;
+    Groups groups;
     for (qsizetype i = 0; i < operations.size(); ++i) {
         qsizetype& group = groupOfRoot[size_t(root(i))];
         if (group < 0) {
@@ -218,6 +218,12 @@ Result perform(const QList<RenameOperation>& operations, FileMover& mover)
 
 Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames, FileMover& mover)
 {
+    return perform(operations, temporaryNames, groupsOf(operations), mover);
+}
+
+Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,
+               const Groups& groups, FileMover& mover)
+{
     const Signpost signpost("Rename files", u"%1 files"_s.arg(operations.size()));
     Result result;
     if (temporaryNames.size() != operations.size()) {
@@ -234,7 +240,7 @@ Result perform(const QList<RenameOperation>& operations, const QStringList& temp
     places.reserve(operations.size());
     for (const RenameOperation& operation : operations)
         places.append(operation.source);
-    for (const QList<qsizetype>& group : groupsOf(operations))
+    for (const QList<qsizetype>& group : groups)
         GroupRun(operations, temporaryNames, mover, places).run(group, result);
     if (!result.failures.isEmpty())
         qCWarning(renameLog, "%lld of %lld renames failed", qint64(result.failures.size()),

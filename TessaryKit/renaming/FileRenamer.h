@@ -34,7 +34,12 @@ Result perform(const QList<RenameOperation>& operations, FileMover& mover);
 Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames, FileMover& mover);
 
 // The groups of operations that depend on each other, as lists of indices in the given order.
-QList<QList<qsizetype>> groupsOf(const QList<RenameOperation>& operations);
+using Groups = QList<QList<qsizetype>>;
+Groups groupsOf(const QList<RenameOperation>& operations);
+
+// With `groups`, groupsOf(operations), made ahead.
+Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,
+               const Groups& groups, FileMover& mover);
 
 // The failure of a file that kept its name because the move of `failedSource`, in its group, failed.
 QString keptNameMessage(const QString& source, const QString& failedSource);

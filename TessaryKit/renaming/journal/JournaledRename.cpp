@@ -14,6 +14,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cerrno>
+#include <future>
 
 namespace JournaledRename {
 namespace {
@@ -76,6 +77,8 @@ std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& pl
     QList<RenameOperation> operations;
     for (const JournalOperation& operation : run.entry.operations)
         operations.append(operation.operation);
+    // The grouping needs only the moves: made while the journal goes to the disk.
+    auto groups = std::async(std::launch::async, FileRenamer::groupsOf, std::cref(operations));
     QString reason;
     if (!RenameJournal::write(run.entry, &reason)) {
         //: Whole-operation error; the placeholder is the system's reason
@@ -87,7 +90,7 @@ std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& pl
     temporaryNames.reserve(run.entry.operations.size());
     for (const JournalOperation& operation : run.entry.operations)
         temporaryNames.append(operation.temporaryName);
-    run.result = FileRenamer::perform(operations, temporaryNames, mover);
+    run.result = FileRenamer::perform(operations, temporaryNames, groups.get(), mover);
     run.result.failures.insert(unidentified);
     if (const int reason = DurableFile::syncFolders(folders))
         //: Whole-operation error after a rename or undo; the placeholder is the system's reason

@@ -168,7 +168,8 @@ JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList
                  u"/%1-%2"_s.arg(entry.created, 15, 10, QChar(u'0'))
                      .arg(QUuid::createUuid().toString(QUuid::WithoutBraces)) +
                  openSuffix;
-    const QList<bool> parks = FileRenamer::parksFirst(operations);
+    // Which files park needs no disk: found meanwhile.
+    auto parks = std::async(std::launch::async, FileRenamer::parksFirst, std::cref(operations));
     entry.operations.resize(operations.size());
     // Two halves at once: asking the file system for every source is most of a journal's cost.
     const auto identify = [&](qsizetype begin, qsizetype end) {
@@ -177,7 +178,6 @@ JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList
             const QString& source = operations[i].source;
             JournalOperation& operation = entry.operations[i];
             operation.operation = operations[i];
-            operation.temporaryName = parks[i] ? FileRenamer::newTemporaryName() : QString();
             operation.identity =
                 disk.identityOf(FileNameParts::parentOf(source), FileNameParts::nameOf(source));
         }
@@ -186,6 +186,10 @@ JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList
     auto firstHalf = std::async(std::launch::async, identify, 0, half);
     identify(half, operations.size());
     firstHalf.get();
+    const QList<bool> parking = parks.get();
+    for (qsizetype i = 0; i < operations.size(); ++i)
+        if (parking[i])
+            entry.operations[i].temporaryName = FileRenamer::newTemporaryName();
     return entry;
 }
 
