@@ -49,7 +49,7 @@ QString Report::printable(const QString& name)
     return text;
 }
 
-void Report::add(const FileReport& file)
+QByteArray Report::rowOf(const FileReport& file) const
 {
     const PlanOutput& output = file.output;
     if (json) {
@@ -66,8 +66,7 @@ void Report::add(const FileReport& file)
             object.insert(u"renamed"_s, *file.renamed);
         if (file.renameError)
             object.insert(u"renameError"_s, *file.renameError);
-        write(QJsonDocument(object).toJson(QJsonDocument::Compact));
-        return;
+        return QJsonDocument(object).toJson(QJsonDocument::Compact);
     }
     const QString name = printable(FileNameParts::nameOf(file.path));
     QString row = name + u"  →  "_s + (file.changed ? printable(output.resultName) : u"unchanged"_s);
@@ -86,7 +85,7 @@ void Report::add(const FileReport& file)
         for (const QString& log : output.logs)
             row += u"\n    console: "_s + printable(log);
     }
-    write(row.toUtf8());
+    return row.toUtf8();
 }
 
 void Report::summary(qsizetype files, qsizetype toRename, qsizetype errors) const
@@ -97,8 +96,8 @@ void Report::summary(qsizetype files, qsizetype toRename, qsizetype errors) cons
                   .toUtf8());
 }
 
-void Report::write(const QByteArray& line) const
+void Report::write(const QByteArray& row) const
 {
-    std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    std::fwrite(row.constData(), 1, size_t(row.size()), stdout);
     std::fputc('\n', stdout);
 }

@@ -24,7 +24,10 @@ public:
     {
     }
 
-    void add(const FileReport& file);
+    void add(const FileReport& file) const { write(rowOf(file)); }
+    // The row `add` writes, without its line end.
+    QByteArray rowOf(const FileReport& file) const;
+    void write(const QByteArray& row) const;
     // Text only: "3 files, 1 to rename, 1 error".
     void summary(qsizetype files, qsizetype toRename, qsizetype errors) const;
 
@@ -32,7 +35,6 @@ public:
     static QString printable(const QString& name);
 
 private:
-    void write(const QByteArray& line) const;
     const bool json;
     const bool verbose;
     const bool restoring;
