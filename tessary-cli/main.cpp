@@ -42,10 +42,11 @@ FileReport reportOf(const FileRecord& file, bool moved)
             moved ? file.operationError : std::nullopt};
 }
 
-void reportFiles(const RenameSession& session, Report& report, bool moved)
+// The rows of files that no move has touched.
+void reportFiles(const RenameSession& session, const Report& report)
 {
     for (const qsizetype position : session.planOrder())
-        report.add(reportOf(session.at(position), moved));
+        report.add(reportOf(session.at(position), false));
 }
 
 // The rows of a rename as they read when every move succeeds, in the plan's order: rendered beside the
@@ -128,7 +129,7 @@ int plan(const CommandLine& line)
     RenameSession session(RenameJournal::defaultFolder(), line.rules);
     planFiles(session, line);
     Report report(line.json, line.verbose);
-    reportFiles(session, report, false);
+    reportFiles(session, report);
     const RenameSession::Tally tally = session.tally();
     report.summary(tally.files, tally.changed, tally.errors);
     leave(tally.errors == 0 ? success : failure);
@@ -167,7 +168,7 @@ int rename(const CommandLine& line)
     Report report(line.json, line.verbose);
     const std::optional<RenameSession::MoveJob> job = session.startRename();
     if (!job) {
-        reportFiles(session, report, false);
+        reportFiles(session, report);
         complain(session.renameBlocker(RenameSession::Activity::Idle).value_or(QString()));
         return failure;
     }
