@@ -49,32 +49,36 @@ void reportFiles(const RenameSession& session, const Report& report)
         report.add(reportOf(session.at(position), false));
 }
 
-// The rows of a rename as they read when every move succeeds, in the plan's order: rendered beside the
-// moves, which leave a core idle.
-QList<QByteArray> rowsOfSuccess(const RenameSession& session, const RenameSession::MoveJob& job,
-                                const Report& report)
-{
+// The rows of a rename as they read when every move succeeds, in the plan's order, which the moves don't
+// change: rendered beside the moves, which leave a core idle.
+struct RowsOfSuccess {
+    std::vector<qsizetype> order;
     QList<QByteArray> rows;
-    rows.reserve(session.size());
-    for (const qsizetype position : session.planOrder()) {
+};
+
+RowsOfSuccess rowsOfSuccess(const RenameSession& session, const RenameSession::MoveJob& job,
+                            const Report& report)
+{
+    RowsOfSuccess rendered{session.planOrder(), {}};
+    rendered.rows.reserve(session.size());
+    for (const qsizetype position : rendered.order) {
         const FileRecord& file = session.at(position);
         FileReport row = reportOf(file, true);
         if (job.ids.contains(file.id)) {
             row.renamed = true;
             row.renameError.reset();
         }
-        rows.append(report.rowOf(row));
+        rendered.rows.append(report.rowOf(row));
     }
-    return rows;
+    return rendered;
 }
 
 // Once the session knows how each move went: a file whose move failed gets its row anew.
-void reportRename(const RenameSession& session, const QList<QByteArray>& rowsOfSuccess, const Report& report)
+void reportRename(const RenameSession& session, const RowsOfSuccess& rendered, const Report& report)
 {
-    const std::vector<qsizetype> order = session.planOrder();
-    for (size_t i = 0; i < order.size(); ++i) {
-        const FileRecord& file = session.at(order[i]);
-        report.write(file.operationError ? report.rowOf(reportOf(file, true)) : rowsOfSuccess[qsizetype(i)]);
+    for (size_t i = 0; i < rendered.order.size(); ++i) {
+        const FileRecord& file = session.at(rendered.order[i]);
+        report.write(file.operationError ? report.rowOf(reportOf(file, true)) : rendered.rows[qsizetype(i)]);
     }
 }
 
