@@ -27,9 +27,16 @@ perl_rename() { find "$1" -type f -print0 | rename -0 's{([^/]*)-(\d+)$}{$2_$1}'
 bare_renames() { find "$1" -type f -print0 | "$bare_loop"; }
 
 # The median of a few rounds: one run of a hundred thousand renames swings by a tenth with the disk's
-# own work. Each round makes its files anew and takes the peers in another order.
-rounds=${TESSARY_BENCH_ROUNDS:-3}
+# own work, and the host's load drifts from round to round. Each round makes its files anew and takes the
+# peers in another order, one right after the other, so the median of each round's own ratio shows what
+# the drift leaves of the difference.
+rounds=${TESSARY_BENCH_ROUNDS:-5}
 median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
+# The median over rounds of one peer's time over another's: two lists of times, one per round.
+paired_ratio() {
+    # shellcheck disable=SC2086,SC2046 # each list is the rounds' times, split on purpose
+    median $(paste -d' ' <(printf '%s\n' $1) <(printf '%s\n' $2) | awk '{ printf "%.4f\n", $1 / $2 }')
+}
 
 declare -A ours
 for count in 10000 100000; do
@@ -63,5 +70,7 @@ for count in 10000 100000; do
     printf '               bare renameat2 loop %6.3f s (%6.0f files/s)   tessary-cli against it %5.2fx, perl rename %5.2fx\n' \
         "$floor" "$(echo "$count / $floor" | bc)" "$(echo "${ours[$count]} / $floor" | bc -l)" "$(echo "$theirs / $floor" | bc -l)"
     printf '               every round: tessary-cli%s   perl rename%s   bare loop%s\n' "${times[t]}" "${times[p]}" "${times[b]}"
+    printf '               median of per-round ratios: tessary-cli over perl rename %5.2fx\n' \
+        "$(paired_ratio "${times[t]}" "${times[p]}")"
 done
 printf 'growth from 10,000 to 100,000 files: %5.2fx   (goal: <= 12x)\n' "$(echo "${ours[100000]} / ${ours[10000]}" | bc -l)"
