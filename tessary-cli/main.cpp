@@ -183,9 +183,9 @@ int rename(const CommandLine& line)
         complain(result.error);
         return failure;
     }
-    rows.wait(); // read the records that `finish` changes
+    const RowsOfSuccess rendered = rows.get(); // read the records that `finish` changes
     session.finish(*job, result);
-    reportRename(session, rows.get(), report);
+    reportRename(session, rendered, report);
     leave(finished(*result.outcome));
 }
 
