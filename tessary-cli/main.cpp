@@ -22,6 +22,7 @@
 #include <cstring>
 #include <functional>
 #include <future>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
@@ -50,7 +51,7 @@ void reportFiles(const RenameSession& session, const Report& report)
 }
 
 // The rows of a rename as they read when every move succeeds, in the plan's order, which the moves don't
-// change: rendered beside the moves, which leave a core idle.
+// change: rendered once the moves begin, which leave a core idle, rather than beside the journal's work.
 struct RowsOfSuccess {
     std::vector<qsizetype> order;
     QList<QByteArray> rows;
@@ -176,9 +177,19 @@ int rename(const CommandLine& line)
         complain(session.renameBlocker(RenameSession::Activity::Idle).value_or(QString()));
         return failure;
     }
-    auto rows = std::async(std::launch::async, [&] { return rowsOfSuccess(session, *job, report); });
+    std::promise<void> movesBegin;
+    std::once_flag begun;
+    const std::function<void()> letRowsBegin = [&] {
+        std::call_once(begun, [&] { movesBegin.set_value(); });
+    };
+    auto rows = std::async(std::launch::async, [&, movesBegun = movesBegin.get_future()] {
+        movesBegun.wait();
+        return rowsOfSuccess(session, *job, report);
+    });
     const RenameSession::MoveResult result = ProgressLine().show(
-        std::async(std::launch::async, [&] { return RenameSession::move(*job); }), u"Renaming…"_s);
+        std::async(std::launch::async, [&] { return RenameSession::move(*job, letRowsBegin); }),
+        u"Renaming…"_s);
+    letRowsBegin(); // when nothing moved
     if (!result.outcome) {
         complain(result.error);
         return failure;

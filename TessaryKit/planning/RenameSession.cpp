@@ -6,6 +6,7 @@
 #include "planning/FileLocations.h"
 #include "planning/FileOrder.h"
 #include "platform/HeapTrim.h"
+#include "platform/NonReplacingMover.h"
 
 #include <algorithm>
 #include <numeric>
@@ -353,12 +354,37 @@ void RenameSession::deny(const MoveJob& job, const QStringList& denied)
     });
 }
 
-RenameSession::MoveResult RenameSession::move(const MoveJob& job)
+namespace {
+
+// The real mover, which says when its first move comes.
+class AnnouncingMover final : public FileMover {
+public:
+    explicit AnnouncingMover(const std::function<void()>& firstMove) : firstMove(firstMove) {}
+
+    int move(const QString& source, const QString& destination) override
+    {
+        if (!announced && firstMove)
+            firstMove();
+        announced = true;
+        return mover.move(source, destination);
+    }
+
+private:
+    const std::function<void()>& firstMove;
+    bool announced = false;
+    NonReplacingMover mover;
+};
+
+} // namespace
+
+RenameSession::MoveResult RenameSession::move(const MoveJob& job, const std::function<void()>& movesBegin)
 {
     MoveResult result;
+    AnnouncingMover mover(movesBegin);
     if (job.kind == MoveJob::Kind::Rename) {
         qCInfo(renameLog, "Renaming %lld files", qint64(job.operations.size()));
-        result.outcome = JournaledRename::rename(job.operations, job.rules, job.journalFolder, &result.error);
+        result.outcome =
+            JournaledRename::rename(job.operations, job.rules, job.journalFolder, &result.error, mover);
         return result;
     }
     const std::optional<JournalEntry> entry = RenameJournal::load(job.entryFile, &result.error);
@@ -370,10 +396,10 @@ RenameSession::MoveResult RenameSession::move(const MoveJob& job)
                                         "start Tessary again to recover them.");
     } else if (job.kind == MoveJob::Kind::Undo) {
         qCInfo(renameLog, "Restoring %lld files", qint64(entry->operations.size()));
-        result.outcome = JournaledRename::undo(*entry, job.journalFolder, &result.error);
+        result.outcome = JournaledRename::undo(*entry, job.journalFolder, &result.error, mover);
     } else {
         qCInfo(renameLog, "Renaming %lld files again", qint64(entry->operations.size()));
-        result.outcome = JournaledRename::redo(*entry, job.journalFolder, &result.error);
+        result.outcome = JournaledRename::redo(*entry, job.journalFolder, &result.error, mover);
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #include "KitTestSupport.h"
 #include "TestFolder.h"
 #include "planning/RenameSession.h"
+#include "renaming/journal/RenameJournal.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -279,6 +280,64 @@ private Q_SLOTS:
         QVERIFY(!session->anyRenamed() && session->acceptsFiles());
         QCOMPARE(TestFolder::contents(folder->path()).value(u"b.txt"_s), u"b.txt"_s);
         QCOMPARE(session->tally().renamed, 0);
+    }
+
+    // The moves are announced once, when the journal holds the job and before any file moves; a job that
+    // moves nothing announces nothing.
+    void movesBeginAfterTheJournalIsWritten_data()
+    {
+        QTest::addColumn<bool>("undoing");
+        QTest::addColumn<bool>("filesGone");
+        QTest::addColumn<int>("announcements");
+
+        QTest::newRow("rename") << false << false << 1;
+        QTest::newRow("undo") << true << false << 1;
+        QTest::newRow("every file gone") << false << true << 0;
+    }
+    void movesBeginAfterTheJournalIsWritten()
+    {
+        QFETCH(bool, undoing);
+        QFETCH(bool, filesGone);
+        QFETCH(int, announcements);
+        const QStringList names{u"a"_s, u"b"_s};
+        const auto session = sessionOver(names, u"{filename}-new"_s);
+        plan(*session);
+        auto job = session->startRename();
+        QVERIFY(job);
+        if (undoing) {
+            QVERIFY(run(*session, *job).outcome);
+            job = session->startUndo();
+            QVERIFY(job);
+        }
+        if (filesGone)
+            for (const QString& name : names)
+                QVERIFY(QFile::remove(path(name)));
+        const auto files = [&] {
+            QStringList names = TestFolder::contents(folder->path()).keys();
+            names.removeOne(u".journal"_s);
+            return names;
+        };
+        const QStringList before = files();
+        // What the job's thread saw when it announced the moves, compared here on the test's thread.
+        int announced = 0;
+        qsizetype openEntries = 0;
+        QStringList filesThen;
+        const auto movesBegin = [&] {
+            ++announced;
+            openEntries = RenameJournal::scan(journal()).incomplete.size();
+            filesThen = files();
+        };
+        const RenameSession::MoveResult result =
+            std::async(std::launch::async, [&] { return RenameSession::move(*job, movesBegin); }).get();
+        session->finish(*job, result);
+        QVERIFY(result.outcome);
+        QCOMPARE(result.outcome->succeeded(), !filesGone);
+        QCOMPARE(announced, announcements);
+        if (announced) {
+            QCOMPARE(openEntries, 1);
+            QCOMPARE(filesThen, before);
+            QVERIFY(files() != before);
+        }
     }
 
     // A file that could not be moved says why and keeps its name; the others are renamed.
