@@ -147,16 +147,19 @@ void permute(QList<Entry>& entries, const std::vector<qsizetype>& order)
     }
 }
 
-// Sorts the entries as the rules ask, from the fields the regex left, and numbers them. A named group
-// "row" keeps its own value.
-void orderStage(QList<Entry>& entries, const RenameRules& rules)
+// The order the rules ask for, from the fields the regex left: it reads only those and the paths.
+std::vector<qsizetype> orderOf(const QList<Entry>& entries, const RenameRules& rules)
 {
     QList<FileOrder::Item> items;
     items.reserve(entries.size());
     for (const Entry& entry : entries)
         items.append({entry.parts.name, entry.input->path, &entry.output.fields});
-    const std::vector<qsizetype> order = FileOrder(rules.order).sorted(items, rules.reversed);
+    return FileOrder(rules.order).sorted(items, rules.reversed);
+}
 
+// Sorts the entries into `order` and numbers them. A named group "row" keeps its own value.
+void takeOrder(QList<Entry>& entries, const std::vector<qsizetype>& order)
+{
     permute(entries, order);
     const QString row = u"row"_s;
     for (qsizetype position = 0; position < entries.size(); ++position) {
@@ -177,6 +180,21 @@ void takeAnswer(PlanOutput& output, const JSBatchOutputLine& line)
         //: Error shown for a file in the file list when the JavaScript engine gave no reason
         output.error = line.error ? scriptErrorText(*line.error) : KitCatalogue::tr("The script failed");
     }
+}
+
+// Whether the new names depend on the order: through the row, the script's view of the files, or
+// which of two files asking for one name keeps it.
+bool namesFollowOrder(const RenameRules& rules)
+{
+    if (!rules.script.isEmpty() || rules.numberDuplicates)
+        return true;
+    const ResultPattern pattern(rules.pattern);
+    return std::any_of(pattern.placeholders().cbegin(), pattern.placeholders().cend(),
+                       [](const ResultPattern::Placeholder& placeholder) {
+                           return std::any_of(
+                               placeholder.readings.cbegin(), placeholder.readings.cend(),
+                               [](const ResultPattern::Reading& reading) { return reading.field == u"row"; });
+                       });
 }
 
 void renderName(Entry& entry, const ResultPattern& resultPattern)
@@ -410,17 +428,28 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
 
     FolderLookup disk;
     regexAndPresenceStage(entries, rules.regex, disk);
-    orderStage(entries, rules);
-    if (stop.stop_requested())
-        return std::nullopt;
-    if (rules.script.isEmpty()) {
+    if (!namesFollowOrder(rules)) {
+        // Then the order only places and numbers the files: found on a second thread meanwhile. The names
+        // and the order both read the fields; only the numbering, after both, writes them.
+        auto order = std::async(std::launch::async, [&] { return orderOf(std::as_const(entries), rules); });
         patternStage(entries, rules.pattern);
-    } else {
-        scriptAndPatternStage(entries, rules, engine, scriptTimeout, stop, memo, provisional);
+        collisionCheck(entries, rules.numberDuplicates, disk);
+        takeOrder(entries, order.get());
         if (stop.stop_requested())
             return std::nullopt;
+    } else {
+        takeOrder(entries, orderOf(entries, rules));
+        if (stop.stop_requested())
+            return std::nullopt;
+        if (rules.script.isEmpty()) {
+            patternStage(entries, rules.pattern);
+        } else {
+            scriptAndPatternStage(entries, rules, engine, scriptTimeout, stop, memo, provisional);
+            if (stop.stop_requested())
+                return std::nullopt;
+        }
+        collisionCheck(entries, rules.numberDuplicates, disk);
     }
-    collisionCheck(entries, rules.numberDuplicates, disk);
 
     Plan result;
     result.reserve(entries.size());

@@ -754,6 +754,47 @@ private Q_SLOTS:
         QCOMPARE(actual, results);
     }
 
+    // Names that don't depend on the order are made while the order is found; the plan still lists the
+    // files in order, numbered so, each with its own name and problem.
+    void orderFreeNamesKeepThePlanOrder_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<QStringList>("planOrder");
+
+        QTest::newRow("name") << u"name"_s << false
+                              << QStringList{u"a.jpg"_s, u"b.jpg"_s, u"c.jpg"_s, u"d.jpg"_s};
+        QTest::newRow("name, reversed")
+            << u"name"_s << true << QStringList{u"d.jpg"_s, u"c.jpg"_s, u"b.jpg"_s, u"a.jpg"_s};
+        QTest::newRow("listed") << u"listed"_s << false
+                                << QStringList{u"b.jpg"_s, u"d.jpg"_s, u"a.jpg"_s, u"c.jpg"_s};
+        QTest::newRow("a field the names read too")
+            << u"group"_s << false << QStringList{u"b.jpg"_s, u"d.jpg"_s, u"a.jpg"_s, u"c.jpg"_s};
+    }
+    void orderFreeNamesKeepThePlanOrder()
+    {
+        QFETCH(QString, order);
+        QFETCH(bool, reversed);
+        QFETCH(QStringList, planOrder);
+
+        QList<PlanInput> list = inputs({u"b.jpg"_s, u"d.jpg"_s, u"a.jpg"_s, u"c.jpg"_s});
+        const QHash<QString, QString> groups{{u"a.jpg"_s, u"same"_s},
+                                             {u"b.jpg"_s, u"one"_s},
+                                             {u"c.jpg"_s, u"same"_s},
+                                             {u"d.jpg"_s, u"other"_s}};
+        for (PlanInput& input : list)
+            input.baseFields.insert(u"group"_s, groups.value(input.id));
+        const auto plan = planOnWorker(list, {QString(), QString(), u"{group}"_s, reversed, order, false});
+        QVERIFY(plan);
+        QCOMPARE(plan->ids, planOrder);
+        QVERIFY(rowsAreListPlaces(*plan));
+        for (const QString& sharing : {u"a.jpg"_s, u"c.jpg"_s})
+            QCOMPARE(plan->value(sharing).error, std::optional(alsoNamed(u"same.jpg"_s)));
+        QCOMPARE(plan->value(u"b.jpg"_s).resultName, u"one.jpg"_s);
+        QCOMPARE(plan->value(u"d.jpg"_s).resultName, u"other.jpg"_s);
+        QCOMPARE(plan->value(u"d.jpg"_s).error, std::nullopt);
+    }
+
     // A name whose bytes aren't UTF-8 reads with U+FFFD, like the name of the file that really has U+FFFD:
     // neither may move, since the text can't tell them apart.
     void namesThatAreNotUtf8AreRefused_data()
