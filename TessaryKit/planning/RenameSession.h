@@ -145,8 +145,9 @@ public:
     // Ends a job before it ran, because the folders `denied` may not be changed.
     void deny(const MoveJob& job, const QStringList& denied);
     // Runs a job through the rename journal; blocks until every file is moved. `movesBegin` is called
-    // once, on the calling thread, before the first file moves: from then on the job mostly waits on the
-    // disk, and a core is free for work that can wait until the journal is written.
+    // once, on the calling thread, before the first file moves (not at all when none does): from then on
+    // the job mostly waits on the disk, and a core is free for work that can wait until the journal is
+    // written.
     static MoveResult move(const MoveJob& job, const std::function<void()>& movesBegin = {});
     // Ends a job with its result: which files carry their new name now, and why others failed.
     void finish(const MoveJob& job, const MoveResult& result);
