@@ -17,12 +17,12 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <future>
-#include <mutex>
 
 using namespace Qt::StringLiterals;
 
@@ -177,13 +177,13 @@ int rename(const CommandLine& line)
         complain(session.renameBlocker(RenameSession::Activity::Idle).value_or(QString()));
         return failure;
     }
-    std::promise<void> movesBegin;
-    std::once_flag begun;
+    std::atomic<bool> movesBegun = false;
     const std::function<void()> letRowsBegin = [&] {
-        std::call_once(begun, [&] { movesBegin.set_value(); });
+        movesBegun = true;
+        movesBegun.notify_one();
     };
-    auto rows = std::async(std::launch::async, [&, movesBegun = movesBegin.get_future()] {
-        movesBegun.wait();
+    auto rows = std::async(std::launch::async, [&] {
+        movesBegun.wait(false);
         return rowsOfSuccess(session, *job, report);
     });
     const RenameSession::MoveResult result = ProgressLine().show(

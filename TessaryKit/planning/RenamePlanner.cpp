@@ -428,28 +428,25 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
 
     FolderLookup disk;
     regexAndPresenceStage(entries, rules.regex, disk);
-    if (!namesFollowOrder(rules)) {
-        // Then the order only places and numbers the files: found on a second thread meanwhile. The names
-        // and the order both read the fields; only the numbering, after both, writes them.
-        auto order = std::async(std::launch::async, [&] { return orderOf(std::as_const(entries), rules); });
-        patternStage(entries, rules.pattern);
-        collisionCheck(entries, rules.numberDuplicates, disk);
-        takeOrder(entries, order.get());
-        if (stop.stop_requested())
-            return std::nullopt;
-    } else {
+    // When the names can't depend on the order, it only places and numbers the files: found on a second
+    // thread while they are made and checked. Both read the fields; only the numbering, after both, writes.
+    std::future<std::vector<qsizetype>> laterOrder;
+    if (namesFollowOrder(rules))
         takeOrder(entries, orderOf(entries, rules));
+    else
+        laterOrder = std::async(std::launch::async, [&] { return orderOf(std::as_const(entries), rules); });
+    if (stop.stop_requested())
+        return std::nullopt;
+    if (rules.script.isEmpty()) {
+        patternStage(entries, rules.pattern);
+    } else {
+        scriptAndPatternStage(entries, rules, engine, scriptTimeout, stop, memo, provisional);
         if (stop.stop_requested())
             return std::nullopt;
-        if (rules.script.isEmpty()) {
-            patternStage(entries, rules.pattern);
-        } else {
-            scriptAndPatternStage(entries, rules, engine, scriptTimeout, stop, memo, provisional);
-            if (stop.stop_requested())
-                return std::nullopt;
-        }
-        collisionCheck(entries, rules.numberDuplicates, disk);
     }
+    collisionCheck(entries, rules.numberDuplicates, disk);
+    if (laterOrder.valid())
+        takeOrder(entries, laterOrder.get());
 
     Plan result;
     result.reserve(entries.size());
