@@ -110,20 +110,19 @@ void planFiles(RenameSession& session, const CommandLine& line)
         line.json || line.verbose ? FieldCatalogue::everyGroup : groupsUsedBy(line.rules);
     ProgressLine progress;
     std::atomic<qsizetype> read = 0;
-    session.add(paths, progress.show(std::async(std::launch::async,
-                                                [&] {
-                                                    return MetadataExtractor::fields(
-                                                        paths, [&] { ++read; }, groups);
-                                                }),
-                                     u"Reading files… %1 of %2"_s, read, paths.size()));
+    session.add(paths, progress.show(
+                           [&] {
+                               return MetadataExtractor::fields(
+                                   paths, [&] { ++read; }, groups);
+                           },
+                           u"Reading files… %1 of %2"_s, read, paths.size()));
     for (const QString& problem : ReaderModules::failures())
         complain(problem);
 
     const RenameSession::PlanJob job = session.planJob();
     const JSEngineClient engine(JSEngineClient::bundledHelperPath());
     std::optional<RenamePlanner::Plan> plan = progress.show(
-        std::async(std::launch::async, [&] { return RenameSession::plan(job, engine, line.scriptTimeout); }),
-        u"Computing new names…"_s);
+        [&] { return RenameSession::plan(job, engine, line.scriptTimeout); }, u"Computing new names…"_s);
     session.applyPlan(job, *plan);
 }
 
@@ -186,9 +185,8 @@ int rename(const CommandLine& line)
         movesBegun.wait(false);
         return rowsOfSuccess(session, *job, report);
     });
-    const RenameSession::MoveResult result = ProgressLine().show(
-        std::async(std::launch::async, [&] { return RenameSession::move(*job, letRowsBegin); }),
-        u"Renaming…"_s);
+    const RenameSession::MoveResult result =
+        ProgressLine().show([&] { return RenameSession::move(*job, letRowsBegin); }, u"Renaming…"_s);
     letRowsBegin(); // when nothing moved
     if (!result.outcome) {
         complain(result.error);
@@ -266,9 +264,8 @@ int reverse(const CommandLine& line, RenameSession::MoveJob::Kind kind)
     const RenameSession::MoveJob job =
         RenameSession::reversalOf(kind, chosen->file, RenameJournal::defaultFolder());
     ProgressLine progress;
-    const RenameSession::MoveResult result =
-        progress.show(std::async(std::launch::async, [&] { return RenameSession::move(job); }),
-                      undoing ? u"Restoring names…"_s : u"Renaming again…"_s);
+    const RenameSession::MoveResult result = progress.show(
+        [&] { return RenameSession::move(job); }, undoing ? u"Restoring names…"_s : u"Renaming again…"_s);
     if (!result.outcome) {
         complain(result.error);
         return failure;

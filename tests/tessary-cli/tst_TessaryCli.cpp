@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pty.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +38,31 @@ class tst_TessaryCli : public QObject {
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+
+    // What a terminal receives when it is the run's standard error.
+    QByteArray errorOnTerminal(const QStringList& arguments) const
+    {
+        int terminal = -1;
+        int side = -1;
+        if (::openpty(&terminal, &side, nullptr, nullptr, nullptr) != 0)
+            return {};
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_STATE_HOME"_s, state->path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(folder->path());
+        process.setChildProcessModifier([side] { ::dup2(side, STDERR_FILENO); });
+        process.start(QStringLiteral(TESSARY_CLI_PATH), arguments);
+        process.closeWriteChannel();
+        process.waitForFinished(120'000);
+        ::close(side);
+        QByteArray shown;
+        char buffer[4096];
+        for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, got);
+        ::close(terminal);
+        return shown;
     }
 
     const QStringList numbered{u"--regex"_s, u"(?P<name>.*)-(?P<n>\\d+)"_s, u"--pattern"_s, u"{n}_{name}"_s};
@@ -458,6 +485,23 @@ private Q_SLOTS:
         QCOMPARE(fieldsOf(0).contains(u"pdf.page_count"_s), pdfRead);
         QCOMPARE(fieldsOf(1).contains(u"image.width"_s), told.isEmpty());
         QVERIFY(fieldsOf(1).contains(u"date"_s)); // the file's own dates need no module
+    }
+
+    // Slow work shows a line that is redrawn while it runs and wiped when it ends, on a terminal only.
+    void progressIsShownOnATerminalOnly()
+    {
+        create({u"a-1.txt"_s, u"b-2.txt"_s});
+        const QStringList arguments =
+            QStringList{u"plan"_s} + numbered +
+            QStringList{u"--script"_s, u"const end = Date.now() + 400; while (Date.now() < end) {}"_s,
+                        u"a-1.txt"_s, u"b-2.txt"_s};
+        const QByteArray shown = errorOnTerminal(arguments);
+        QVERIFY2(shown.contains("\r\033[KComputing new names…"), shown.constData());
+        QVERIFY2(shown.endsWith("\r\033[K"), shown.constData());
+        const Run piped = run(arguments);
+        QCOMPARE(piped.error, QString());
+        QCOMPARE(piped.output,
+                 u"a-1.txt  →  1_a.txt\nb-2.txt  →  2_b.txt\n2 files, 2 to rename, 0 errors\n"_s);
     }
 
     void helpGoesToStandardOutput()
