@@ -29,7 +29,7 @@ const JSEngineClient engine{QStringLiteral(TESSARY_JSENGINE_PATH)};
 // A date and time per file that do not follow its name: a camera's shots, renamed out of order.
 Fields baseFields(int i)
 {
-    const int shot = (i * 104'729) % 1'000'003;
+    const int shot = int(qint64(i) * 104'729 % 1'000'003); // beyond int for most files
     const QString date =
         u"2026-%1-%2"_s.arg(1 + shot % 12, 2, 10, QChar(u'0')).arg(1 + shot / 12 % 28, 2, 10, QChar(u'0'));
     const QString time = u"%1-%2-%3"_s.arg(shot / 336 % 24, 2, 10, QChar(u'0'))

@@ -1,11 +1,14 @@
 #include "planning/FileOrder.h"
 
+#include "common/InHalves.h"
 #include "common/NaturalOrder.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <future>
+#include <memory>
 #include <numeric>
 #include <optional>
 
@@ -43,7 +46,8 @@ struct FieldKey {
     QString text;
 };
 
-// How the values of one field of the list compare when they are not both numbers.
+// How the values of one field of the list compare when they are not both numbers; a later kind takes
+// over from an earlier one.
 enum class TextKind { None, Plain, Collated };
 
 int compareNumbers(double a, double b)
@@ -87,14 +91,15 @@ public:
         : fieldCount(size_t(fields.size())), keys(size_t(items.size()) * fieldCount)
     {
         const NaturalOrder natural;
-        std::vector<TextKind> textKind(fieldCount, TextKind::None);
-        for (qsizetype position = 0; position < items.size(); ++position) {
-            for (size_t field = 0; field < fieldCount; ++field) {
-                const auto value = items[position].fields->constFind(fields[qsizetype(field)]);
-                if (value != items[position].fields->cend())
-                    read(at(position, field), *value, natural, textKind[field]);
-            }
-        }
+        // Plain keys need no collator: the files are read in halves, each noting its own fields' kinds.
+        std::array<std::vector<TextKind>, 2> kinds;
+        kinds.fill(std::vector<TextKind>(fieldCount, TextKind::None));
+        inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
+            readFiles(items, fields, begin, end, natural, kinds[begin == 0 ? 0 : 1]);
+        });
+        std::vector<TextKind> textKind(fieldCount);
+        for (size_t field = 0; field < fieldCount; ++field)
+            textKind[field] = std::max(kinds[0][field], kinds[1][field]);
         bool encodable = true;
         for (size_t field = 0; field < fieldCount; ++field) {
             if (textKind[field] == TextKind::Collated)
@@ -123,6 +128,18 @@ private:
         return keys[size_t(position) * fieldCount + field];
     }
     FieldKey& at(qsizetype position, size_t field) { return keys[size_t(position) * fieldCount + field]; }
+
+    void readFiles(const QList<FileOrder::Item>& items, const QStringList& fields, qsizetype begin,
+                   qsizetype end, const NaturalOrder& natural, std::vector<TextKind>& kinds)
+    {
+        for (qsizetype position = begin; position < end; ++position) {
+            for (size_t field = 0; field < fieldCount; ++field) {
+                const auto value = items[position].fields->constFind(fields[qsizetype(field)]);
+                if (value != items[position].fields->cend())
+                    read(at(position, field), *value, natural, kinds[field]);
+            }
+        }
+    }
 
     static void read(FieldKey& key, const QString& value, const NaturalOrder& natural, TextKind& kind)
     {
@@ -231,19 +248,15 @@ public:
     // and a collator serves one thread only.
     void makeAll()
     {
-        if (items.size() < 2 * keysPerThread) {
-            make(natural, 0, items.size());
-            return;
-        }
-        const qsizetype half = items.size() / 2;
-        auto firstHalf = std::async(std::launch::async, [&] { make(NaturalOrder(), 0, half); });
-        make(natural, half, items.size());
-        firstHalf.get();
+        inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
+            if (end == items.size())
+                make(natural, begin, end);
+            else
+                make(NaturalOrder(), begin, end);
+        });
     }
 
 private:
-    static constexpr qsizetype keysPerThread = 2000; // well above the cost of a second collator
-
     void make(const NaturalOrder& order, qsizetype begin, qsizetype end)
     {
         for (qsizetype position = begin; position < end; ++position)
@@ -264,19 +277,17 @@ bool precedesByName(NameKeys& names, const QList<FileOrder::Item>& items, qsizet
     return items[a].path < items[b].path;
 }
 
-// Sorts two halves at once and merges them. `precedes` must only read: both threads call it.
-template <typename Precedes> void sortInHalves(std::vector<qsizetype>& positions, const Precedes& precedes)
+// Sorts two halves at once and merges them, equal positions staying in their order; merging also copes
+// with mixed numbers and texts, which need not compare transitively. Each thread takes its comparison from
+// `comparison()`: one that makes keys as it goes serves one thread only.
+template <typename Comparison>
+void sortInHalves(std::vector<qsizetype>& positions, const Comparison& comparison)
 {
-    constexpr size_t perThread = 2000; // well above the cost of starting a thread
-    if (positions.size() < 2 * perThread) {
-        std::sort(positions.begin(), positions.end(), precedes);
-        return;
-    }
-    const auto middle = positions.begin() + std::ptrdiff_t(positions.size() / 2);
-    auto firstHalf = std::async(std::launch::async, [&] { std::sort(positions.begin(), middle, precedes); });
-    std::sort(middle, positions.end(), precedes);
-    firstHalf.get();
-    std::inplace_merge(positions.begin(), middle, positions.end(), precedes);
+    const auto count = qsizetype(positions.size());
+    inHalves(count, [&](qsizetype begin, qsizetype end) {
+        std::stable_sort(positions.begin() + begin, positions.begin() + end, comparison());
+    });
+    std::inplace_merge(positions.begin(), positions.begin() + count / 2, positions.end(), comparison());
 }
 
 std::vector<qsizetype> positionsOf(const QList<FileOrder::Item>& items)
@@ -329,8 +340,9 @@ std::vector<qsizetype> FileOrder::sorted(const QList<Item>& items, bool reversed
     case Kind::Name: {
         NameKeys names(items);
         names.makeAll(); // all are needed: made up front rather than inside the sort, which then only reads
-        sortInHalves(positions,
-                     [&](qsizetype a, qsizetype b) { return precedesByName(names, items, a, b, reversed); });
+        sortInHalves(positions, [&] {
+            return [&](qsizetype a, qsizetype b) { return precedesByName(names, items, a, b, reversed); };
+        });
         break;
     }
     case Kind::Fields:
@@ -342,16 +354,18 @@ std::vector<qsizetype> FileOrder::sorted(const QList<Item>& items, bool reversed
 std::vector<qsizetype> FileOrder::sortedByFields(const QList<Item>& items, bool reversed) const
 {
     const FieldKeys keys(items, keyFields);
-    NameKeys names(items);
-    const auto precedes = [&](qsizetype a, qsizetype b) {
-        if (keys.hasFirst(a) != keys.hasFirst(b))
-            return keys.hasFirst(a); // also when reversed
-        if (const int order = keys.compare(a, b))
-            return reversed ? order > 0 : order < 0;
-        return precedesByName(names, items, a, b, reversed);
+    // Name keys are made only for ties, as they come: each thread has its own.
+    const auto comparison = [&] {
+        return
+            [&keys, &items, reversed, names = std::make_shared<NameKeys>(items)](qsizetype a, qsizetype b) {
+                if (keys.hasFirst(a) != keys.hasFirst(b))
+                    return keys.hasFirst(a); // also when reversed
+                if (const int order = keys.compare(a, b))
+                    return reversed ? order > 0 : order < 0;
+                return precedesByName(*names, items, a, b, reversed);
+            };
     };
-    // Stable and merge-based: mixed numbers and texts need not be transitive, and must not upset it.
     std::vector<qsizetype> positions = positionsOf(items);
-    std::stable_sort(positions.begin(), positions.end(), precedes);
+    sortInHalves(positions, comparison);
     return positions;
 }

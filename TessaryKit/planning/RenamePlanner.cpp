@@ -1,6 +1,7 @@
 #include "planning/RenamePlanner.h"
 
 #include "common/FileNameParts.h"
+#include "common/InHalves.h"
 #include "common/KitCatalogue.h"
 #include "common/NormalizedPath.h"
 #include "common/Signpost.h"
@@ -34,20 +35,6 @@ struct Entry {
     PlanOutput output;
     QString stem; // the new name without extension, once the pattern made it
 };
-
-// Runs `work(begin, end)` over [0, count), in two halves at once when there are many: each file's own
-// stages touch only that file.
-template <typename Work> void inHalves(qsizetype count, const Work& work)
-{
-    constexpr qsizetype perThread = 2000; // well above the cost of starting a thread
-    if (count < 2 * perThread) {
-        work(0, count);
-        return;
-    }
-    auto firstHalf = std::async(std::launch::async, [&] { work(0, count / 2); });
-    work(count / 2, count);
-    firstHalf.get();
-}
 
 QList<Entry> entriesOf(const QList<PlanInput>& inputs)
 {

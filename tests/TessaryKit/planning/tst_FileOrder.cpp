@@ -159,6 +159,55 @@ private Q_SLOTS:
             }
         }
     }
+
+    // Large lists read their fields and sort on two threads. Every neighbouring pair must keep its order
+    // when sorted on its own, which takes neither path.
+    void sortsManyFilesByFieldsAsPairsDo_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<int>("count");
+        for (const int count : {50, 4001, 5001}) {
+            const QString size = QString::number(count);
+            QTest::newRow(qPrintable(u"dates and times, "_s + size)) << u"date,time"_s << count;
+            QTest::newRow(qPrintable(u"numbers with ties, "_s + size)) << u"n"_s << count;
+            QTest::newRow(qPrintable(u"texts needing a collator in the second half only, "_s + size))
+                << u"album,n"_s << count;
+        }
+    }
+    void sortsManyFilesByFieldsAsPairsDo()
+    {
+        QFETCH(QString, order);
+        QFETCH(int, count);
+        QList<File> files;
+        for (int i = 0; i < count; ++i) {
+            const int shot = (i * 7919) % count;
+            File file{u"img%1.jpg"_s.arg(shot % 97), {}};
+            if (shot % 11 != 0) { // the others lack every field: last
+                file.fields.insert(u"date"_s,
+                                   u"2026-%1-%2"_s.arg(1 + shot % 12).arg(1 + shot % 28, 2, 10, QChar(u'0')));
+                file.fields.insert(u"time"_s,
+                                   u"%1-00-%2"_s.arg(shot % 24, 2, 10, QChar(u'0')).arg(shot % 60));
+                file.fields.insert(u"n"_s, QString::number(shot % 13));
+                // Digits and dashes have plain keys; a letter needs the collator.
+                file.fields.insert(u"album"_s, i < count / 2 ? u"%1-%2"_s.arg(shot % 7).arg(shot % 3)
+                                                             : u"%1-Été %2"_s.arg(shot % 7).arg(shot % 5));
+            }
+            files.append(file);
+        }
+        QList<FileOrder::Item> items;
+        for (qsizetype i = 0; i < files.size(); ++i)
+            items.append({files[i].name, u"/photos/%1/"_s.arg(i) + files[i].name, &files[i].fields});
+        const FileOrder fileOrder(order);
+        for (const bool reversed : {false, true}) {
+            const std::vector<qsizetype> sorted = fileOrder.sorted(items, reversed);
+            QCOMPARE(qsizetype(sorted.size()), items.size());
+            for (size_t i = 1; i < sorted.size(); ++i) {
+                const QList<FileOrder::Item> pair{items[sorted[i - 1]], items[sorted[i]]};
+                QVERIFY2(fileOrder.sorted(pair, reversed) == (std::vector<qsizetype>{0, 1}),
+                         qPrintable(pair[0].path + u" before "_s + pair[1].path));
+            }
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_FileOrder)
