@@ -279,15 +279,20 @@ bool precedesByName(NameKeys& names, const QList<FileOrder::Item>& items, qsizet
 
 // Sorts two halves at once and merges them, equal positions staying in their order; merging also copes
 // with mixed numbers and texts, which need not compare transitively. Each thread takes its comparison from
-// `comparison()`: one that makes keys as it goes serves one thread only.
+// `comparison()`: one that makes keys as it goes serves one thread only. The calling thread's also merges,
+// with the keys its half made.
 template <typename Comparison>
 void sortInHalves(std::vector<qsizetype>& positions, const Comparison& comparison)
 {
     const auto count = qsizetype(positions.size());
+    const auto precedes = comparison();
     inHalves(count, [&](qsizetype begin, qsizetype end) {
-        std::stable_sort(positions.begin() + begin, positions.begin() + end, comparison());
+        if (end == count)
+            std::stable_sort(positions.begin() + begin, positions.end(), precedes);
+        else
+            std::stable_sort(positions.begin() + begin, positions.begin() + end, comparison());
     });
-    std::inplace_merge(positions.begin(), positions.begin() + count / 2, positions.end(), comparison());
+    std::inplace_merge(positions.begin(), positions.begin() + count / 2, positions.end(), precedes);
 }
 
 std::vector<qsizetype> positionsOf(const QList<FileOrder::Item>& items)
