@@ -127,10 +127,13 @@ struct ReaderPool : QThreadPool {
     ReaderPool() { setMaxThreadCount(width(QThread::idealThreadCount())); }
 };
 
+// Never destroyed: every batch waits for its helpers, so at exit the threads are idle. A pool destroyed
+// among the static destructors would end its threads while the process ends, and a thread's last
+// teardown steps run after QThread::wait returns.
 QThreadPool& readerPool()
 {
-    static ReaderPool pool;
-    return pool;
+    static auto* const pool = new ReaderPool;
+    return *pool;
 }
 
 } // namespace
