@@ -144,16 +144,20 @@ std::vector<qsizetype> orderOf(const QList<Entry>& entries, const RenameRules& r
     return FileOrder(rules.order).sorted(items, rules.reversed);
 }
 
-// Sorts the entries into `order` and numbers them. A named group "row" keeps its own value.
+// Numbers the file at `position` of the order, 0 first. A named group "row" keeps its own value.
+void number(Fields& fields, qsizetype position)
+{
+    static const QString row = u"row"_s;
+    if (!fields.contains(row))
+        fields.insert(row, QString::number(position + 1));
+}
+
+// Sorts the entries into `order` and numbers them, for the stages that see the order.
 void takeOrder(QList<Entry>& entries, const std::vector<qsizetype>& order)
 {
     permute(entries, order);
-    const QString row = u"row"_s;
-    for (qsizetype position = 0; position < entries.size(); ++position) {
-        Fields& fields = entries[position].output.fields;
-        if (!fields.contains(row))
-            fields.insert(row, QString::number(position + 1));
-    }
+    for (qsizetype position = 0; position < entries.size(); ++position)
+        number(entries[position].output.fields, position);
 }
 
 // The script's answer for one file: its fields over the file's own, or why it failed.
@@ -404,6 +408,32 @@ void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& 
         markCollisions(candidates, sharingTarget, listed, disk);
 }
 
+// The plan of entries already in their order.
+Plan planAsListed(QList<Entry>& entries)
+{
+    Plan result;
+    result.reserve(entries.size());
+    for (Entry& entry : entries)
+        result.append({entry.position, std::move(entry.output)});
+    return result;
+}
+
+// The plan of entries not yet in `order`, numbered: each output moves once, straight to its place.
+Plan planInOrder(QList<Entry>& entries, const std::vector<qsizetype>& order)
+{
+    Plan result(entries.size());
+    PlannedFile* const planned = result.data();
+    Entry* const listed = entries.data();
+    inHalves(result.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype position = begin; position < end; ++position) {
+            Entry& entry = listed[order[size_t(position)]];
+            number(entry.output.fields, position);
+            planned[position] = {entry.position, std::move(entry.output)};
+        }
+    });
+    return result;
+}
+
 } // namespace
 
 std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rules,
@@ -432,14 +462,7 @@ std::optional<Plan> plan(const QList<PlanInput>& inputs, const RenameRules& rule
             return std::nullopt;
     }
     collisionCheck(entries, rules.numberDuplicates, disk);
-    if (laterOrder.valid())
-        takeOrder(entries, laterOrder.get());
-
-    Plan result;
-    result.reserve(entries.size());
-    for (Entry& entry : entries)
-        result.append({entry.position, std::move(entry.output)});
-    return result;
+    return laterOrder.valid() ? planInOrder(entries, laterOrder.get()) : planAsListed(entries);
 }
 
 } // namespace RenamePlanner
