@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // tessary-cli run as a program, in `folder`, with its journal under `stateFolder`.
 struct CliRun {
@@ -11,8 +12,10 @@ struct CliRun {
     QString output;
     QString error;
 
+    // `inChild` runs in the child before the program starts, to change what it inherits.
     static CliRun of(const QStringList& arguments, const QString& folder, const QString& stateFolder,
-                     const QByteArray& input = QByteArray(), const QHash<QString, QString>& variables = {})
+                     const QByteArray& input = QByteArray(), const QHash<QString, QString>& variables = {},
+                     const std::function<void()>& inChild = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -21,6 +24,8 @@ struct CliRun {
             environment.insert(it.key(), it.value());
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(folder);
+        if (inChild)
+            process.setChildProcessModifier(inChild);
         process.start(QStringLiteral(TESSARY_CLI_PATH), arguments);
         process.write(input);
         process.closeWriteChannel();

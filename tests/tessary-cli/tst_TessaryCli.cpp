@@ -47,15 +47,7 @@ class tst_TessaryCli : public QObject {
         int side = -1;
         if (::openpty(&terminal, &side, nullptr, nullptr, nullptr) != 0)
             return {};
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"XDG_STATE_HOME"_s, state->path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(folder->path());
-        process.setChildProcessModifier([side] { ::dup2(side, STDERR_FILENO); });
-        process.start(QStringLiteral(TESSARY_CLI_PATH), arguments);
-        process.closeWriteChannel();
-        process.waitForFinished(120'000);
+        CliRun::of(arguments, folder->path(), state->path(), {}, {}, [side] { ::dup2(side, STDERR_FILENO); });
         ::close(side);
         QByteArray shown;
         char buffer[4096];
