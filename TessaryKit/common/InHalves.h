@@ -4,7 +4,8 @@
 #include <future>
 
 // Runs `work(begin, end)` over [0, count), in two halves at once when there are many. The work of each
-// half must touch only its own part, or only read what they share.
+// half must touch only its own part, or only read what they share. The calling thread always does the
+// part that ends at `count`, so work that keeps per-thread state can recognise its own.
 template <typename Work> void inHalves(qsizetype count, const Work& work)
 {
     constexpr qsizetype perThread = 2000; // well above the cost of starting a thread
