@@ -59,12 +59,17 @@ int create(const QString& path, const QByteArray& bytes)
     return reason;
 }
 
-int append(const QString& path, const QByteArray& bytes)
+int append(const QString& path, const QByteArray& bytes, qint64 after)
 {
     const FileDescriptor file(::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC));
     struct stat status {};
     if (!file.isOpen() || ::fstat(file.get(), &status) != 0)
         return errno;
+    if (after > 0 && status.st_size > after) {
+        if (::ftruncate(file.get(), after) != 0)
+            return errno;
+        status.st_size = after;
+    }
     int reason = writeAll(file.get(), bytes);
     if (reason == 0 && ::fsync(file.get()) != 0)
         reason = errno;

@@ -12,8 +12,9 @@ namespace DurableFile {
 
 // A new file at `path` with `bytes`, written under a side name and given its own name once whole.
 int create(const QString& path, const QByteArray& bytes);
-// Appends `bytes` to the file at `path`; on failure the file is cut back to its former length.
-int append(const QString& path, const QByteArray& bytes);
+// Appends `bytes` to the file at `path`, after cutting it back to `after` bytes where it is longer and
+// `after` is not 0; on failure the file is cut back to its former length.
+int append(const QString& path, const QByteArray& bytes, qint64 after = 0);
 // Renames an entry of the caller's own, under a name nothing else uses, and syncs the folder.
 int rename(const QString& from, const QString& to);
 int remove(const QString& path);

@@ -8,7 +8,6 @@
 #include "platform/NonReplacingMover.h"
 #include "renaming/MoveFailure.h"
 
-#include <QSet>
 #include <QUuid>
 #include <QVarLengthArray>
 #include <numeric>
@@ -137,9 +136,9 @@ QString keptNameMessage(const QString& source, const QString& failedSource)
         .arg(FileNameParts::nameOf(source), FileNameParts::nameOf(failedSource));
 }
 
-// Groups of operations that share a name, as source or destination, under the renamer's comparison:
-// the connected parts of the graph whose edges are "my destination is your source".
-Groups groupsOf(const QList<RenameOperation>& operations)
+// Groups are the connected parts of the graph whose edges are "my destination is your source", under the
+// renamer's comparison of names. Each path is normalised once, for both questions.
+Layout layoutOf(const QList<RenameOperation>& operations)
 {
     std::vector<qsizetype> parent(size_t(operations.size()));
     std::iota(parent.begin(), parent.end(), 0);
@@ -148,31 +147,43 @@ Groups groupsOf(const QList<RenameOperation>& operations)
             i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
         return i;
     };
-    // A normalised path to the first operation that names it, plus one: 0 is a path not seen yet.
-    QHash<QString, qsizetype> holder;
-    holder.reserve(2 * operations.size());
-    const auto join = [&](qsizetype i, const QString& path) {
-        qsizetype& first = holder[normalizedPath(path)];
-        if (first == 0)
-            first = i + 1;
-        else
-            parent[size_t(root(i))] = root(first - 1);
+    struct Holder {
+        qsizetype first = 0; // the first operation that names the path, plus one: 0 is a path not seen yet
+        bool isSource = false;
     };
+    QHash<QString, Holder> holders;
+    holders.reserve(2 * operations.size());
+    const auto join = [&](qsizetype i, const QString& path) -> Holder& {
+        Holder& holder = holders[path];
+        if (holder.first == 0)
+            holder.first = i + 1;
+        else
+            parent[size_t(root(i))] = root(holder.first - 1);
+        return holder;
+    };
+    QStringList sources;
+    sources.reserve(operations.size());
     for (qsizetype i = 0; i < operations.size(); ++i) {
-        join(i, operations[i].source);
-        join(i, operations[i].destination);
+        sources.append(normalizedPath(operations[i].source));
+        join(i, sources[i]).isSource = true;
+    }
+    Layout layout;
+    layout.parks.reserve(operations.size());
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        const QString destination = normalizedPath(operations[i].destination);
+        // Every source was joined first: the holder knows whether a listed file has the name now.
+        layout.parks.append(join(i, destination).isSource && destination != sources[i]);
     }
     std::vector<qsizetype> groupOfRoot(parent.size(), -1);
-    Groups groups;
     for (qsizetype i = 0; i < operations.size(); ++i) {
         qsizetype& group = groupOfRoot[size_t(root(i))];
         if (group < 0) {
-            group = groups.size();
-            groups.append(QList<qsizetype>());
+            group = layout.groups.size();
+            layout.groups.append(QList<qsizetype>());
         }
-        groups[group].append(i);
+        layout.groups[group].append(i);
     }
-    return groups;
+    return layout;
 }
 
 QString newTemporaryName()
@@ -185,22 +196,6 @@ bool isTemporaryName(const QString& name)
     return name.startsWith(temporaryPrefix);
 }
 
-QList<bool> parksFirst(const QList<RenameOperation>& operations)
-{
-    QStringList sources;
-    sources.reserve(operations.size());
-    for (const RenameOperation& operation : operations)
-        sources.append(normalizedPath(operation.source));
-    const QSet<QString> occupied(sources.cbegin(), sources.cend());
-    QList<bool> parks;
-    parks.reserve(operations.size());
-    for (qsizetype i = 0; i < operations.size(); ++i) {
-        const QString destination = normalizedPath(operations[i].destination);
-        parks.append(destination != sources[i] && occupied.contains(destination));
-    }
-    return parks;
-}
-
 Result perform(const QList<RenameOperation>& operations)
 {
     NonReplacingMover mover;
@@ -209,16 +204,17 @@ Result perform(const QList<RenameOperation>& operations)
 
 Result perform(const QList<RenameOperation>& operations, FileMover& mover)
 {
+    const Layout layout = layoutOf(operations);
     QStringList temporaryNames;
     temporaryNames.reserve(operations.size());
-    for (const bool parks : parksFirst(operations))
+    for (const bool parks : layout.parks)
         temporaryNames.append(parks ? newTemporaryName() : QString());
-    return perform(operations, temporaryNames, mover);
+    return perform(operations, temporaryNames, layout.groups, mover);
 }
 
 Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames, FileMover& mover)
 {
-    return perform(operations, temporaryNames, groupsOf(operations), mover);
+    return perform(operations, temporaryNames, layoutOf(operations).groups, mover);
 }
 
 Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,

@@ -22,12 +22,8 @@ struct Result {
     QHash<QString, QString> stranded;
 };
 
-// Which operations park under a temporary name first: those whose destination another listed file holds
-// now. Case- or composition-only renames move directly.
-QList<bool> parksFirst(const QList<RenameOperation>& operations);
-
 // Blocks while it moves: call it from a worker thread. `temporaryNames[i]` is the name operation i parks
-// under, empty for one that moves directly: chosen ahead by parksFirst, so that a journal can record them.
+// under, empty for one that moves directly: chosen ahead from layoutOf, so that a journal can record them.
 // Without them, fresh names are chosen here.
 Result perform(const QList<RenameOperation>& operations);
 Result perform(const QList<RenameOperation>& operations, FileMover& mover);
@@ -35,9 +31,16 @@ Result perform(const QList<RenameOperation>& operations, const QStringList& temp
 
 // The groups of operations that depend on each other, as lists of indices in the given order.
 using Groups = QList<QList<qsizetype>>;
-Groups groupsOf(const QList<RenameOperation>& operations);
 
-// With `groups`, groupsOf(operations), made ahead.
+struct Layout {
+    Groups groups;
+    // Which operations park under a temporary name first: those whose destination another listed file
+    // holds now. Case- or composition-only renames move directly.
+    QList<bool> parks;
+};
+Layout layoutOf(const QList<RenameOperation>& operations);
+
+// With `groups`, layoutOf(operations).groups, made ahead.
 Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames,
                const Groups& groups, FileMover& mover);
 

@@ -255,13 +255,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("sample");
         // The full sweep faults every call of the small batches; a 2,000-file rotation makes some 20,000
         // calls per command, so there it faults a sample of 40 per function, spread from first to last.
+        // Twelve copies of the mixed batch are journaled in two chunks, the first moved while the second is
+        // stored.
         const bool full = fullSweep();
         const std::pair<QString, int> mixes[] = {
             {u"swap"_s, full ? 0 : 12},
             {u"rotation-3"_s, full ? 0 : 12},
             {u"chain-3"_s, full ? 0 : 12},
             {u"mixed"_s, full ? 0 : 6},
-            {full ? u"rotation-2000"_s : u"rotation-300"_s, full ? 40 : 2}};
+            {full ? u"rotation-2000"_s : u"rotation-300"_s, full ? 40 : 2},
+            {u"mixed-12"_s, full ? 12 : 2}};
         const std::pair<const char*, Command> commands[] = {{"rename", Command::Rename},
                                                             {"undo", Command::Undo},
                                                             {"redo", Command::Redo},

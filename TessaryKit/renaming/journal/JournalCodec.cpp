@@ -9,10 +9,10 @@ namespace JournalCodec {
 namespace {
 
 constexpr quint32 magic = 0x5445534A; // "TESJ"
-constexpr quint32 version = 3;
-constexpr quint32 headerInOperationsVersion = 2;
+constexpr quint32 version = 4;
+constexpr quint32 operationsInOneBlockVersion = 3;
 constexpr quint32 untaggedVersion = 1;
-enum class BlockTag : quint8 { Completion = 1, RecoveryNames = 2, Reversal = 3 };
+enum class BlockTag : quint8 { Completion = 1, RecoveryNames = 2, Reversal = 3, Operations = 4 };
 // BLAKE2b-256 after each block: it finds damage as surely as SHA-256 at a fifth of the time.
 constexpr auto checksumAlgorithm = QCryptographicHash::Blake2b_256;
 
@@ -110,11 +110,11 @@ JournalOperation readOperation(QDataStream& stream)
     return operation;
 }
 
-void readOperations(QDataStream& stream, qsizetype count, JournalEntry& entry)
+void readOperations(QDataStream& stream, qsizetype count, QList<JournalOperation>& operations)
 {
-    entry.operations.reserve(count);
+    operations.reserve(operations.size() + count);
     for (qsizetype i = 0; i < count && stream.status() == QDataStream::Ok; ++i)
-        entry.operations.append(readOperation(stream));
+        operations.append(readOperation(stream));
 }
 
 // Everything before the last slash ("" when there is none): the files of a rename share a few folders, so
@@ -174,6 +174,18 @@ bool parseRecoveryNames(QDataStream& stream, LaterBlocks& blocks)
     return true;
 }
 
+bool parseOperationsBlock(QDataStream& stream, LaterBlocks& blocks)
+{
+    qint64 count = 0;
+    stream >> count;
+    QList<JournalOperation> operations;
+    readOperations(stream, count, operations);
+    if (stream.status() != QDataStream::Ok || !stream.atEnd())
+        return false;
+    blocks.operations += operations;
+    return true;
+}
+
 bool parseReversal(QDataStream& stream, LaterBlocks& blocks)
 {
     qint64 at = 0;
@@ -226,11 +238,12 @@ QByteArray headerPayload(const JournalEntry& entry)
     return bytes;
 }
 
-QByteArray operationsPayload(const JournalEntry& entry)
+QByteArray operationsPayload(const QList<JournalOperation>& operations)
 {
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
-    for (const JournalOperation& operation : entry.operations)
+    stream << quint8(BlockTag::Operations) << qint64(operations.size());
+    for (const JournalOperation& operation : operations)
         writeOperation(stream, operation);
     return bytes;
 }
@@ -293,11 +306,11 @@ std::optional<Header> parseHeader(const QByteArray& payload)
         return std::nullopt;
     header.entry.kind = JournalEntry::Kind(kind);
     header.count = count;
-    if (header.version == version) {
+    if (header.version >= operationsInOneBlockVersion) {
         header.entry.rules = readRules(stream);
         stream >> header.folders;
     } else {
-        readOperations(stream, count, header.entry);
+        readOperations(stream, count, header.entry.operations);
         header.folders = foldersOf(header.entry);
     }
     if (stream.status() != QDataStream::Ok || !stream.atEnd())
@@ -308,20 +321,32 @@ std::optional<Header> parseHeader(const QByteArray& payload)
 bool parseOperations(const QByteArray& payload, qsizetype count, JournalEntry& entry)
 {
     QDataStream stream(payload);
-    readOperations(stream, count, entry);
+    readOperations(stream, count, entry.operations);
     return stream.status() == QDataStream::Ok && stream.atEnd();
+}
+
+bool isOperationsBlock(QByteArrayView payload)
+{
+    return !payload.isEmpty() && quint8(payload.front()) == quint8(BlockTag::Operations);
 }
 
 LaterBlocks parseLaterBlocks(const QByteArray& bytes, qsizetype offset, quint32 fileVersion)
 {
     LaterBlocks blocks;
     bool tagged = fileVersion != untaggedVersion;
+    bool operationsEnded = false; // they come first, each block stored before its moves
     while (const auto payload = readBlock(bytes, offset)) {
         QDataStream stream(*payload);
         quint8 tag = quint8(BlockTag::Completion);
         if (tagged)
             stream >> tag;
         tagged = true;
+        if (tag == quint8(BlockTag::Operations)) {
+            if (!operationsEnded)
+                parseOperationsBlock(stream, blocks);
+            continue;
+        }
+        operationsEnded = true;
         if (tag == quint8(BlockTag::Completion))
             parseCompletion(stream, blocks);
         else if (tag == quint8(BlockTag::RecoveryNames))
@@ -329,6 +354,15 @@ LaterBlocks parseLaterBlocks(const QByteArray& bytes, qsizetype offset, quint32 
         else if (tag == quint8(BlockTag::Reversal))
             parseReversal(stream, blocks);
     }
+    blocks.end = offset;
+    // A crash while a block was written leaves a shorter file than its length says. A bad block that the
+    // file holds whole was damaged later: the operations after it, and their moves, can't be known.
+    quint32 length = 0;
+    if (bytes.size() - offset >= 4)
+        QDataStream(bytes.sliced(offset, 4)) >> length;
+    blocks.damagedOperations = fileVersion > operationsInOneBlockVersion && !operationsEnded &&
+                               bytes.size() - offset >= 4 &&
+                               bytes.size() - offset - 4 >= qsizetype(length) + checksumSize;
     return blocks;
 }
 
@@ -342,6 +376,7 @@ qsizetype LaterBlocks::undoneCount() const
 
 void apply(const LaterBlocks& blocks, JournalEntry& entry)
 {
+    entry.operations += blocks.operations;
     const auto valid = [&](qint64 index) { return index >= 0 && index < entry.operations.size(); };
     entry.complete = blocks.complete;
     entry.failures = blocks.failures;

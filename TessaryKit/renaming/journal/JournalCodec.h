@@ -6,10 +6,11 @@
 #include <QHash>
 #include <optional>
 
-// The bytes of a journal entry. An entry is a run of blocks, each with its length and checksum. Version 3
-// starts with a header (kind, time, rules, folders, count), so that a listing reads a few hundred bytes of
-// each entry, then the operations; version 2 kept the header inside the operations block. Tagged blocks
-// are appended as the entry lives: its completion, recovery names, and a reversal per undo or redo.
+// The bytes of a journal entry. An entry is a run of blocks, each with its length and checksum. Version 4
+// starts with a header (kind, time, rules, folders, the count of planned moves), so that a listing reads a
+// few hundred bytes of each entry, then tagged blocks of operations, each stored before its moves begin;
+// version 3 had all operations in one untagged block, and version 2 kept the header inside it. Tagged
+// blocks are appended as the entry lives: its completion, recovery names, and a reversal per undo or redo.
 // Version 1 had one untagged completion block, after which blocks are tagged too.
 namespace JournalCodec {
 
@@ -20,25 +21,32 @@ QByteArray block(const QByteArray& payload);
 std::optional<QByteArray> readBlock(const QByteArray& bytes, qsizetype& offset);
 
 QByteArray headerPayload(const JournalEntry& entry);
-QByteArray operationsPayload(const JournalEntry& entry);
+QByteArray operationsPayload(const QList<JournalOperation>& operations);
 QByteArray completionPayload(const JournalEntry& entry, const FileRenamer::Failures& failures);
 QByteArray recoveryNamesPayload(const QHash<qsizetype, QString>& names);
 QByteArray reversalPayload(const JournalEntry& entry);
 
-// What the first block says. Version 2's operations come with it; version 3's are in the next block.
+// What the first block says. Version 2's operations come with it; later versions' follow it.
 struct Header {
     quint32 version = 0;
-    JournalEntry entry; // without operations in version 3
-    qsizetype count = 0;
+    JournalEntry entry;  // without operations from version 3
+    qsizetype count = 0; // from version 4, the moves planned: fewer are stored when some were set aside
     QStringList folders;
 
     bool operationsApart() const { return version >= 3; }
+    bool operationsInOneBlock() const { return version == 3; }
 };
 std::optional<Header> parseHeader(const QByteArray& payload);
 bool parseOperations(const QByteArray& payload, qsizetype count, JournalEntry& entry);
 
+// Whether a payload holds operations; such blocks come first after the header from version 4.
+bool isOperationsBlock(QByteArrayView payload);
+
 // The tagged blocks, as far as they are whole.
 struct LaterBlocks {
+    QList<JournalOperation> operations; // from version 4
+    bool damagedOperations = false;     // a block among them is bad, though the file holds it whole
+    qsizetype end = 0;                  // the offset after the last whole block
     bool complete = false;
     FileRenamer::Failures failures;
     qsizetype renamed = -1; // files the rename moved; -1 where the completion doesn't say
@@ -52,7 +60,7 @@ struct LaterBlocks {
     qsizetype undoneCount() const;
 };
 LaterBlocks parseLaterBlocks(const QByteArray& bytes, qsizetype offset, quint32 version);
-// Fills in what the blocks say of the entry's operations.
+// Adds the blocks' operations to the entry, and fills in what the blocks say of them.
 void apply(const LaterBlocks& blocks, JournalEntry& entry);
 
 } // namespace JournalCodec

@@ -7,6 +7,7 @@
 #include "platform/FileLookup.h"
 #include "platform/NonReplacingMover.h"
 #include "renaming/MoveFailure.h"
+#include "renaming/journal/JournalChunks.h"
 #include "renaming/journal/RenameHistory.h"
 #include "renaming/journal/RenameLock.h"
 
@@ -14,7 +15,6 @@
 #include <QSet>
 #include <algorithm>
 #include <cerrno>
-#include <future>
 
 namespace JournaledRename {
 namespace {
@@ -25,73 +25,48 @@ struct Run {
     std::optional<QString> unsynced; // why the moves may not be on the disk yet
 };
 
-QString unidentifiedText(const RenameOperation& operation)
+QString unstoredText(const QString& reason)
 {
-    const int reason = FileLookup::errorOf(operation.source);
-    return moveFailureMessage(FileNameParts::nameOf(operation.source),
-                              FileNameParts::nameOf(operation.destination), reason ? reason : ENOENT,
-                              operation.source);
+    //: Error shown for a file; the placeholder is the system's reason
+    return KitCatalogue::tr("The rename journal can't be written (%1), so this file was not renamed.")
+        .arg(reason);
 }
 
-// A file whose identity can't be read now could not be told from a stranger after a crash: neither it
-// nor the files whose moves depend on it move. Takes their operations out of `entry`.
-FileRenamer::Failures setAsideUnidentified(JournalEntry& entry)
-{
-    if (std::all_of(entry.operations.cbegin(), entry.operations.cend(),
-                    [](const JournalOperation& operation) { return operation.identity.has_value(); }))
-        return {}; // the common case, spared the grouping
-    QList<RenameOperation> operations;
-    for (const JournalOperation& operation : entry.operations)
-        operations.append(operation.operation);
-    FileRenamer::Failures failures;
-    QList<bool> setAside(entry.operations.size(), false);
-    for (const QList<qsizetype>& group : FileRenamer::groupsOf(operations)) {
-        const auto unidentified = std::find_if(group.cbegin(), group.cend(),
-                                               [&](qsizetype i) { return !entry.operations[i].identity; });
-        if (unidentified == group.cend())
-            continue;
-        const RenameOperation& missing = operations[*unidentified];
-        for (const qsizetype i : group) {
-            setAside[i] = true;
-            failures.insert(operations[i].id, i == *unidentified ? unidentifiedText(missing)
-                                                                 : FileRenamer::keptNameMessage(
-                                                                       operations[i].source, missing.source));
-        }
-    }
-    if (!failures.isEmpty()) {
-        QList<JournalOperation> kept;
-        for (qsizetype i = 0; i < entry.operations.size(); ++i)
-            if (!setAside[i])
-                kept.append(entry.operations[i]);
-        entry.operations = kept;
-    }
-    return failures;
-}
-
+// Moves each chunk of the journal once it is stored, while the next one is written.
 std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& planned,
                        const QStringList& folders, const QString& journalFolder, QString* error,
                        FileMover& mover, const std::optional<RenameRules>& rules = std::nullopt)
 {
     Run run{RenameJournal::prepare(journalFolder, kind, planned, rules), {}, std::nullopt};
-    const FileRenamer::Failures unidentified = setAsideUnidentified(run.entry);
-    QList<RenameOperation> operations;
-    for (const JournalOperation& operation : run.entry.operations)
-        operations.append(operation.operation);
-    // The grouping needs only the moves: made while the journal goes to the disk.
-    auto groups = std::async(std::launch::async, FileRenamer::groupsOf, std::cref(operations));
-    QString reason;
-    if (!RenameJournal::write(run.entry, &reason)) {
-        //: Whole-operation error; the placeholder is the system's reason
-        *error =
-            KitCatalogue::tr("The rename journal can't be written (%1), so nothing was renamed.").arg(reason);
-        return std::nullopt;
+    JournalChunks chunks(run.entry);
+    run.entry.operations.clear();
+    bool stored = false;
+    while (const std::optional<JournalChunks::Chunk> chunk = chunks.next()) {
+        stored = true;
+        QList<RenameOperation> operations;
+        QStringList temporaryNames;
+        for (const JournalOperation& operation : chunk->operations) {
+            operations.append(operation.operation);
+            temporaryNames.append(operation.temporaryName);
+        }
+        const FileRenamer::Result result =
+            FileRenamer::perform(operations, temporaryNames, chunk->groups, mover);
+        run.result.failures.insert(result.failures);
+        run.result.failures.insert(chunk->setAside);
+        run.result.stranded.insert(result.stranded);
+        run.entry.operations += chunk->operations;
     }
-    QStringList temporaryNames;
-    temporaryNames.reserve(run.entry.operations.size());
-    for (const JournalOperation& operation : run.entry.operations)
-        temporaryNames.append(operation.temporaryName);
-    run.result = FileRenamer::perform(operations, temporaryNames, groups.get(), mover);
-    run.result.failures.insert(unidentified);
+    if (const auto& unstored = chunks.unstored()) {
+        if (!stored) {
+            //: Whole-operation error; the placeholder is the system's reason
+            *error = KitCatalogue::tr("The rename journal can't be written (%1), so nothing was renamed.")
+                         .arg(unstored->reason);
+            return std::nullopt;
+        }
+        run.result.failures.insert(unstored->setAside);
+        for (const RenameOperation& operation : unstored->operations)
+            run.result.failures.insert(operation.id, unstoredText(unstored->reason));
+    }
     if (const int reason = DurableFile::syncFolders(folders))
         //: Whole-operation error after a rename or undo; the placeholder is the system's reason
         run.unsynced = KitCatalogue::tr("The files were moved, but the disk didn't confirm that their names "

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QUuid>
-#include <future>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +48,7 @@ QString damagedText(const QString& file)
 }
 
 // An entry whose completion block is missing or torn counts as interrupted: its moves may not all be done.
+// One whose last operations block is torn was interrupted before that block's moves began.
 std::optional<JournalEntry> read(const QString& file, QString* problem)
 {
     QFile input(file);
@@ -60,18 +60,21 @@ std::optional<JournalEntry> read(const QString& file, QString* problem)
     qsizetype offset = 0;
     const auto headerBlock = JournalCodec::readBlock(bytes, offset);
     auto header = headerBlock ? JournalCodec::parseHeader(*headerBlock) : std::nullopt;
-    if (header && header->operationsApart()) {
+    if (header && header->operationsInOneBlock()) {
         const auto operations = JournalCodec::readBlock(bytes, offset);
         if (!operations || !JournalCodec::parseOperations(*operations, header->count, header->entry))
             header.reset();
     }
-    if (!header) {
+    const JournalCodec::LaterBlocks blocks =
+        header ? JournalCodec::parseLaterBlocks(bytes, offset, header->version) : JournalCodec::LaterBlocks();
+    if (!header || blocks.damagedOperations) {
         *problem = damagedText(file);
         return std::nullopt;
     }
     JournalEntry& entry = header->entry;
     entry.file = file;
-    JournalCodec::apply(JournalCodec::parseLaterBlocks(bytes, offset, header->version), entry);
+    entry.wholeSize = blocks.end;
+    JournalCodec::apply(blocks, entry);
     // The name is the completion's last resort: it is changed where no block could be appended.
     entry.complete = entry.complete || file.endsWith(doneSuffix);
     return std::move(entry);
@@ -92,8 +95,25 @@ std::optional<QByteArray> readBlockAt(QFile& input)
     return JournalCodec::readBlock(bytes, offset);
 }
 
-// A version 3 entry's header and later blocks, skipping its operations; nothing, without a problem, for an
-// older entry, whose operations must be read to tell its folders and counts.
+// Moves past the operations at the file's position: version 3's one block, or later versions' tagged
+// blocks. A block cut short ends the file for the blocks after it.
+void skipOperations(QFile& input, const JournalCodec::Header& header)
+{
+    for (;;) {
+        const QByteArray start = input.peek(5); // the length, and the tag that starts a payload
+        if (start.size() < 5 ||
+            (!header.operationsInOneBlock() && !JournalCodec::isOperationsBlock(start.sliced(4))))
+            return;
+        quint32 size = 0;
+        QDataStream(start.first(4)) >> size;
+        input.seek(std::min(input.size(), input.pos() + 4 + qint64(size) + JournalCodec::checksumSize));
+        if (header.operationsInOneBlock())
+            return;
+    }
+}
+
+// A version 3 or later entry's header and later blocks, skipping its operations; nothing, without a
+// problem, for an older entry, whose operations must be read to tell its folders and counts.
 std::optional<JournalSummary> readSummary(const QString& file, QString* problem)
 {
     QFile input(file);
@@ -105,12 +125,7 @@ std::optional<JournalSummary> readSummary(const QString& file, QString* problem)
     const auto header = headerBlock ? JournalCodec::parseHeader(*headerBlock) : std::nullopt;
     if (!header || !header->operationsApart())
         return std::nullopt;
-    quint32 size = 0;
-    QDataStream(input.read(4)) >> size;
-    if (!input.seek(input.pos() + qint64(size) + JournalCodec::checksumSize)) {
-        *problem = damagedText(file);
-        return std::nullopt;
-    }
+    skipOperations(input, *header);
     const JournalCodec::LaterBlocks blocks =
         JournalCodec::parseLaterBlocks(input.readAll(), 0, header->version);
     const bool complete = blocks.complete || file.endsWith(doneSuffix);
@@ -168,50 +183,38 @@ JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList
                  u"/%1-%2"_s.arg(entry.created, 15, 10, QChar(u'0'))
                      .arg(QUuid::createUuid().toString(QUuid::WithoutBraces)) +
                  openSuffix;
-    // Which files park needs no disk: found meanwhile.
-    auto parks = std::async(std::launch::async, FileRenamer::parksFirst, std::cref(operations));
-    entry.operations.resize(operations.size());
-    // Two halves at once: asking the file system for every source is most of a journal's cost.
-    const auto identify = [&](qsizetype begin, qsizetype end) {
-        FolderLookup disk;
-        for (qsizetype i = begin; i < end; ++i) {
-            const QString& source = operations[i].source;
-            JournalOperation& operation = entry.operations[i];
-            operation.operation = operations[i];
-            operation.identity =
-                disk.identityOf(FileNameParts::parentOf(source), FileNameParts::nameOf(source));
-        }
-    };
-    const qsizetype half = operations.size() / 2;
-    auto firstHalf = std::async(std::launch::async, identify, 0, half);
-    identify(half, operations.size());
-    firstHalf.get();
-    const QList<bool> parking = parks.get();
-    for (qsizetype i = 0; i < operations.size(); ++i)
-        if (parking[i])
-            entry.operations[i].temporaryName = FileRenamer::newTemporaryName();
+    entry.operations.reserve(operations.size());
+    for (const RenameOperation& operation : operations)
+        entry.operations.append({operation, {}, std::nullopt, {}, 0, false});
     return entry;
 }
 
-bool write(const JournalEntry& entry, QString* error)
+bool write(const JournalEntry& planned, const QList<JournalOperation>& first, QString* error)
 {
-    const QString folder = FileNameParts::parentOf(entry.file);
+    const QString folder = FileNameParts::parentOf(planned.file);
     if (!QDir().mkpath(folder)) {
         //: Reason why the rename journal can't be written; the placeholder is a folder path
         *error = KitCatalogue::tr("the folder “%1” can't be created").arg(folder);
         return false;
     }
-    const QByteArray bytes = JournalCodec::block(JournalCodec::headerPayload(entry)) +
-                             JournalCodec::block(JournalCodec::operationsPayload(entry));
-    return !failed(DurableFile::create(entry.file, bytes), error);
+    const QByteArray bytes = JournalCodec::block(JournalCodec::headerPayload(planned)) +
+                             JournalCodec::block(JournalCodec::operationsPayload(first));
+    return !failed(DurableFile::create(planned.file, bytes), error);
+}
+
+bool writeMore(const JournalEntry& entry, const QList<JournalOperation>& operations, QString* error)
+{
+    return !failed(
+        DurableFile::append(entry.file, JournalCodec::block(JournalCodec::operationsPayload(operations))),
+        error);
 }
 
 bool complete(JournalEntry& entry, const FileRenamer::Failures& failures, QString* error)
 {
-    const bool recorded =
-        !failed(DurableFile::append(entry.file,
-                                    JournalCodec::block(JournalCodec::completionPayload(entry, failures))),
-                error);
+    const bool recorded = !failed(
+        DurableFile::append(entry.file, JournalCodec::block(JournalCodec::completionPayload(entry, failures)),
+                            entry.wholeSize),
+        error);
     // Renamed last, so a listing tells finished renames apart without reading them.
     if (!entry.file.endsWith(doneSuffix)) {
         const QString done = entry.file.chopped(openSuffix.size()) + doneSuffix;
@@ -233,9 +236,9 @@ bool addRecoveryNames(JournalEntry& entry, const QHash<qsizetype, QString>& name
 {
     if (names.isEmpty())
         return true;
-    if (failed(
-            DurableFile::append(entry.file, JournalCodec::block(JournalCodec::recoveryNamesPayload(names))),
-            error))
+    if (failed(DurableFile::append(entry.file, JournalCodec::block(JournalCodec::recoveryNamesPayload(names)),
+                                   entry.wholeSize),
+               error))
         return false;
     for (auto it = names.cbegin(); it != names.cend(); ++it)
         entry.operations[it.key()].recoveryNames.append(it.value());
@@ -245,7 +248,8 @@ bool addRecoveryNames(JournalEntry& entry, const QHash<qsizetype, QString>& name
 bool recordReversal(JournalEntry& entry, QString* error)
 {
     entry.reversedAt = QDateTime::currentMSecsSinceEpoch();
-    return !failed(DurableFile::append(entry.file, JournalCodec::block(JournalCodec::reversalPayload(entry))),
+    return !failed(DurableFile::append(entry.file, JournalCodec::block(JournalCodec::reversalPayload(entry)),
+                                       entry.wholeSize),
                    error);
 }
 

@@ -41,6 +41,9 @@ struct JournalEntry {
     bool complete = false;
     FileRenamer::Failures failures; // when complete
     qint64 reversedAt = 0;          // when an undo or redo last changed it, in milliseconds; 0: never
+    // Read from disk: the bytes of its whole blocks. A crash can leave a block cut short after them, which
+    // the next block written replaces. 0: not read, nothing to cut.
+    qint64 wholeSize = 0;
 
     bool moved(const JournalOperation& operation) const { return !failures.contains(operation.operation.id); }
 };
@@ -71,12 +74,16 @@ namespace RenameJournal {
 
 QString defaultFolder();
 
-// A new entry for `operations` with a fresh temporary name for each that parks, and each source's identity.
+// A new entry for `operations`, not stored yet: their temporary names and identities are found as the
+// entry is written, a chunk at a time (JournalChunks).
 JournalEntry prepare(const QString& folder, JournalEntry::Kind kind, const QList<RenameOperation>& operations,
                      const std::optional<RenameRules>& rules = std::nullopt);
 
-// Stores a new entry durably, before any of its moves; false, with the reason in `error`, when it cannot.
-bool write(const JournalEntry& entry, QString* error);
+// Stores a new entry durably with its first operations, before any of their moves: the header counts and
+// places every operation of `planned`. False, with the reason in `error`, when it cannot.
+bool write(const JournalEntry& planned, const QList<JournalOperation>& first, QString* error);
+// Adds operations to a stored entry durably, before any of their moves.
+bool writeMore(const JournalEntry& entry, const QList<JournalOperation>& operations, QString* error);
 // Records that every move of the entry was attempted, with the failures and the change times, and gives
 // the entry its finished name. Where the block cannot be written, the new name alone marks it done.
 bool complete(JournalEntry& entry, const FileRenamer::Failures& failures, QString* error);

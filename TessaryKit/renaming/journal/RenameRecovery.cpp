@@ -134,7 +134,7 @@ private:
         for (const JournalOperation& operation : entry.operations)
             operations.append(operation.operation);
         QList<qsizetype> split;
-        for (const QList<qsizetype>& group : FileRenamer::groupsOf(operations)) {
+        for (const QList<qsizetype>& group : FileRenamer::layoutOf(operations).groups) {
             const bool reached = std::all_of(group.cbegin(), group.cend(), [&](qsizetype i) {
                 const auto place = locate(entry.operations[i]);
                 return !place || *place == targets[i];
@@ -158,7 +158,7 @@ private:
                 movedOperation.append(i);
             }
         }
-        const QList<bool> parks = FileRenamer::parksFirst(moves);
+        const QList<bool> parks = FileRenamer::layoutOf(moves).parks;
         QStringList temporaryNames;
         QHash<qsizetype, QString> recorded;
         for (qsizetype k = 0; k < moves.size(); ++k) {

@@ -1,7 +1,7 @@
+#include "StoredJournal.h"
 #include "TestFolder.h"
 #include "app/StartupRecovery.h"
 #include "platform/NonReplacingMover.h"
-#include "renaming/journal/RenameJournal.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -92,11 +92,8 @@ private Q_SLOTS:
         QTemporaryDir files, journal;
         TestFolder::create(files.path(), {u"a"_s, u"b"_s});
         const QString at = files.path() + u'/';
-        const JournalEntry entry =
-            RenameJournal::prepare(journal.path(), JournalEntry::Kind::Rename,
-                                   {{u"a"_s, at + u"a"_s, at + u"c"_s}, {u"b"_s, at + u"b"_s, at + u"d"_s}});
-        QString error;
-        QVERIFY2(RenameJournal::write(entry, &error), qPrintable(error));
+        QVERIFY(storedJournal(journal.path(),
+                              {{u"a"_s, at + u"a"_s, at + u"c"_s}, {u"b"_s, at + u"b"_s, at + u"d"_s}}));
         QVERIFY(QFile::rename(at + u"a"_s, at + u"c"_s)); // stopped after the first move
 
         GatedMover mover;

@@ -1,5 +1,6 @@
 #include "KitTestSupport.h"
 #include "RenameMixes.h"
+#include "StoredJournal.h"
 #include "TestFolder.h"
 #include "platform/NonReplacingMover.h"
 #include "renaming/journal/JournaledRename.h"
@@ -104,17 +105,15 @@ private Q_SLOTS:
     void damagedEntriesAreSkipped()
     {
         create(files, {u"a"_s});
-        JournalEntry entry = RenameJournal::prepare(journal, JournalEntry::Kind::Rename,
-                                                    {{u"a"_s, files + u"/a"_s, files + u"/b"_s}});
-        QString error;
-        QVERIFY(RenameJournal::write(entry, &error));
-        QFile written(entry.file);
+        const auto entry = storedJournal(journal, {{u"a"_s, files + u"/a"_s, files + u"/b"_s}});
+        QVERIFY(entry);
+        QFile written(entry->file);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
         QByteArray flipped = bytes;
         flipped[bytes.size() / 2] = char(~flipped[bytes.size() / 2]);
         const std::pair<QString, QByteArray> damaged[] = {
-            {u"1-truncated.journal"_s, bytes.first(bytes.size() / 2)},
+            {u"1-truncated.journal"_s, bytes.first(20)}, // inside the header
             {u"2-flipped.journal"_s, flipped},
             {u"3-empty.journal"_s, QByteArray()},
         };
@@ -128,7 +127,60 @@ private Q_SLOTS:
         QVERIFY(
             found.unreadable.first().startsWith(u"The rename journal entry “3-empty.journal” was skipped"_s));
         QCOMPARE(found.incomplete.size(), 1);
-        QCOMPARE(found.incomplete.first().file, entry.file);
+        QCOMPARE(found.incomplete.first().file, entry->file);
+    }
+
+    // A crash while the journal stored a later chunk of a large rename leaves that block cut short: its
+    // moves never began, and the recovery's own blocks take the place of the torn bytes.
+    void aBlockCutShortEndsTheOperations_data()
+    {
+        QTest::addColumn<bool>("forward");
+        QTest::addRow("rolled back") << false;
+        QTest::addRow("rolled forward") << true;
+    }
+    void aBlockCutShortEndsTheOperations()
+    {
+        QFETCH(bool, forward);
+        constexpr int count = 300, firstChunk = 256, moved = 10;
+        QStringList sources;
+        QList<RenameOperation> operations;
+        for (int i = 0; i < count; ++i) {
+            sources.append(u"f%1"_s.arg(i));
+            operations.append({sources.last(), files + u"/f%1"_s.arg(i), files + u"/g%1"_s.arg(i)});
+        }
+        create(files, sources);
+        const auto entry = storedJournal(journal, operations);
+        QVERIFY(entry);
+        QCOMPARE(entry->operations.size(), count);
+        QFile stored(entry->file);
+        QVERIFY(stored.resize(stored.size() - 100));
+        for (int i = 0; i < moved; ++i)
+            QVERIFY(QFile::rename(operations[i].source, operations[i].destination));
+
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.unreadable, QStringList{});
+        QCOMPARE(found.incomplete.size(), 1);
+        QCOMPARE(found.incomplete.first().operations.size(), firstChunk);
+        QCOMPARE(RenameRecovery::recover(found.incomplete.first(),
+                                         forward ? RenameRecovery::Direction::Forward
+                                                 : RenameRecovery::Direction::Rollback,
+                                         mover),
+                 QStringList{});
+
+        QMap<QString, QString> expected;
+        for (int i = 0; i < count; ++i)
+            expected.insert(forward && i < firstChunk ? u"g%1"_s.arg(i) : u"f%1"_s.arg(i), u"f%1"_s.arg(i));
+        QCOMPARE(contents(files), expected);
+        const RenameJournal::Contents after = RenameJournal::scan(journal);
+        QCOMPARE(after.unreadable, QStringList{});
+        QCOMPARE(after.incomplete.size(), 0);
+        QCOMPARE(after.history.size(), forward ? 1 : 0);
+        if (forward) {
+            const JournalEntry completed = loaded(after.history.first());
+            QVERIFY(completed.complete);
+            QCOMPARE(completed.operations.size(), firstChunk);
+            QCOMPARE(after.history.first().renamed, firstChunk);
+        }
     }
 
     void undoAfterRestart()
