@@ -762,5 +762,10 @@
         <extracomment>A metadata reader module could not be loaded; the placeholders are the groups&apos; names (&quot;Video, Audio&quot;) and the reason</extracomment>
         <translation>Felder (%1) können nicht gelesen werden: %2</translation>
     </message>
+    <message>
+        <source>The rename journal can&apos;t be written (%1), so this file was not renamed.</source>
+        <extracomment>Error shown for a file; the placeholder is the system&apos;s reason</extracomment>
+        <translation>Das Umbenennungsprotokoll kann nicht geschrieben werden (%1), daher wurde diese Datei nicht umbenannt.</translation>
+    </message>
 </context>
 </TS>
