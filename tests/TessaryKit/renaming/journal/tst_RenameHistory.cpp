@@ -234,26 +234,37 @@ private Q_SLOTS:
         QCOMPARE(summary.state(), JournalSummary::State::Done);
     }
 
-    // An entry that the version before rules were recorded wrote: its files are named by absolute path,
-    // so the test recreates them there, and rewrites the recorded identities to the new files' own.
-    void entryOfTheFormerFormatIsListedAndUndone()
+    // Entries that former versions wrote: before rules were recorded (all in one block), and before the
+    // operations were stored in chunks (one block after the header). Their files are named by absolute
+    // path, so the test recreates them there, and rewrites the recorded identities to the new files' own.
+    void entryOfAFormerFormatIsListedAndUndone_data()
     {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("pattern");
+        QTest::addRow("version 2") << u"001796741380684-95a96293-1ad3-478c-b6c3-94a4c473c0fe.done"_s
+                                   << u"95a96293"_s << QString();
+        QTest::addRow("version 3") << u"001796867985955-fd571766-bbb1-4f0c-9fb1-1c81435b0add.done"_s
+                                   << u"fd571766"_s << u"holiday-{n}"_s;
+    }
+    void entryOfAFormerFormatIsListedAndUndone()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, id);
+        QFETCH(QString, pattern);
         const QString folder = u"/tmp/tessary-journal-fixture"_s;
         QDir(folder).removeRecursively();
         QVERIFY(QDir().mkpath(folder));
-        const QString model = QStringLiteral(TESSARY_JOURNAL_DATA) +
-                              u"/001796741380684-95a96293-1ad3-478c-b6c3-94a4c473c0fe.done"_s;
+        const QString model = QStringLiteral(TESSARY_JOURNAL_DATA) + u'/' + file;
         QFile input(model);
         QVERIFY(input.open(QIODevice::ReadOnly));
-        QByteArray bytes = input.readAll();
         QString problem;
         const auto recorded = RenameJournal::load(model, &problem);
         QVERIFY2(recorded, qPrintable(problem));
         QCOMPARE(recorded->operations.size(), 3);
-        QVERIFY(!recorded->rules);
+        QCOMPARE(recorded->rules.has_value(), !pattern.isEmpty());
 
-        quint32 length = 0;
-        QDataStream(bytes.left(4)) >> length;
+        QHash<QByteArray, QByteArray> identities; // as recorded, to the recreated file's
         for (const JournalOperation& operation : recorded->operations) {
             const QString& renamed = operation.operation.destination;
             TestFolder::create(folder, {renamed.section(u'/', -1)});
@@ -263,22 +274,29 @@ private Q_SLOTS:
                     << identity.device << identity.inode << identity.lifeStamp;
                 return encoded;
             };
-            QByteArray payload = bytes.mid(4, length);
-            payload.replace(identityBytes(*operation.identity),
-                            identityBytes(*FileLookup::identityOf(renamed)));
-            bytes.replace(4, length, payload);
+            identities.insert(identityBytes(*operation.identity),
+                              identityBytes(*FileLookup::identityOf(renamed)));
         }
-        bytes.replace(4 + length, 32,
-                      QCryptographicHash::hash(bytes.mid(4, length), QCryptographicHash::Blake2b_256));
-        QFile output(journal + u'/' + model.section(u'/', -1));
-        QVERIFY(output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size());
+        QFile output(journal + u'/' + file);
+        QVERIFY(output.open(QIODevice::WriteOnly));
+        const QByteArray bytes = input.readAll();
+        for (qsizetype offset = 0; offset < bytes.size();) { // each block: length, payload, checksum
+            quint32 length = 0;
+            QDataStream(bytes.sliced(offset, 4)) >> length;
+            QByteArray payload = bytes.sliced(offset + 4, length);
+            for (auto it = identities.cbegin(); it != identities.cend(); ++it)
+                payload.replace(it.key(), it.value());
+            output.write(bytes.sliced(offset, 4) + payload +
+                         QCryptographicHash::hash(payload, QCryptographicHash::Blake2b_256));
+            offset += 4 + length + 32;
+        }
         output.close();
 
         const JournalSummary summary = RenameHistory::list(journal).first();
-        QCOMPARE(summary.id(), u"95a96293"_s);
+        QCOMPARE(summary.id(), id);
         QCOMPARE(summary.renamed, 3);
         QCOMPARE(summary.folders, QStringList{folder});
-        QVERIFY(!summary.rules);
+        QCOMPARE(summary.rules ? summary.rules->pattern : QString(), pattern);
         QCOMPARE(summary.state(), JournalSummary::State::Done);
 
         QString error;
