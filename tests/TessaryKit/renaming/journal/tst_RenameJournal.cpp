@@ -46,6 +46,12 @@ class tst_RenameJournal : public QObject {
     QString journal;
     NonReplacingMover mover;
 
+    QStringList recovered(const JournalEntry& entry, bool forward)
+    {
+        return RenameRecovery::recover(
+            entry, forward ? RenameRecovery::Direction::Forward : RenameRecovery::Direction::Rollback, mover);
+    }
+
 private Q_SLOTS:
     void initTestCase() { QVERIFY(useEnglishCatalogue()); }
 
@@ -87,11 +93,7 @@ private Q_SLOTS:
         QCOMPARE(found.incomplete.size(), killed ? 1 : 0);
         QCOMPARE(found.unreadable, QStringList{});
         if (killed)
-            QCOMPARE(RenameRecovery::recover(found.incomplete.first(),
-                                             forward ? RenameRecovery::Direction::Forward
-                                                     : RenameRecovery::Direction::Rollback,
-                                             mover),
-                     QStringList{});
+            QCOMPARE(recovered(found.incomplete.first(), forward), QStringList{});
 
         QMap<QString, QString> expected;
         for (const RenameOperation& operation : operations)
@@ -161,11 +163,7 @@ private Q_SLOTS:
         QCOMPARE(found.unreadable, QStringList{});
         QCOMPARE(found.incomplete.size(), 1);
         QCOMPARE(found.incomplete.first().operations.size(), firstChunk);
-        QCOMPARE(RenameRecovery::recover(found.incomplete.first(),
-                                         forward ? RenameRecovery::Direction::Forward
-                                                 : RenameRecovery::Direction::Rollback,
-                                         mover),
-                 QStringList{});
+        QCOMPARE(recovered(found.incomplete.first(), forward), QStringList{});
 
         QMap<QString, QString> expected;
         for (int i = 0; i < count; ++i)
