@@ -325,9 +325,15 @@ bool parseOperations(const QByteArray& payload, qsizetype count, JournalEntry& e
     return stream.status() == QDataStream::Ok && stream.atEnd();
 }
 
-bool isOperationsBlock(QByteArrayView payload)
+std::optional<qint64> operationsIn(QByteArrayView payloadStart)
 {
-    return !payload.isEmpty() && quint8(payload.front()) == quint8(BlockTag::Operations);
+    if (payloadStart.size() < operationsPrefixSize ||
+        quint8(payloadStart.front()) != quint8(BlockTag::Operations))
+        return std::nullopt;
+    QDataStream stream(payloadStart.sliced(1).toByteArray());
+    qint64 count = 0;
+    stream >> count;
+    return count >= 0 ? std::optional(count) : std::nullopt;
 }
 
 LaterBlocks parseLaterBlocks(const QByteArray& bytes, qsizetype offset, quint32 fileVersion)

@@ -39,8 +39,11 @@ struct Header {
 std::optional<Header> parseHeader(const QByteArray& payload);
 bool parseOperations(const QByteArray& payload, qsizetype count, JournalEntry& entry);
 
-// Whether a payload holds operations; such blocks come first after the header from version 4.
-bool isOperationsBlock(QByteArrayView payload);
+// The bytes at the start of an operations payload that tell it is one and how many operations it holds.
+constexpr qsizetype operationsPrefixSize = 9;
+// How many operations a payload holds, from its first `operationsPrefixSize` bytes; nothing when it is not
+// an operations payload. Such blocks come first after the header from version 4.
+std::optional<qint64> operationsIn(QByteArrayView payloadStart);
 
 // The tagged blocks, as far as they are whole.
 struct LaterBlocks {

@@ -95,20 +95,36 @@ std::optional<QByteArray> readBlockAt(QFile& input)
     return JournalCodec::readBlock(bytes, offset);
 }
 
-// Moves past the operations at the file's position: version 3's one block, or later versions' tagged
-// blocks. A block cut short ends the file for the blocks after it.
-void skipOperations(QFile& input, const JournalCodec::Header& header)
+// Moves past the block at the current position; false, at the end of the file, when it is cut short.
+bool skipBlock(QFile& input)
 {
+    const QByteArray length = input.peek(4);
+    quint32 size = 0;
+    QDataStream(length) >> size;
+    const qint64 end = input.pos() + 4 + qint64(size) + JournalCodec::checksumSize;
+    input.seek(std::min(input.size(), end));
+    return length.size() == 4 && end <= input.size();
+}
+
+// Skips the operations after the header, and tells how many it holds. From version 4, a block cut short
+// ends them: its moves never began.
+qsizetype skipOperations(QFile& input, const JournalCodec::Header& header)
+{
+    if (header.operationsInOneBlock()) {
+        skipBlock(input);
+        return header.count;
+    }
+    qsizetype stored = 0;
     for (;;) {
-        const QByteArray start = input.peek(5); // the length, and the tag that starts a payload
-        if (start.size() < 5 ||
-            (!header.operationsInOneBlock() && !JournalCodec::isOperationsBlock(start.sliced(4))))
-            return;
-        quint32 size = 0;
-        QDataStream(start.first(4)) >> size;
-        input.seek(std::min(input.size(), input.pos() + 4 + qint64(size) + JournalCodec::checksumSize));
-        if (header.operationsInOneBlock())
-            return;
+        const QByteArray start = input.peek(4 + JournalCodec::operationsPrefixSize);
+        const auto count = start.size() == 4 + JournalCodec::operationsPrefixSize
+                               ? JournalCodec::operationsIn(start.sliced(4))
+                               : std::nullopt;
+        if (!count)
+            return stored;
+        if (!skipBlock(input))
+            return stored;
+        stored += *count;
     }
 }
 
@@ -125,7 +141,7 @@ std::optional<JournalSummary> readSummary(const QString& file, QString* problem)
     const auto header = headerBlock ? JournalCodec::parseHeader(*headerBlock) : std::nullopt;
     if (!header || !header->operationsApart())
         return std::nullopt;
-    skipOperations(input, *header);
+    const qsizetype stored = skipOperations(input, *header);
     const JournalCodec::LaterBlocks blocks =
         JournalCodec::parseLaterBlocks(input.readAll(), 0, header->version);
     const bool complete = blocks.complete || file.endsWith(doneSuffix);
@@ -134,7 +150,7 @@ std::optional<JournalSummary> readSummary(const QString& file, QString* problem)
                           header->entry.created,
                           header->entry.rules,
                           header->folders,
-                          blocks.renamed >= 0 ? blocks.renamed : header->count,
+                          blocks.renamed >= 0 ? blocks.renamed : stored,
                           blocks.undoneCount(),
                           complete,
                           blocks.reversedAt};

@@ -3,6 +3,7 @@
 #include "StoredJournal.h"
 #include "TestFolder.h"
 #include "platform/NonReplacingMover.h"
+#include "renaming/journal/JournalCodec.h"
 #include "renaming/journal/JournaledRename.h"
 #include "renaming/journal/RenameRecovery.h"
 
@@ -12,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +37,43 @@ JournalEntry loaded(const JournalSummary& summary)
     if (!entry)
         qFatal("%s", qPrintable(problem));
     return *entry;
+}
+
+// While it lives, no file of this process grows beyond `bytes`: a write past that fails with EFBIG.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : formerHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &former);
+        const rlimit limited{bytes, former.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &former);
+        std::signal(SIGXFSZ, formerHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit former{};
+    void (*formerHandler)(int);
+};
+
+// The bytes of an entry's header and first chunk, as a rename of `operations` would store them.
+qsizetype sizeOfFirstChunk(const QString& folder, const QList<RenameOperation>& operations)
+{
+    const auto probe = storedJournal(folder, operations);
+    QFile file(probe.value().file);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("%s", qPrintable(file.errorString()));
+    const QByteArray bytes = file.readAll();
+    qsizetype offset = 0;
+    if (!JournalCodec::readBlock(bytes, offset) || !JournalCodec::readBlock(bytes, offset))
+        qFatal("The probe's entry has no first chunk");
+    file.remove();
+    return offset;
 }
 
 } // namespace
@@ -179,6 +219,54 @@ private Q_SLOTS:
             QCOMPARE(completed.operations.size(), firstChunk);
             QCOMPARE(after.history.first().renamed, firstChunk);
         }
+    }
+
+    // The moves of a stored chunk go on when a later one can't be stored; the later one's files keep their
+    // names, each told why, and the entry holds only the files that moved.
+    void aChunkThatCannotBeStoredKeepsItsFilesNames()
+    {
+        constexpr int count = 300, firstChunk = 256;
+        QStringList sources;
+        QList<RenameOperation> operations;
+        for (int i = 0; i < count; ++i) {
+            sources.append(u"f%1"_s.arg(i));
+            operations.append({sources.last(), files + u"/f%1"_s.arg(i), files + u"/g%1"_s.arg(i)});
+        }
+        create(files, sources);
+        const qsizetype firstBlocks = sizeOfFirstChunk(journal, operations);
+        QString error;
+        std::optional<JournaledRename::Outcome> outcome;
+        {
+            const FileSizeLimit limit(rlim_t(firstBlocks) + 1); // the next block can't be stored whole
+            outcome = JournaledRename::rename(operations, std::nullopt, journal, &error, mover);
+        }
+        QVERIFY2(outcome, qPrintable(error));
+
+        QMap<QString, QString> expected;
+        for (int i = 0; i < count; ++i)
+            expected.insert(i < firstChunk ? u"g%1"_s.arg(i) : u"f%1"_s.arg(i), u"f%1"_s.arg(i));
+        QCOMPARE(contents(files), expected);
+        QCOMPARE(outcome->failures.size(), count - firstChunk);
+        for (int i = firstChunk; i < count; ++i) {
+            const QString failure = outcome->failures.value(sources[i]);
+            QVERIFY2(failure.startsWith(u"The rename journal can't be written ("_s) &&
+                         failure.endsWith(u"), so this file was not renamed."_s),
+                     qPrintable(sources[i] + u": "_s + failure));
+        }
+        QVERIFY(!outcome->unrecorded); // the entry's name marks it done, without the completion block
+
+        const RenameJournal::Contents found = RenameJournal::scan(journal);
+        QCOMPARE(found.incomplete.size(), 0);
+        QCOMPARE(found.history.size(), 1);
+        QCOMPARE(found.history.first().renamed, firstChunk);
+        const JournalEntry entry = loaded(found.history.first());
+        QCOMPARE(entry.operations.size(), firstChunk);
+        outcome = JournaledRename::undo(entry, journal, &error, mover);
+        QVERIFY2(outcome && outcome->succeeded(), qPrintable(error));
+        QCOMPARE(RenameJournal::scan(journal).history.first().state(), JournalSummary::State::Undone);
+        for (int i = 0; i < firstChunk; ++i)
+            expected.insert(u"f%1"_s.arg(i), expected.take(u"g%1"_s.arg(i)));
+        QCOMPARE(contents(files), expected);
     }
 
     void undoAfterRestart()
