@@ -94,17 +94,15 @@ void JournalChunks::write(const std::stop_token& stop)
         chunk.operations.resize(members.first());
     };
     qsizetype g = 0;
-    // The first chunk is written even when empty: it creates the entry.
-    for (qsizetype size = firstChunkSize;
-         size == firstChunkSize || (g < layout.groups.size() && !stop.stop_requested());
+    bool created = false; // the first chunk is written even when empty: it creates the entry
+    for (qsizetype size = firstChunkSize; !created || (g < layout.groups.size() && !stop.stop_requested());
          size = std::min(2 * size, largestChunkSize)) {
         Chunk chunk;
         for (; g < layout.groups.size() && chunk.operations.size() < size; ++g)
             add(layout.groups[g], chunk);
         QString reason;
-        const bool written = size == firstChunkSize
-                                 ? RenameJournal::write(planned, chunk.operations, &reason)
-                                 : RenameJournal::writeMore(planned, chunk.operations, &reason);
+        const bool written = created ? RenameJournal::writeMore(planned, chunk.operations, &reason)
+                                     : RenameJournal::write(planned, chunk.operations, &reason);
         if (!written) {
             Unstored unstored{reason, {}, chunk.setAside};
             for (const JournalOperation& operation : std::as_const(chunk.operations))
@@ -114,6 +112,7 @@ void JournalChunks::write(const std::stop_token& stop)
                     unstored.operations.append(moves[i]);
             return hand(std::nullopt, std::move(unstored));
         }
+        created = true;
         hand(std::move(chunk));
     }
     hand(std::nullopt);

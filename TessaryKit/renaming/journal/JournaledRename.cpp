@@ -6,15 +6,11 @@
 #include "platform/DurableFile.h"
 #include "platform/FileLookup.h"
 #include "platform/NonReplacingMover.h"
-#include "renaming/MoveFailure.h"
 #include "renaming/journal/JournalChunks.h"
 #include "renaming/journal/RenameHistory.h"
 #include "renaming/journal/RenameLock.h"
 
-#include <QFile>
 #include <QSet>
-#include <algorithm>
-#include <cerrno>
 
 namespace JournaledRename {
 namespace {
