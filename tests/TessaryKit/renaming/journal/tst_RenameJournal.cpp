@@ -92,6 +92,19 @@ class tst_RenameJournal : public QObject {
             entry, forward ? RenameRecovery::Direction::Forward : RenameRecovery::Direction::Rollback, mover);
     }
 
+    // Files f0, f1, … made in `files`, each to be renamed to g0, g1, …
+    QList<RenameOperation> renamesOfNewFiles(int count) const
+    {
+        QStringList sources;
+        QList<RenameOperation> operations;
+        for (int i = 0; i < count; ++i) {
+            sources.append(u"f%1"_s.arg(i));
+            operations.append({sources.last(), files + u"/f%1"_s.arg(i), files + u"/g%1"_s.arg(i)});
+        }
+        create(files, sources);
+        return operations;
+    }
+
 private Q_SLOTS:
     void initTestCase() { QVERIFY(useEnglishCatalogue()); }
 
@@ -184,13 +197,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, forward);
         constexpr int count = 300, firstChunk = 256, moved = 10;
-        QStringList sources;
-        QList<RenameOperation> operations;
-        for (int i = 0; i < count; ++i) {
-            sources.append(u"f%1"_s.arg(i));
-            operations.append({sources.last(), files + u"/f%1"_s.arg(i), files + u"/g%1"_s.arg(i)});
-        }
-        create(files, sources);
+        const QList<RenameOperation> operations = renamesOfNewFiles(count);
         const auto entry = storedJournal(journal, operations);
         QVERIFY(entry);
         QCOMPARE(entry->operations.size(), count);
@@ -226,13 +233,7 @@ private Q_SLOTS:
     void aChunkThatCannotBeStoredKeepsItsFilesNames()
     {
         constexpr int count = 300, firstChunk = 256;
-        QStringList sources;
-        QList<RenameOperation> operations;
-        for (int i = 0; i < count; ++i) {
-            sources.append(u"f%1"_s.arg(i));
-            operations.append({sources.last(), files + u"/f%1"_s.arg(i), files + u"/g%1"_s.arg(i)});
-        }
-        create(files, sources);
+        const QList<RenameOperation> operations = renamesOfNewFiles(count);
         const qsizetype firstBlocks = sizeOfFirstChunk(journal, operations);
         QString error;
         std::optional<JournaledRename::Outcome> outcome;
@@ -248,10 +249,10 @@ private Q_SLOTS:
         QCOMPARE(contents(files), expected);
         QCOMPARE(outcome->failures.size(), count - firstChunk);
         for (int i = firstChunk; i < count; ++i) {
-            const QString failure = outcome->failures.value(sources[i]);
+            const QString failure = outcome->failures.value(operations[i].id);
             QVERIFY2(failure.startsWith(u"The rename journal can't be written ("_s) &&
                          failure.endsWith(u"), so this file was not renamed."_s),
-                     qPrintable(sources[i] + u": "_s + failure));
+                     qPrintable(operations[i].id + u": "_s + failure));
         }
         QVERIFY(!outcome->unrecorded); // the entry's name marks it done, without the completion block
 
