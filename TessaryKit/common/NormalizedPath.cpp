@@ -38,6 +38,17 @@ Letters lettersOf(QStringView path)
     return letters;
 }
 
+// QString::toLower looks every character up in the Unicode tables, five times slower on a path; ASCII
+// lowers alike by its letters alone.
+QString lowerAscii(const QString& text)
+{
+    QString lower(text.size(), Qt::Uninitialized);
+    QChar* out = lower.data();
+    for (const QChar c : text)
+        *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+    return lower;
+}
+
 } // namespace
 
 QString cleanedPath(const QString& path)
@@ -53,7 +64,7 @@ QString normalizedPath(const QString& path)
     case Letters::lowerAscii:
         return clean;
     case Letters::upperAscii:
-        return clean.toLower();
+        return lowerAscii(clean);
     case Letters::other:
         break;
     }

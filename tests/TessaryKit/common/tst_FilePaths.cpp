@@ -60,6 +60,7 @@ private Q_SLOTS:
         QTest::newRow("non-Latin capitals") << u"/ΣΊΣΥΦΟΣ/Дом"_s << u"/σίσυφοσ/дом"_s;
         QTest::newRow("clean ASCII") << u"/a/b-1.txt"_s << u"/a/b-1.txt"_s;
         QTest::newRow("clean ASCII capitals") << u"/Photos/IMG_1.JPG"_s << u"/photos/img_1.jpg"_s;
+        QTest::newRow("the capitals' neighbours stay") << u"/@AZ[`az{/tmp.Xy9"_s << u"/@az[`az{/tmp.xy9"_s;
         QTest::newRow("dot-led names are no dot components") << u"/a/.x/..y/...z"_s << u"/a/.x/..y/...z"_s;
         QTest::newRow("trailing dot component") << u"/a/b/."_s << u"/a/b"_s;
         QTest::newRow("trailing dot-dot component") << u"/a/b/.."_s << u"/a"_s;
