@@ -2,6 +2,7 @@
 
 #include "common/Diagnostics.h"
 #include "common/FileNameParts.h"
+#include "common/InHalves.h"
 #include "common/KitCatalogue.h"
 #include "common/NormalizedPath.h"
 #include "common/Signpost.h"
@@ -126,6 +127,42 @@ private:
     QString failedFrom;
 };
 
+// A normalised path in the table of `layoutOf`, with its hash made beforehand: a probe compares hashes
+// and reads a path only when they are equal.
+struct PathKey {
+    size_t hash;
+    const QString* path;
+
+    friend bool operator==(const PathKey& a, const PathKey& b)
+    {
+        return a.hash == b.hash && *a.path == *b.path;
+    }
+    friend size_t qHash(const PathKey& key, size_t) { return key.hash; }
+};
+
+// Every source's normalised path, then every destination's, with their hashes: made on two threads, as
+// normalising and hashing 200,000 paths is most of the layout's work.
+struct NormalizedPaths {
+    QStringList paths;
+    std::vector<size_t> hashes;
+
+    explicit NormalizedPaths(const QList<RenameOperation>& operations) : hashes(2 * size_t(operations.size()))
+    {
+        const qsizetype count = operations.size();
+        paths.resize(2 * count);
+        QString* const path = paths.data();
+        inHalves(count, [&](qsizetype begin, qsizetype end) {
+            for (qsizetype i = begin; i < end; ++i) {
+                path[i] = normalizedPath(operations[i].source);
+                path[count + i] = normalizedPath(operations[i].destination);
+                hashes[size_t(i)] = qHash(path[i], QHashSeed::globalSeed());
+                hashes[size_t(count + i)] = qHash(path[count + i], QHashSeed::globalSeed());
+            }
+        });
+    }
+    PathKey key(qsizetype k) const { return {hashes[size_t(k)], &paths[k]}; }
+};
+
 } // namespace
 
 QString keptNameMessage(const QString& source, const QString& failedSource)
@@ -137,10 +174,11 @@ QString keptNameMessage(const QString& source, const QString& failedSource)
 }
 
 // Groups are the connected parts of the graph whose edges are "my destination is your source", under the
-// renamer's comparison of names. Each path is normalised once, for both questions.
+// renamer's comparison of names.
 Layout layoutOf(const QList<RenameOperation>& operations)
 {
-    std::vector<qsizetype> parent(size_t(operations.size()));
+    const qsizetype count = operations.size();
+    std::vector<qsizetype> parent(static_cast<size_t>(count));
     std::iota(parent.begin(), parent.end(), 0);
     const auto root = [&](qsizetype i) {
         while (parent[size_t(i)] != i)
@@ -151,31 +189,28 @@ Layout layoutOf(const QList<RenameOperation>& operations)
         qsizetype first = 0; // the first operation that names the path, plus one: 0 is a path not seen yet
         bool isSource = false;
     };
-    QHash<QString, Holder> holders;
-    holders.reserve(2 * operations.size());
-    const auto join = [&](qsizetype i, const QString& path) -> Holder& {
-        Holder& holder = holders[path];
+    const NormalizedPaths normalized(operations);
+    QHash<PathKey, Holder> holders;
+    holders.reserve(2 * count);
+    const auto join = [&](qsizetype i, qsizetype k) -> Holder& {
+        Holder& holder = holders[normalized.key(k)];
         if (holder.first == 0)
             holder.first = i + 1;
         else
             parent[size_t(root(i))] = root(holder.first - 1);
         return holder;
     };
-    QStringList sources;
-    sources.reserve(operations.size());
-    for (qsizetype i = 0; i < operations.size(); ++i) {
-        sources.append(normalizedPath(operations[i].source));
-        join(i, sources[i]).isSource = true;
-    }
+    for (qsizetype i = 0; i < count; ++i)
+        join(i, i).isSource = true;
     Layout layout;
-    layout.parks.reserve(operations.size());
-    for (qsizetype i = 0; i < operations.size(); ++i) {
-        const QString destination = normalizedPath(operations[i].destination);
+    layout.parks.reserve(count);
+    for (qsizetype i = 0; i < count; ++i) {
         // Every source was joined first: the holder knows whether a listed file has the name now.
-        layout.parks.append(join(i, destination).isSource && destination != sources[i]);
+        layout.parks.append(join(i, count + i).isSource &&
+                            normalized.paths[count + i] != normalized.paths[i]);
     }
     std::vector<qsizetype> groupOfRoot(parent.size(), -1);
-    for (qsizetype i = 0; i < operations.size(); ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
         qsizetype& group = groupOfRoot[size_t(root(i))];
         if (group < 0) {
             group = layout.groups.size();

@@ -9,8 +9,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cerrno>
 #include <functional>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +62,8 @@ class tst_FileRenamer : public QObject {
     }
 
     RenameOperation op(const QString& from, const QString& to) const { return {from, path(from), path(to)}; }
+    // Enough moves that `layoutOf` compares their paths in two halves at once.
+    static constexpr qsizetype manyMoves = 6000;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(useEnglishCatalogue()); }
@@ -144,6 +148,45 @@ private Q_SLOTS:
         const auto throughTemporary = [](const QString& move) { return move.contains(u".tessary-"_s); };
         QCOMPARE(std::count_if(mover.moves.cbegin(), mover.moves.cend(), throughTemporary),
                  2 * temporaryMoves);
+    }
+
+    // Moves that reach across the two halves. Each row: the move of file i of `count` as "from>to", with
+    // %1 = i, %2 = i + 1 and %3 = i + count / 2 (wrapping), and the groups and parked moves expected.
+    void laysOutManyMoves_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<qsizetype>("groups");
+        QTest::addColumn<qsizetype>("parked");
+
+        constexpr qsizetype count = manyMoves;
+        QTest::newRow("independent") << u"/Tmp/f%1>/Tmp/g%1"_s << count << qsizetype(0);
+        QTest::newRow("one rotation of all") << u"/Tmp/f%1>/Tmp/f%2"_s << qsizetype(1) << count;
+        QTest::newRow("rotation under other case") << u"/Tmp/f%1>/tmp/F%2"_s << qsizetype(1) << count;
+        QTest::newRow("swaps across the halves") << u"/Tmp/f%1>/Tmp/f%3"_s << count / 2 << count;
+        QTest::newRow("case only") << u"/Tmp/f%1>/Tmp/F%1"_s << count << qsizetype(0);
+    }
+    void laysOutManyMoves()
+    {
+        QFETCH(QString, move);
+        constexpr qsizetype count = manyMoves;
+        QList<RenameOperation> operations;
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString names = QString(move)
+                                      .replace(u"%1"_s, QString::number(i))
+                                      .replace(u"%2"_s, QString::number((i + 1) % count))
+                                      .replace(u"%3"_s, QString::number((i + count / 2) % count));
+            operations.append({names.section(u'>', 0, 0), names.section(u'>', 0, 0), names.section(u'>', 1)});
+        }
+        const FileRenamer::Layout layout = FileRenamer::layoutOf(operations);
+        QTEST(layout.groups.size(), "groups");
+        QTEST(qsizetype(layout.parks.count(true)), "parked");
+        QList<qsizetype> grouped;
+        for (const QList<qsizetype>& group : layout.groups)
+            grouped.append(group);
+        std::sort(grouped.begin(), grouped.end());
+        QList<qsizetype> every(count);
+        std::iota(every.begin(), every.end(), 0);
+        QCOMPARE(grouped, every);
     }
 
     void destinationHeldByAnUnlistedFile()
