@@ -65,8 +65,7 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
 {
     if (!acceptsFiles())
         return;
-    std::vector<FileRecord> added;
-    added.reserve(size_t(paths.size()));
+    QList<qsizetype> added; // the paths neither listed nor earlier in this batch
     QSet<QString> ids;
     ids.reserve(paths.size());
     for (qsizetype i = 0; i < std::min(paths.size(), baseFields.size()); ++i) {
@@ -74,28 +73,24 @@ void RenameSession::add(const QStringList& paths, const QList<Fields>& baseField
             continue;
         const qsizetype before = ids.size();
         ids.insert(paths[i]);
-        if (ids.size() == before)
-            continue; // twice in this batch
-        added.emplace_back(paths[i], paths[i], baseFields[i]);
+        if (ids.size() > before)
+            added.append(i);
     }
-    const auto count = qsizetype(added.size());
-    if (count == 0)
+    if (added.isEmpty())
         return;
     if (observer)
-        observer->filesAboutToBeAdded(size(), size() + count - 1);
-    // The first batch's set becomes the list's, rather than a copy of every path. The records are still
-    // moved into a vector of their own: taking `added` whole made the first plan's apply on the main
-    // thread ten times slower (45 against 4 ms at 100,000 files).
+        observer->filesAboutToBeAdded(size(), size() + added.size() - 1);
+    // The first batch's set becomes the list's, rather than a copy of every path.
     if (listed.isEmpty())
         listed = std::move(ids);
     else
         listed.unite(ids);
-    records.reserve(records.size() + added.size());
-    records.insert(records.end(), std::make_move_iterator(added.begin()),
-                   std::make_move_iterator(added.end()));
+    records.reserve(records.size() + size_t(added.size()));
+    for (const qsizetype i : std::as_const(added))
+        records.emplace_back(paths[i], paths[i], baseFields[i]);
     if (observer)
         observer->filesAdded();
-    qCInfo(appLog, "Added %lld files", qint64(count));
+    qCInfo(appLog, "Added %lld files", qint64(added.size()));
 }
 
 void RenameSession::remove(const QSet<QString>& ids)
