@@ -293,10 +293,17 @@ struct Candidate {
     QString normalizedTarget;
 };
 
-// The listed paths, exactly and normalised (to one of the listed paths that normalise so).
+// The listed paths by their normalised form, each to one of the listed paths that normalise so. The
+// listed paths whose form another one shares are also kept whole: with them, whether a target is listed
+// exactly needs no set of every path.
 struct ListedPaths {
-    QSet<QString> exact;
-    QHash<QString, QString> normalized;
+    QHash<QString, const QString*> normalized;
+    QSet<QString> sharingTheirForm;
+
+    bool containsExactly(const QString& path, const QString* lookalike) const
+    {
+        return path == *lookalike || sharingTheirForm.contains(path);
+    }
 };
 
 // Whether the target is taken by an item that is not a listed file. A listed file there now is no
@@ -310,12 +317,12 @@ bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup
     const auto lookalike = listed.normalized.constFind(candidate.normalizedTarget);
     if (lookalike == listed.normalized.cend())
         return disk.exists(parts.parent, candidate.entry->output.resultName);
-    if (listed.exact.contains(candidate.target))
+    if (listed.containsExactly(candidate.target, *lookalike))
         return false;
     const auto target = disk.identityOf(parts.parent, candidate.entry->output.resultName);
     if (!target)
         return false;
-    const FileNameParts lookalikeParts = FileNameParts::of(*lookalike);
+    const FileNameParts lookalikeParts = FileNameParts::of(**lookalike);
     return target != disk.identityOf(lookalikeParts.parent, lookalikeParts.name);
 }
 
@@ -377,11 +384,15 @@ void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, i
 ListedPaths listedPathsOf(const QList<Entry>& entries)
 {
     ListedPaths listed;
-    listed.exact.reserve(entries.size());
     listed.normalized.reserve(entries.size());
     for (const Entry& entry : entries) {
-        listed.exact.insert(entry.input->path);
-        listed.normalized.insert(normalizedPath(entry.input->path), entry.input->path);
+        const QString* const path = &entry.input->path;
+        const QString*& holder = listed.normalized[normalizedPath(*path)];
+        if (holder) {
+            listed.sharingTheirForm.insert(*holder);
+            listed.sharingTheirForm.insert(*path);
+        }
+        holder = path;
     }
     return listed;
 }

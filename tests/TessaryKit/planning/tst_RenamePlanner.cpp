@@ -614,6 +614,12 @@ private Q_SLOTS:
             << QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s, u"B.txt"_s}
             << QStringList{u"a.txt"_s, u"b.txt"_s, u"y.txt"_s} << QStringList{u"y"_s, u"c"_s, u"B"_s}
             << QStringList{QString(), QString(), alreadyExists(u"B.txt"_s)};
+        QTest::newRow("listed names equal but for case, onto the one listed first")
+            << QStringList{u"a.txt"_s, u"A.txt"_s} << QStringList{u"a.txt"_s, u"A.txt"_s}
+            << QStringList{u"x"_s, u"a"_s} << QStringList{QString(), QString()};
+        QTest::newRow("listed names equal but for case, onto the one listed last")
+            << QStringList{u"a.txt"_s, u"A.txt"_s} << QStringList{u"a.txt"_s, u"A.txt"_s}
+            << QStringList{u"A"_s, u"x"_s} << QStringList{QString(), QString()};
         QTest::newRow("onto a listed file's name in another case, nothing there")
             << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{u"a.txt"_s, u"b.txt"_s}
             << QStringList{u"B"_s, u"z"_s} << QStringList{QString(), QString()};
