@@ -137,7 +137,7 @@ struct PathKey {
     {
         return a.hash == b.hash && *a.path == *b.path;
     }
-    friend size_t qHash(const PathKey& key, size_t) { return key.hash; }
+    friend size_t qHash(const PathKey& key, size_t) { return key.hash; } // seeded when it was made
 };
 
 // Every source's normalised path, then every destination's, with their hashes: made on two threads, as
