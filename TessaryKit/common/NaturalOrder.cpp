@@ -44,10 +44,13 @@ NaturalOrder::NaturalOrder() : collator(collationLocale())
     }
 }
 
-std::optional<QByteArray> NaturalOrder::plainKey(const QString& text) const
+bool NaturalOrder::appendPlainKey(QStringView text, std::vector<char>& key) const
 {
-    QByteArray key;
-    key.reserve(text.size() + 4);
+    const size_t start = key.size();
+    const auto fail = [&] {
+        key.resize(start);
+        return false;
+    };
     for (qsizetype i = 0; i < text.size();) {
         const char16_t c = text[i].unicode();
         if (c >= u'0' && c <= u'9') {
@@ -58,19 +61,20 @@ std::optional<QByteArray> NaturalOrder::plainKey(const QString& text) const
             while (first < end - 1 && text[first] == u'0')
                 ++first;
             if (end - first > 100)
-                return std::nullopt; // beyond what one length byte tells apart here
-            key.append(digitRun).append(char(end - first));
+                return fail(); // beyond what one length byte tells apart here
+            key.push_back(digitRun);
+            key.push_back(char(end - first));
             for (qsizetype d = first; d < end; ++d)
-                key.append(char(text[d].unicode()));
+                key.push_back(char(text[d].unicode()));
             i = end;
             continue;
         }
         if (c >= 128 || !punctuationRank[c])
-            return std::nullopt;
-        key.append(punctuationRank[c]);
+            return fail();
+        key.push_back(punctuationRank[c]);
         ++i;
     }
-    return key;
+    return true;
 }
 
 NaturalOrder::Key NaturalOrder::key(const QString& name) const

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QByteArray>
 #include <QCollator>
 #include <QString>
 #include <array>
-#include <optional>
+#include <vector>
 
 // Natural file-name order: case-insensitive, runs of digits by numeric value, in the user's locale,
 // and total: different names never compare equal (ties fall back to code-point order).
@@ -21,11 +20,11 @@ public:
     Key key(const QString& name) const;
     static int compare(const Key& a, const Key& b);
 
-    // A key many times cheaper to make, for text of ASCII digits, punctuation and blanks only, such as
-    // dates and times. Such texts compare by their plain keys' bytes (a shorter key first when one starts
-    // the other) as by their collation keys; where those are equal, `compare` goes on by code points.
-    // Nothing for other text.
-    std::optional<QByteArray> plainKey(const QString& text) const;
+    // Appends to `key` a key many times cheaper to make, for text of ASCII digits, punctuation and blanks
+    // only, such as dates and times. Such texts compare by their plain keys' bytes (a shorter key first
+    // when one starts the other) as by their collation keys; where those are equal, `compare` goes on by
+    // code points. Other text leaves `key` as it was: false.
+    bool appendPlainKey(QStringView text, std::vector<char>& key) const;
 
 private:
     QCollator collator;

@@ -35,29 +35,21 @@ std::optional<double> numberIn(const QString& text)
     return text.toDouble();
 }
 
-// One field of one file, made comparable once.
+// One value of one file, made comparable once, for fields that can't be encoded (see `FieldKeys`).
 struct FieldKey {
-    bool present = false;
     std::optional<double> number;
-    // Made only when the field compares as text somewhere: the plain key when every value of the field
-    // has one, else the collation key.
-    QByteArray plain;
-    std::optional<NaturalOrder::Key> natural;
-    QString text;
+    std::vector<char> plain;                  // when every value of the field has one
+    std::optional<NaturalOrder::Key> natural; // else the collation key
 };
-
-// How the values of one field of the list compare when they are not both numbers; a later kind takes
-// over from an earlier one.
-enum class TextKind { None, Plain, Collated };
 
 int compareNumbers(double a, double b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-int compareBytes(const char* a, qsizetype sizeA, const char* b, qsizetype sizeB)
+int compareBytes(const char* a, size_t sizeA, const char* b, size_t sizeB)
 {
-    if (const int common = std::memcmp(a, b, size_t(std::min(sizeA, sizeB))))
+    if (const int common = std::memcmp(a, b, std::min(sizeA, sizeB)))
         return common;
     return sizeA == sizeB ? 0 : (sizeA < sizeB ? -1 : 1);
 }
@@ -70,7 +62,7 @@ int compareValues(const FieldKey& a, const FieldKey& b)
         return compareNumbers(*a.number, *b.number);
     if (a.natural)
         return a.natural->collation.compare(b.natural->collation);
-    return compareBytes(a.plain.constData(), a.plain.size(), b.plain.constData(), b.plain.size());
+    return compareBytes(a.plain.data(), a.plain.size(), b.plain.data(), b.plain.size());
 }
 
 // A double as eight bytes that compare as the numbers do.
@@ -82,132 +74,167 @@ void appendNumber(std::vector<char>& bytes, double number)
         bytes.push_back(char(bits >> shift));
 }
 
-// The order fields of every file. When each field holds only numbers or only plain text (dates, times,
-// counts: the common case), a file's fields are encoded in one byte string that compares as they do, so
-// that the sort compares a few bytes in one place per file.
+// What the values of one field hold: numbers, other texts, texts without a plain key.
+struct FieldKinds {
+    bool number = false;
+    bool text = false;
+    bool collated = false;
+
+    // Numbers alone or plain texts alone encode in bytes that compare as the values do.
+    bool encodable() const { return !collated && !(number && text); }
+    void add(const FieldKinds& other)
+    {
+        number |= other.number;
+        text |= other.text;
+        collated |= other.collated;
+    }
+};
+
+// The byte strings of some files (see `FieldKeys`), and what their fields hold.
+struct EncodedFiles {
+    std::vector<char> bytes;
+    std::vector<size_t> ends; // where each file's string ends in `bytes`
+    std::vector<FieldKinds> kinds;
+};
+
+// The order fields of every file: pointers to their values, null where a file lacks one. When each
+// field holds only numbers or only plain text (dates, times, counts: the common case), a file's fields
+// are encoded in one byte string that compares as they do, so that the sort compares a few bytes in one
+// place per file. Otherwise each value is made comparable on its own.
 class FieldKeys {
 public:
     FieldKeys(const QList<FileOrder::Item>& items, const QStringList& fields)
-        : fieldCount(size_t(fields.size())), keys(size_t(items.size()) * fieldCount)
+        : fieldCount(size_t(fields.size())), values(size_t(items.size()) * fieldCount)
     {
+        // Plain keys need no collator: both halves read and encode at once, each noting what it saw.
         const NaturalOrder natural;
-        // Plain keys need no collator: the files are read in halves, each noting its own fields' kinds.
-        std::array<std::vector<TextKind>, 2> kinds;
-        kinds.fill(std::vector<TextKind>(fieldCount, TextKind::None));
+        std::array<EncodedFiles, 2> halves;
         inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
-            readFiles(items, fields, begin, end, natural, kinds[begin == 0 ? 0 : 1]);
+            halves[begin == 0 ? 0 : 1] = encodeFiles(items, fields, begin, end, natural);
         });
-        std::vector<TextKind> textKind(fieldCount);
-        for (size_t field = 0; field < fieldCount; ++field)
-            textKind[field] = std::max(kinds[0][field], kinds[1][field]);
-        bool encodable = true;
-        for (size_t field = 0; field < fieldCount; ++field) {
-            if (textKind[field] == TextKind::Collated)
-                makeCollationKeys(field, natural);
-            encodable &= textKind[field] == TextKind::None ||
-                         (textKind[field] == TextKind::Plain && !hasNumber(field));
-        }
+        std::vector<FieldKinds> kinds(fieldCount);
+        for (const EncodedFiles& half : halves)
+            for (size_t field = 0; field < half.kinds.size(); ++field)
+                kinds[field].add(half.kinds[field]);
+        encodable =
+            std::all_of(kinds.cbegin(), kinds.cend(), [](const FieldKinds& k) { return k.encodable(); });
         if (encodable)
-            encode(textKind);
+            join(halves);
+        else
+            makeKeys(items.size(), kinds);
     }
 
-    bool hasFirst(qsizetype position) const { return at(position, 0).present; }
+    bool hasFirst(qsizetype position) const { return value(position, 0) != nullptr; }
 
     int compare(qsizetype a, qsizetype b) const
     {
-        const int order =
-            encoded.empty() ? compareFields(a, b)
-                            : compareBytes(encoded.data() + spans[size_t(a)].first, spans[size_t(a)].second,
-                                           encoded.data() + spans[size_t(b)].first, spans[size_t(b)].second);
+        const int order = encodable ? compareBytes(encoded.data() + offsets[size_t(a)], length(a),
+                                                   encoded.data() + offsets[size_t(b)], length(b))
+                                    : compareFields(a, b);
         return order ? order : compareTexts(a, b);
     }
 
 private:
-    const FieldKey& at(qsizetype position, size_t field) const
+    const QString* value(qsizetype position, size_t field) const
+    {
+        return values[size_t(position) * fieldCount + field];
+    }
+    const FieldKey& key(qsizetype position, size_t field) const
     {
         return keys[size_t(position) * fieldCount + field];
     }
-    FieldKey& at(qsizetype position, size_t field) { return keys[size_t(position) * fieldCount + field]; }
-
-    void readFiles(const QList<FileOrder::Item>& items, const QStringList& fields, qsizetype begin,
-                   qsizetype end, const NaturalOrder& natural, std::vector<TextKind>& kinds)
+    size_t length(qsizetype position) const
     {
-        for (qsizetype position = begin; position < end; ++position) {
-            for (size_t field = 0; field < fieldCount; ++field) {
-                const auto value = items[position].fields->constFind(fields[qsizetype(field)]);
-                if (value != items[position].fields->cend())
-                    read(at(position, field), *value, natural, kinds[field]);
-            }
-        }
-    }
-
-    static void read(FieldKey& key, const QString& value, const NaturalOrder& natural, TextKind& kind)
-    {
-        key.present = true;
-        key.text = value;
-        key.number = numberIn(value);
-        if (kind == TextKind::Collated)
-            return;
-        if (auto plain = natural.plainKey(value)) {
-            key.plain = std::move(*plain);
-            if (!key.number)
-                kind = TextKind::Plain;
-        } else {
-            kind = TextKind::Collated;
-        }
-    }
-
-    void makeCollationKeys(size_t field, const NaturalOrder& natural)
-    {
-        for (size_t position = 0; position < keys.size() / fieldCount; ++position) {
-            FieldKey& key = at(qsizetype(position), field);
-            if (key.present)
-                key.natural = natural.key(key.text);
-        }
-    }
-
-    bool hasNumber(size_t field) const
-    {
-        for (size_t position = 0; position < keys.size() / fieldCount; ++position)
-            if (at(qsizetype(position), field).number)
-                return true;
-        return false;
+        return offsets[size_t(position) + 1] - offsets[size_t(position)];
     }
 
     // Per field: 1 when present, then its value (a plain key ends in 0, below all its bytes); 2 when
-    // missing, so that a file lacking a field follows the files that have it.
-    void encode(const std::vector<TextKind>& textKind)
+    // missing, so that a file lacking a field follows the files that have it. Once a field turns out not
+    // to encode, only the values are noted.
+    EncodedFiles encodeFiles(const QList<FileOrder::Item>& items, const QStringList& fields, qsizetype begin,
+                             qsizetype end, const NaturalOrder& natural)
     {
-        const size_t files = keys.size() / fieldCount;
-        spans.reserve(files);
-        for (size_t position = 0; position < files; ++position) {
-            const size_t start = encoded.size();
+        EncodedFiles files;
+        files.kinds.resize(fieldCount);
+        files.ends.reserve(size_t(end - begin));
+        bool encoding = true;
+        for (qsizetype position = begin; position < end; ++position) {
             for (size_t field = 0; field < fieldCount; ++field) {
-                const FieldKey& key = at(qsizetype(position), field);
-                encoded.push_back(key.present ? 1 : 2);
-                if (!key.present)
-                    continue;
-                if (textKind[field] == TextKind::None) {
-                    appendNumber(encoded, *key.number);
-                } else {
-                    encoded.insert(encoded.end(), key.plain.cbegin(), key.plain.cend());
-                    encoded.push_back(0);
+                const auto found = items[position].fields->constFind(fields[qsizetype(field)]);
+                const QString* text = found != items[position].fields->cend() ? &*found : nullptr;
+                values[size_t(position) * fieldCount + field] = text;
+                if (encoding)
+                    encoding = encode(text, files.bytes, files.kinds[field], natural);
+            }
+            files.ends.push_back(files.bytes.size());
+        }
+        return files;
+    }
+
+    static bool encode(const QString* text, std::vector<char>& bytes, FieldKinds& kinds,
+                       const NaturalOrder& natural)
+    {
+        bytes.push_back(text ? 1 : 2);
+        if (!text)
+            return true;
+        if (const std::optional<double> number = numberIn(*text)) {
+            kinds.number = true;
+            kinds.collated |= text->size() > 100; // past 100 digits a number may have no plain key
+            appendNumber(bytes, *number);
+        } else {
+            kinds.text = true;
+            kinds.collated |= !natural.appendPlainKey(*text, bytes);
+            bytes.push_back(0);
+        }
+        return kinds.encodable();
+    }
+
+    void join(std::array<EncodedFiles, 2>& halves)
+    {
+        offsets.reserve(values.size() / fieldCount + 1);
+        offsets.push_back(0);
+        offsets.insert(offsets.end(), halves[0].ends.cbegin(), halves[0].ends.cend());
+        for (const size_t end : halves[1].ends)
+            offsets.push_back(halves[0].bytes.size() + end);
+        encoded = std::move(halves[0].bytes);
+        encoded.insert(encoded.end(), halves[1].bytes.cbegin(), halves[1].bytes.cend());
+    }
+
+    // Each half with a collator of its own: one serves one thread only.
+    void makeKeys(qsizetype files, const std::vector<FieldKinds>& kinds)
+    {
+        keys.resize(values.size());
+        inHalves(files, [&](qsizetype begin, qsizetype end) {
+            const NaturalOrder natural;
+            for (qsizetype position = begin; position < end; ++position) {
+                for (size_t field = 0; field < fieldCount; ++field) {
+                    if (const QString* text = value(position, field))
+                        keys[size_t(position) * fieldCount + field] = keyOf(*text, kinds[field], natural);
                 }
             }
-            spans.emplace_back(start, qsizetype(encoded.size() - start));
-        }
+        });
+    }
+
+    static FieldKey keyOf(const QString& text, const FieldKinds& kinds, const NaturalOrder& natural)
+    {
+        FieldKey key{numberIn(text), {}, std::nullopt};
+        if (kinds.collated)
+            key.natural = natural.key(text);
+        else
+            natural.appendPlainKey(text, key.plain);
+        return key;
     }
 
     int compareFields(qsizetype a, qsizetype b) const
     {
         for (size_t field = 0; field < fieldCount; ++field) {
-            const FieldKey& keyA = at(a, field);
-            const FieldKey& keyB = at(b, field);
-            if (keyA.present != keyB.present)
-                return keyA.present ? -1 : 1;
-            if (!keyA.present)
+            const bool hasA = value(a, field);
+            const bool hasB = value(b, field);
+            if (hasA != hasB)
+                return hasA ? -1 : 1;
+            if (!hasA)
                 continue;
-            if (const int order = compareValues(keyA, keyB))
+            if (const int order = compareValues(key(a, field), key(b, field)))
                 return order;
         }
         return 0;
@@ -216,9 +243,8 @@ private:
     int compareTexts(qsizetype a, qsizetype b) const
     {
         for (size_t field = 0; field < fieldCount; ++field) {
-            if (at(a, field).present && at(b, field).present) {
-                if (const int order =
-                        QString::compare(at(a, field).text, at(b, field).text, Qt::CaseSensitive))
+            if (value(a, field) && value(b, field)) {
+                if (const int order = QString::compare(*value(a, field), *value(b, field), Qt::CaseSensitive))
                     return order;
             }
         }
@@ -226,9 +252,11 @@ private:
     }
 
     const size_t fieldCount;
-    std::vector<FieldKey> keys; // per file, per field
-    std::vector<char> encoded;  // every file's byte string, when the fields allow it
-    std::vector<std::pair<size_t, qsizetype>> spans;
+    std::vector<const QString*> values; // per file, per field
+    bool encodable = false;
+    std::vector<char> encoded;   // every file's byte string, when the fields allow it
+    std::vector<size_t> offsets; // where each file's string begins in `encoded`, and where the last ends
+    std::vector<FieldKey> keys;  // per file, per field, when they don't
 };
 
 // Name keys cost a collation each; with fields they are needed only for ties.

@@ -96,6 +96,9 @@ private Q_SLOTS:
         QTest::newRow("numbers among texts compare as text with them")
             << u"v"_s << QStringList{u"a v=10"_s, u"b v=9a"_s, u"c v=9"_s}
             << QStringList{u"c"_s, u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("a number of over 100 digits among texts")
+            << u"v"_s << QStringList{u"a v=%1"_s.arg(u"1"_s.repeated(101)), u"b v=2-1"_s}
+            << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s};
         QTest::newRow("lacking the first field: last, also reversed")
             << u"date"_s << QStringList{u"z"_s, u"b date=2026-01-02"_s, u"a"_s, u"c date=2026-01-01"_s}
             << QStringList{u"c"_s, u"b"_s, u"a"_s, u"z"_s} << QStringList{u"b"_s, u"c"_s, u"z"_s, u"a"_s};
@@ -172,6 +175,8 @@ private Q_SLOTS:
             QTest::newRow(qPrintable(u"numbers with ties, "_s + size)) << u"n"_s << count;
             QTest::newRow(qPrintable(u"texts needing a collator in the second half only, "_s + size))
                 << u"album,n"_s << count;
+            QTest::newRow(qPrintable(u"numbers in the first half, texts in the second, "_s + size))
+                << u"version,n"_s << count;
         }
     }
     void sortsManyFilesByFieldsAsPairsDo()
@@ -191,6 +196,9 @@ private Q_SLOTS:
                 // Digits and dashes have plain keys; a letter needs the collator.
                 file.fields.insert(u"album"_s, i < count / 2 ? u"%1-%2"_s.arg(shot % 7).arg(shot % 3)
                                                              : u"%1-Été %2"_s.arg(shot % 7).arg(shot % 5));
+                // Numbers and dates compare as texts with each other, so neither half can encode alone.
+                file.fields.insert(u"version"_s, i < count / 2 ? QString::number(shot % 17)
+                                                               : u"%1-%2"_s.arg(shot % 17).arg(shot % 3));
             }
             files.append(file);
         }
