@@ -2,10 +2,18 @@
 
 #include <QDir>
 
+namespace {
+
+QStringView parentIn(const QString& path, qsizetype lastSlash)
+{
+    return lastSlash < 0 ? QStringView() : QStringView(path).first(lastSlash == 0 ? 1 : lastSlash);
+}
+
+} // namespace
+
 QString FileNameParts::parentOf(const QString& path)
 {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    return slash < 0 ? QString() : slash == 0 ? path.first(1) : path.first(slash);
+    return parentIn(path, path.lastIndexOf(u'/')).toString();
 }
 
 QString FileNameParts::nameOf(const QString& path)
@@ -13,11 +21,13 @@ QString FileNameParts::nameOf(const QString& path)
     return path.sliced(path.lastIndexOf(u'/') + 1);
 }
 
-FileNameParts FileNameParts::of(const QString& path)
+FileNameParts FileNameParts::of(const QString& path, const QString& knownParent)
 {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QStringView parent = parentIn(path, slash);
     FileNameParts parts;
-    parts.parent = parentOf(path);
-    parts.name = nameOf(path);
+    parts.parent = !knownParent.isEmpty() && parent == knownParent ? knownParent : parent.toString();
+    parts.name = path.sliced(slash + 1);
     const qsizetype dot = parts.name.lastIndexOf(u'.');
     if (dot <= 0 || dot == parts.name.size() - 1) {
         parts.stem = parts.name;

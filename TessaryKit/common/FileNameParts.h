@@ -11,7 +11,9 @@ struct FileNameParts {
 
     // ".profile" has no extension (its only dot comes first), "notes." none either (the stem keeps
     // the dot), "archive.tar.gz" the extension "gz".
-    static FileNameParts of(const QString& path);
+    // `knownParent`, when it is the path's folder, is shared rather than copied: many paths of one
+    // folder then hold one text.
+    static FileNameParts of(const QString& path, const QString& knownParent = QString());
     // One part alone, for the loops over every path of a rename.
     static QString parentOf(const QString& path);
     static QString nameOf(const QString& path);

@@ -41,8 +41,12 @@ QList<Entry> entriesOf(const QList<PlanInput>& inputs)
     QList<Entry> entries(inputs.size());
     Entry* const first = entries.data();
     inHalves(inputs.size(), [&](qsizetype begin, qsizetype end) {
-        for (qsizetype position = begin; position < end; ++position)
-            first[position] = {position, &inputs[position], FileNameParts::of(inputs[position].path), {}, {}};
+        QString folder; // most files share their folder with the one before
+        for (qsizetype position = begin; position < end; ++position) {
+            first[position] = {
+                position, &inputs[position], FileNameParts::of(inputs[position].path, folder), {}, {}};
+            folder = first[position].parts.parent;
+        }
     });
     return entries;
 }
@@ -156,8 +160,11 @@ void number(Fields& fields, qsizetype position)
 void takeOrder(QList<Entry>& entries, const std::vector<qsizetype>& order)
 {
     permute(entries, order);
-    for (qsizetype position = 0; position < entries.size(); ++position)
-        number(entries[position].output.fields, position);
+    Entry* const first = entries.data();
+    inHalves(entries.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype position = begin; position < end; ++position)
+            number(first[position].output.fields, position);
+    });
 }
 
 // The script's answer for one file: its fields over the file's own, or why it failed.

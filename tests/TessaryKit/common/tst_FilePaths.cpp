@@ -48,6 +48,36 @@ private Q_SLOTS:
         QCOMPARE(joinPath(parts.parent, parts.name), path);
     }
 
+    // Many paths of one folder hold one text; the parts stay those the path alone gives.
+    void sharesAKnownParent_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("knownParent");
+        QTest::addColumn<bool>("shared");
+        QTest::newRow("its folder") << u"/a/b/x.jpg"_s << u"/a/b"_s << true;
+        QTest::newRow("a folder named as its start") << u"/a/bc/x.jpg"_s << u"/a/b"_s << false;
+        QTest::newRow("a folder above") << u"/a/b/x.jpg"_s << u"/a"_s << false;
+        QTest::newRow("a folder below") << u"/a/x.jpg"_s << u"/a/b"_s << false;
+        QTest::newRow("the root") << u"/x.jpg"_s << u"/"_s << true;
+        QTest::newRow("none known") << u"/a/x.jpg"_s << QString() << false;
+        QTest::newRow("no folder") << u"x.jpg"_s << u"/a"_s << false;
+    }
+    void sharesAKnownParent()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, knownParent);
+        QFETCH(bool, shared);
+        knownParent.detach(); // a text of its own, as a parent made from another path is
+        const FileNameParts parts = FileNameParts::of(path, knownParent);
+        const FileNameParts alone = FileNameParts::of(path);
+        QCOMPARE(parts.parent, alone.parent);
+        QCOMPARE(parts.parent.isNull(), alone.parent.isNull());
+        QCOMPARE(parts.name, alone.name);
+        QCOMPARE(parts.stem, alone.stem);
+        QCOMPARE(parts.extension, alone.extension);
+        QCOMPARE(parts.parent.constData() == knownParent.constData(), shared);
+    }
+
     void normalizesPaths_data()
     {
         QTest::addColumn<QString>("path");
