@@ -4,6 +4,7 @@
 #include "common/InHalves.h"
 #include "common/KitCatalogue.h"
 #include "common/NormalizedPath.h"
+#include "common/PathKey.h"
 #include "common/Signpost.h"
 #include "planning/FileOrder.h"
 #include "planning/NameValidation.h"
@@ -298,13 +299,17 @@ struct Candidate {
     Entry* entry;
     QString target;
     QString normalizedTarget;
+    size_t hash; // of the normalised target
+
+    PathKey key() const { return {hash, &normalizedTarget}; }
 };
 
 // The listed paths by their normalised form, each to one of the listed paths that normalise so. The
 // listed paths whose form another one shares are also kept whole: with them, whether a target is listed
 // exactly needs no set of every path.
 struct ListedPaths {
-    QHash<QString, const QString*> normalized;
+    QStringList forms; // the texts of the keys below: they stay in place when the list moves
+    QHash<PathKey, const QString*> normalized;
     QSet<QString> sharingTheirForm;
 
     bool containsExactly(const QString& path, const QString* lookalike) const
@@ -321,7 +326,7 @@ bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup
 {
     const FileNameParts& parts = candidate.entry->parts;
     // A listed path normalises to its own key: with no key, the exact look is spared.
-    const auto lookalike = listed.normalized.constFind(candidate.normalizedTarget);
+    const auto lookalike = listed.normalized.constFind(candidate.key());
     if (lookalike == listed.normalized.cend())
         return disk.exists(parts.parent, candidate.entry->output.resultName);
     if (listed.containsExactly(candidate.target, *lookalike))
@@ -337,15 +342,16 @@ Candidate candidateNamed(Entry& entry, const QString& name)
 {
     QString target = joinPath(entry.parts.parent, name);
     QString normalizedTarget = normalizedPath(target);
-    return {&entry, std::move(target), std::move(normalizedTarget)};
+    const size_t hash = PathKey::hashOf(normalizedTarget);
+    return {&entry, std::move(target), std::move(normalizedTarget), hash};
 }
 
-void markCollisions(const QList<Candidate>& candidates, const QHash<QString, int>& sharingTarget,
+void markCollisions(const QList<Candidate>& candidates, const QHash<PathKey, int>& sharingTarget,
                     const ListedPaths& listed, FolderLookup& disk)
 {
     for (const Candidate& candidate : candidates) {
         PlanOutput& output = candidate.entry->output;
-        if (sharingTarget.value(candidate.normalizedTarget) > 1) {
+        if (sharingTarget.value(candidate.key()) > 1) {
             //: Error shown for a file in the file list; the placeholder is the new name
             output.error =
                 KitCatalogue::tr("Another file in the list would also be named “%1”").arg(output.resultName);
@@ -359,7 +365,7 @@ void markCollisions(const QList<Candidate>& candidates, const QHash<QString, int
 
 // In planned order, the first file keeps a free name; the others get the first free " (N)" before the
 // extension, N from 2. A name another file of the list asks for itself is not free.
-void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, int>& sharingTarget,
+void numberCollisions(const QList<Candidate>& candidates, const QHash<PathKey, int>& sharingTarget,
                       const ListedPaths& listed, FolderLookup& disk)
 {
     QSet<QString> given;
@@ -377,8 +383,8 @@ void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, i
             numberedStem = u"%1 (%2)"_s.arg(entry.stem).arg(number);
             entry.output.resultName = numberedStem + extension;
             const Candidate numbered = candidateNamed(entry, entry.output.resultName);
-            if (!given.contains(numbered.normalizedTarget) &&
-                !sharingTarget.contains(numbered.normalizedTarget) && !isTaken(numbered, listed, disk)) {
+            if (!given.contains(numbered.normalizedTarget) && !sharingTarget.contains(numbered.key()) &&
+                !isTaken(numbered, listed, disk)) {
                 given.insert(numbered.normalizedTarget);
                 break;
             }
@@ -391,10 +397,12 @@ void numberCollisions(const QList<Candidate>& candidates, const QHash<QString, i
 ListedPaths listedPathsOf(const QList<Entry>& entries)
 {
     ListedPaths listed;
+    listed.forms.reserve(entries.size()); // never grows past: the keys point into it
     listed.normalized.reserve(entries.size());
     for (const Entry& entry : entries) {
         const QString* const path = &entry.input->path;
-        const QString*& holder = listed.normalized[normalizedPath(*path)];
+        const QString& form = listed.forms.emplace_back(normalizedPath(*path));
+        const QString*& holder = listed.normalized[PathKey::of(form)];
         if (holder) {
             listed.sharingTheirForm.insert(*holder);
             listed.sharingTheirForm.insert(*path);
@@ -409,14 +417,13 @@ void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& 
     // The listed paths don't depend on the new names: gathered on a second thread meanwhile.
     auto listing = std::async(std::launch::async, [&] { return listedPathsOf(std::as_const(entries)); });
     QList<Candidate> candidates;
-    candidates.reserve(entries.size());
-    QHash<QString, int> sharingTarget; // how many files would be named so
+    candidates.reserve(entries.size()); // never grows past: the keys below point into it
+    QHash<PathKey, int> sharingTarget;  // how many files would be named so
     sharingTarget.reserve(entries.size());
     for (Entry& entry : entries) {
         if (entry.output.error)
             continue;
-        candidates.append(candidateNamed(entry, entry.output.resultName));
-        ++sharingTarget[candidates.last().normalizedTarget];
+        ++sharingTarget[candidates.emplace_back(candidateNamed(entry, entry.output.resultName)).key()];
     }
     const ListedPaths listed = listing.get();
 

@@ -5,6 +5,7 @@
 #include "common/InHalves.h"
 #include "common/KitCatalogue.h"
 #include "common/NormalizedPath.h"
+#include "common/PathKey.h"
 #include "common/Signpost.h"
 #include "platform/NonReplacingMover.h"
 #include "renaming/MoveFailure.h"
@@ -127,19 +128,6 @@ private:
     QString failedFrom;
 };
 
-// A normalised path in the table of `layoutOf`, with its hash made beforehand: a probe compares hashes
-// and reads a path only when they are equal.
-struct PathKey {
-    size_t hash;
-    const QString* path;
-
-    friend bool operator==(const PathKey& a, const PathKey& b)
-    {
-        return a.hash == b.hash && *a.path == *b.path;
-    }
-    friend size_t qHash(const PathKey& key, size_t) { return key.hash; } // seeded when it was made
-};
-
 // Every source's normalised path, then every destination's, with their hashes: made on two threads, as
 // normalising and hashing 200,000 paths is most of the layout's work.
 struct NormalizedPaths {
@@ -155,8 +143,8 @@ struct NormalizedPaths {
             for (qsizetype i = begin; i < end; ++i) {
                 path[i] = normalizedPath(operations[i].source);
                 path[count + i] = normalizedPath(operations[i].destination);
-                hashes[size_t(i)] = qHash(path[i], QHashSeed::globalSeed());
-                hashes[size_t(count + i)] = qHash(path[count + i], QHashSeed::globalSeed());
+                hashes[size_t(i)] = PathKey::hashOf(path[i]);
+                hashes[size_t(count + i)] = PathKey::hashOf(path[count + i]);
             }
         });
     }
