@@ -50,14 +50,14 @@ constexpr int namesReadAfter = 64;
 
 // Whether a name in another case is another name in this folder, as the names read from it assume. A
 // folder on FAT, or with ext4's casefold, finds "IMG.JPG" under "img.jpg": the disk must be asked.
-bool isCaseSensitive(int folder, const QSet<QByteArrayView>& names)
+bool isCaseSensitive(int folder, const QSet<FolderLookup::Name>& names)
 {
-    for (const QByteArrayView name : names) {
-        QByteArray flipped = name.toByteArray();
+    for (const FolderLookup::Name& name : names) {
+        QByteArray flipped = name.bytes.toByteArray();
         for (char& c : flipped) // ASCII letters only: the other bytes are parts of UTF-8 sequences
             if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
                 c ^= 0x20;
-        if (flipped == name || names.contains(flipped))
+        if (flipped == name.bytes || names.contains(FolderLookup::Name(flipped)))
             continue;
         return errorAt(folder, flipped) != 0;
     }
@@ -88,7 +88,7 @@ std::optional<FolderLookup::Names> namesIn(int folder)
     names.views.reserve(qsizetype(ends.size()));
     qsizetype start = 0;
     for (const qsizetype end : ends) {
-        names.views.insert(QByteArrayView(names.text).sliced(start, end - start));
+        names.views.insert(FolderLookup::Name(QByteArrayView(names.text).sliced(start, end - start)));
         start = end;
     }
     if (!complete || !isCaseSensitive(folder, names.views))
@@ -157,6 +157,6 @@ bool FolderLookup::existsIn(Folder& found, const QByteArray& name)
     if (!found.names && ++found.questions == namesReadAfter)
         found.names = namesIn(found.descriptor.get()); // stays empty where the folder can't be read
     if (found.names)
-        return found.names->views.contains(name);
+        return found.names->views.contains(Name(name));
     return errorAt(found.descriptor.get(), name) == 0;
 }

@@ -32,10 +32,22 @@ public:
     // Why no item is at `name` in `folder`: the system's error number, 0 when there is one.
     int errorOf(const QString& folder, const QString& name);
 
+    // One entry name, hashed once: a probe compares hashes, and reads names only when they are equal.
+    struct Name {
+        size_t hash;
+        QByteArrayView bytes;
+
+        explicit Name(QByteArrayView bytes) : hash(qHash(bytes, QHashSeed::globalSeed())), bytes(bytes) {}
+        friend bool operator==(const Name& a, const Name& b)
+        {
+            return a.hash == b.hash && a.bytes == b.bytes;
+        }
+        friend size_t qHash(const Name& name, size_t) { return name.hash; }
+    };
     // A folder's entry names, all in one text: 100,000 names cost two allocations rather than 100,000.
     struct Names {
         QByteArray text;
-        QSet<QByteArrayView> views; // into `text`, which moves along with them
+        QSet<Name> views; // into `text`, which moves along with them
     };
 
 private:
