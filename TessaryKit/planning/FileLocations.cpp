@@ -1,6 +1,7 @@
 #include "planning/FileLocations.h"
 
 #include "common/NormalizedPath.h"
+#include "common/PathKey.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,15 +12,16 @@
 QStringList standardizedUniquePaths(const QStringList& paths)
 {
     QStringList unique;
-    QSet<QString> known;
+    unique.reserve(paths.size()); // never grows past: the keys point into it
+    QSet<PathKey> known;
     known.reserve(paths.size());
     const QDir current = QDir::current();
     for (const QString& path : paths) {
-        const QString standard = cleanedPath(current.absoluteFilePath(path));
+        const QString& standard = unique.emplace_back(cleanedPath(current.absoluteFilePath(path)));
         const qsizetype before = known.size();
-        known.insert(standard);
-        if (known.size() > before)
-            unique.append(standard);
+        known.insert(PathKey::of(standard));
+        if (known.size() == before)
+            unique.removeLast(); // no key points to it: the one it equals is earlier
     }
     return unique;
 }
