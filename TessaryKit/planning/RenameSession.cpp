@@ -280,13 +280,18 @@ std::optional<RenameSession::MoveJob> RenameSession::startRename()
     moving = true;
     MoveJob job{MoveJob::Kind::Rename, {}, currentRules, {}, {}, journalFolder};
     job.operations.reserve(size());
-    job.ids.reserve(size());
     for (const FileRecord& record : records) {
-        if (!record.getsNewName())
-            continue;
-        job.operations.append({record.id, record.path, joinPath(record.folder(), record.resultName)});
-        job.ids.insert(record.id);
+        if (record.getsNewName())
+            job.operations.append({record.id, record.path, joinPath(record.folder(), record.resultName)});
     }
+    // Most renames move every listed file: the list's own set then serves, shared rather than rebuilt.
+    if (job.operations.size() == size()) {
+        job.ids = listed;
+        return job;
+    }
+    job.ids.reserve(job.operations.size());
+    for (const RenameOperation& operation : std::as_const(job.operations))
+        job.ids.insert(operation.id);
     return job;
 }
 

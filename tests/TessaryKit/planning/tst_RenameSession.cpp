@@ -244,6 +244,41 @@ private Q_SLOTS:
         QCOMPARE(session->startRename().has_value(), starts);
     }
 
+    // A rename job concerns exactly the files that get new names.
+    void aRenameConcernsTheFilesThatGetNewNames_data()
+    {
+        QTest::addColumn<QStringList>("newNames"); // of the files a, b, c
+        QTest::addColumn<QStringList>("concerned");
+        QTest::newRow("every file") << QStringList{u"x"_s, u"y"_s, u"z"_s}
+                                    << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("one keeps its name")
+            << QStringList{u"x"_s, u"b"_s, u"z"_s} << QStringList{u"a"_s, u"c"_s};
+    }
+    void aRenameConcernsTheFilesThatGetNewNames()
+    {
+        QFETCH(QStringList, newNames);
+        QFETCH(QStringList, concerned);
+        const QStringList names{u"a"_s, u"b"_s, u"c"_s};
+        TestFolder::create(folder->path(), names);
+        RenameSession session(journal(),
+                              RenameRules{QString(), QString(), u"{new}"_s, false, u"name"_s, false});
+        QList<Fields> fields;
+        for (const QString& name : newNames)
+            fields.append(Fields{{u"new"_s, name}});
+        session.add({path(u"a"_s), path(u"b"_s), path(u"c"_s)}, fields);
+        plan(session);
+        const auto job = session.startRename();
+        QVERIFY(job);
+        QSet<QString> expected;
+        QSet<QString> moved;
+        for (const QString& name : concerned)
+            expected.insert(path(name));
+        for (const RenameOperation& operation : job->operations)
+            moved.insert(operation.id);
+        QCOMPARE(job->ids, expected);
+        QCOMPARE(moved, expected);
+    }
+
     void renameThenUndo()
     {
         const auto session = sessionOver({u"a.txt"_s, u"b.txt"_s, u"keep.txt"_s}, u"{filename}"_s);
