@@ -1,7 +1,15 @@
 #include "common/CanonicalText.h"
 
+#include <algorithm>
+
 namespace CanonicalText {
 namespace {
+
+// Below U+0300 no character composes with another or decomposes: such text is its own composed form.
+bool isComposed(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x300; });
+}
 
 Fields composed(const Fields& fields)
 {
@@ -14,9 +22,14 @@ Fields composed(const Fields& fields)
 
 } // namespace
 
-bool equal(const QString& a, const QString& b)
+bool equal(QStringView a, QStringView b)
 {
-    return a == b || a.normalized(QString::NormalizationForm_C) == b.normalized(QString::NormalizationForm_C);
+    if (a == b)
+        return true;
+    if (isComposed(a) && isComposed(b))
+        return false;
+    return a.toString().normalized(QString::NormalizationForm_C) ==
+           b.toString().normalized(QString::NormalizationForm_C);
 }
 
 bool equal(const Fields& a, const Fields& b)

@@ -8,7 +8,7 @@
 // equals the letter followed by its combining mark.
 namespace CanonicalText {
 
-bool equal(const QString& a, const QString& b);
+bool equal(QStringView a, QStringView b);
 // Same names with equal values, names and values compared canonically.
 bool equal(const Fields& a, const Fields& b);
 

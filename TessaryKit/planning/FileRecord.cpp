@@ -9,19 +9,22 @@ FileRecord::FileRecord(QString id, QString path, Fields baseFields)
 {
 }
 
-QString FileRecord::folder() const
-{
-    return FileNameParts::parentOf(path);
-}
-
 QString FileRecord::originalName() const
 {
     return FileNameParts::nameOf(path);
 }
 
+QString FileRecord::locationNamed(const QString& name) const
+{
+    const QStringView folder = QStringView(path).first(path.lastIndexOf(u'/') + 1);
+    QString location;
+    location.reserve(folder.size() + name.size());
+    return location.append(folder).append(name);
+}
+
 QString FileRecord::currentLocation() const
 {
-    return renamed ? joinPath(folder(), resultName) : path;
+    return renamed ? locationNamed(resultName) : path;
 }
 
 std::optional<QString> FileRecord::shownError() const
@@ -31,7 +34,7 @@ std::optional<QString> FileRecord::shownError() const
 
 bool FileRecord::nameChanged() const
 {
-    return !CanonicalText::equal(resultName, originalName());
+    return !CanonicalText::equal(resultName, QStringView(path).sliced(path.lastIndexOf(u'/') + 1));
 }
 
 bool FileRecord::getsNewName() const

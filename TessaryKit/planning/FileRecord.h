@@ -23,8 +23,9 @@ struct FileRecord {
     qsizetype row = 0;                     // the number the last plan gave the file; 0 until planned
     bool renamed = false;                  // the file carries its new name on disk now
 
-    QString folder() const;
     QString originalName() const;
+    // The path of `name` in the file's folder.
+    QString locationNamed(const QString& name) const;
     // Where the file is on disk now: under its new name once renamed.
     QString currentLocation() const;
     // The error the list shows: the last operation's, else the plan's.

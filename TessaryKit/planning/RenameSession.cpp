@@ -282,7 +282,7 @@ std::optional<RenameSession::MoveJob> RenameSession::startRename()
     job.operations.reserve(size());
     for (const FileRecord& record : records) {
         if (record.getsNewName())
-            job.operations.append({record.id, record.path, joinPath(record.folder(), record.resultName)});
+            job.operations.append({record.id, record.path, record.locationNamed(record.resultName)});
     }
     // Most renames move every listed file: the list's own set then serves, shared rather than rebuilt.
     if (job.operations.size() == size()) {

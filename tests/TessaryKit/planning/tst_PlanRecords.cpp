@@ -1,3 +1,4 @@
+#include "planning/FileRecord.h"
 #include "planning/PlanOutput.h"
 #include "planning/RenameRules.h"
 #include "renaming/RenameOperation.h"
@@ -115,6 +116,38 @@ private Q_SLOTS:
         const PlanOutput decomposed{{}, u"a"_s, u"“e\u0301” already exists"_s, {}, std::nullopt};
         QVERIFY(composed == decomposed);
         QVERIFY(!(composed == PlanOutput{{}, u"a"_s, u"other"_s, {}, std::nullopt}));
+    }
+
+    // A planned name counts as new unless it is the current one up to composition; the new place is in
+    // the file's own folder.
+    void aRecordTellsItsNewNameAndPlace_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("resultName");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("location");
+        QTest::newRow("the same name") << u"/a/x.txt"_s << u"x.txt"_s << false << u"/a/x.txt"_s;
+        QTest::newRow("a new name") << u"/a/x.txt"_s << u"y.txt"_s << true << u"/a/y.txt"_s;
+        QTest::newRow("another case") << u"/a/X"_s << u"x"_s << true << u"/a/x"_s;
+        QTest::newRow("Latin-1 letters apart") << u"/a/ü"_s << u"u"_s << true << u"/a/u"_s;
+        QTest::newRow("composed, then decomposed")
+            << u"/a/café.txt"_s << u"cafe\u0301.txt"_s << false << u"/a/cafe\u0301.txt"_s;
+        QTest::newRow("a combining mark more") << u"/a/e"_s << u"e\u0301"_s << true << u"/a/e\u0301"_s;
+        QTest::newRow("Hangul syllable and its letters")
+            << u"/a/\uD55C"_s << u"\u1112\u1161\u11AB"_s << false << u"/a/\u1112\u1161\u11AB"_s;
+        QTest::newRow("in the root") << u"/x"_s << u"y"_s << true << u"/y"_s;
+    }
+    void aRecordTellsItsNewNameAndPlace()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, resultName);
+        FileRecord record(path, path, Fields());
+        QCOMPARE(record.nameChanged(), false);
+        record.resultName = resultName;
+        QTEST(record.nameChanged(), "changed");
+        QTEST(record.locationNamed(resultName), "location");
+        record.renamed = true;
+        QTEST(record.currentLocation(), "location");
     }
 };
 
