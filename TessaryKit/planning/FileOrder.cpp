@@ -47,10 +47,12 @@ int compareNumbers(double a, double b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+// An empty key's bytes may be no pointer at all, which memcmp must not see.
 int compareBytes(const char* a, size_t sizeA, const char* b, size_t sizeB)
 {
-    if (const int common = std::memcmp(a, b, std::min(sizeA, sizeB)))
-        return common;
+    const size_t common = std::min(sizeA, sizeB);
+    if (const int order = common == 0 ? 0 : std::memcmp(a, b, common))
+        return order;
     return sizeA == sizeB ? 0 : (sizeA < sizeB ? -1 : 1);
 }
 

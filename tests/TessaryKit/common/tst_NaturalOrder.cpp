@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -14,8 +15,10 @@ int sign(int value)
 
 int comparePlainKeys(const std::vector<char>& a, const std::vector<char>& b)
 {
-    const int common = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
-    return sign(common ? common : int(a.size()) - int(b.size()));
+    const auto differ = std::mismatch(a.cbegin(), a.cend(), b.cbegin(), b.cend());
+    if (differ.first != a.cend() && differ.second != b.cend())
+        return sign(int(uchar(*differ.first)) - int(uchar(*differ.second)));
+    return sign(int(a.size()) - int(b.size()));
 }
 
 // Texts such as dates, times and counts, with every ASCII mark the plain key ranks.

@@ -96,6 +96,9 @@ private Q_SLOTS:
         QTest::newRow("numbers among texts compare as text with them")
             << u"v"_s << QStringList{u"a v=10"_s, u"b v=9a"_s, u"c v=9"_s}
             << QStringList{u"c"_s, u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("an empty value among numbers and texts")
+            << u"v"_s << QStringList{u"b v=3"_s, u"a v="_s, u"c v=2-1"_s}
+            << QStringList{u"a"_s, u"c"_s, u"b"_s} << QStringList{u"b"_s, u"c"_s, u"a"_s};
         QTest::newRow("a number of over 100 digits among texts")
             << u"v"_s << QStringList{u"a v=%1"_s.arg(u"1"_s.repeated(101)), u"b v=2-1"_s}
             << QStringList{u"b"_s, u"a"_s} << QStringList{u"a"_s, u"b"_s};
