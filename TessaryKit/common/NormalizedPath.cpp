@@ -4,26 +4,6 @@
 
 namespace {
 
-// Whether cleaning leaves `path` as it is: no "." or ".." component, no empty component but the root's.
-bool isClean(QStringView path)
-{
-    if (path.isEmpty() || path == u"/")
-        return true;
-    if (path.endsWith(u'/'))
-        return false;
-    qsizetype start = path.startsWith(u'/') ? 1 : 0;
-    while (start <= path.size()) {
-        qsizetype end = path.indexOf(u'/', start);
-        if (end < 0)
-            end = path.size();
-        const QStringView component = path.sliced(start, end - start);
-        if (component.isEmpty() || component == u"." || component == u"..")
-            return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 enum class Letters { lowerAscii, upperAscii, other };
 
 Letters lettersOf(QStringView path)
@@ -51,9 +31,34 @@ QString lowerAscii(const QString& text)
 
 } // namespace
 
+// No "." or ".." component, no empty component but the root's.
+bool isCleanPath(QStringView path)
+{
+    if (path.isEmpty() || path == u"/")
+        return true;
+    if (path.endsWith(u'/'))
+        return false;
+    qsizetype start = path.startsWith(u'/') ? 1 : 0;
+    while (start <= path.size()) {
+        qsizetype end = path.indexOf(u'/', start);
+        if (end < 0)
+            end = path.size();
+        const QStringView component = path.sliced(start, end - start);
+        if (component.isEmpty() || component == u"." || component == u"..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool isNormalizedName(QStringView name)
+{
+    return lettersOf(name) == Letters::lowerAscii;
+}
+
 QString cleanedPath(const QString& path)
 {
-    return isClean(path) ? path : QDir::cleanPath(path);
+    return isCleanPath(path) ? path : QDir::cleanPath(path);
 }
 
 // Most paths are clean ASCII: ASCII is its own NFC form, and then lowering is all there is to do.

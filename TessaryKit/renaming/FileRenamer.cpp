@@ -4,8 +4,7 @@
 #include "common/FileNameParts.h"
 #include "common/InHalves.h"
 #include "common/KitCatalogue.h"
-#include "common/NormalizedPath.h"
-#include "common/PathKey.h"
+#include "common/PathNormalizer.h"
 #include "common/Signpost.h"
 #include "platform/NonReplacingMover.h"
 #include "renaming/MoveFailure.h"
@@ -32,7 +31,7 @@ public:
     {
     }
 
-    void run(const QList<qsizetype>& members, Result& result)
+    void run(Groups::Group members, Result& result)
     {
         // Most groups are one file: small arrays in place spare two allocations per move.
         QVarLengthArray<qsizetype, 4> parking, direct;
@@ -89,7 +88,7 @@ private:
             places[i] = operations[i].destination;
     }
 
-    void report(const QList<qsizetype>& members, Result& result)
+    void report(Groups::Group members, Result& result)
     {
         for (const qsizetype i : members) {
             unpark(i);
@@ -128,30 +127,48 @@ private:
     QString failedFrom;
 };
 
-// Every source's normalised path, then every destination's, with their hashes: made on two threads, as
-// normalising and hashing 200,000 paths is most of the layout's work.
-struct NormalizedPaths {
-    QStringList paths;
-    std::vector<size_t> hashes;
-
-    explicit NormalizedPaths(const QList<RenameOperation>& operations) : hashes(2 * size_t(operations.size()))
+// Every source's normalised path, then every destination's: made on two threads, as normalising and hashing
+// 200,000 paths is most of the layout's work. Sources and destinations have a normaliser each, for the run
+// of paths in one folder that each keeps.
+class NormalizedPaths {
+public:
+    explicit NormalizedPaths(const QList<RenameOperation>& operations) : parts(2 * size_t(operations.size()))
     {
         const qsizetype count = operations.size();
-        paths.resize(2 * count);
-        QString* const path = paths.data();
         inHalves(count, [&](qsizetype begin, qsizetype end) {
+            PathNormalizer* const normalizer = begin == 0 ? firstHalf : secondHalf;
             for (qsizetype i = begin; i < end; ++i) {
-                path[i] = normalizedPath(operations[i].source);
-                path[count + i] = normalizedPath(operations[i].destination);
-                hashes[size_t(i)] = PathKey::hashOf(path[i]);
-                hashes[size_t(count + i)] = PathKey::hashOf(path[count + i]);
+                parts[size_t(i)] = normalizer[0].of(operations[i].source);
+                parts[size_t(count + i)] = normalizer[1].of(operations[i].destination);
             }
         });
     }
-    PathKey key(qsizetype k) const { return {hashes[size_t(k)], &paths[k]}; }
+    const PathNormalizer::Parts& operator[](qsizetype k) const { return parts[size_t(k)]; }
+
+private:
+    PathNormalizer firstHalf[2];
+    PathNormalizer secondHalf[2];
+    std::vector<PathNormalizer::Parts> parts;
 };
 
 } // namespace
+
+Groups::Groups(const std::vector<qsizetype>& groupOf, qsizetype groupCount)
+    : members(groupOf.size()), ends(size_t(groupCount))
+{
+    for (const qsizetype group : groupOf)
+        ++ends[size_t(group)];
+    // Each group's start; then placing each member at its group's next place leaves each group's end.
+    std::exclusive_scan(ends.cbegin(), ends.cend(), ends.begin(), size_t(0));
+    for (size_t i = 0; i < groupOf.size(); ++i)
+        members[ends[size_t(groupOf[i])]++] = qsizetype(i);
+}
+
+void Groups::append(Group group)
+{
+    members.insert(members.end(), group.begin(), group.end());
+    ends.push_back(members.size());
+}
 
 QString keptNameMessage(const QString& source, const QString& failedSource)
 {
@@ -178,10 +195,10 @@ Layout layoutOf(const QList<RenameOperation>& operations)
         bool isSource = false;
     };
     const NormalizedPaths normalized(operations);
-    QHash<PathKey, Holder> holders;
+    QHash<PathNormalizer::Parts, Holder> holders;
     holders.reserve(2 * count);
     const auto join = [&](qsizetype i, qsizetype k) -> Holder& {
-        Holder& holder = holders[normalized.key(k)];
+        Holder& holder = holders[normalized[k]];
         if (holder.first == 0)
             holder.first = i + 1;
         else
@@ -194,18 +211,18 @@ Layout layoutOf(const QList<RenameOperation>& operations)
     layout.parks.reserve(count);
     for (qsizetype i = 0; i < count; ++i) {
         // Every source was joined first: the holder knows whether a listed file has the name now.
-        layout.parks.append(join(i, count + i).isSource &&
-                            normalized.paths[count + i] != normalized.paths[i]);
+        layout.parks.append(join(i, count + i).isSource && normalized[count + i] != normalized[i]);
     }
     std::vector<qsizetype> groupOfRoot(parent.size(), -1);
+    std::vector<qsizetype> groupOf(parent.size());
+    qsizetype groupCount = 0;
     for (qsizetype i = 0; i < count; ++i) {
         qsizetype& group = groupOfRoot[size_t(root(i))];
-        if (group < 0) {
-            group = layout.groups.size();
-            layout.groups.append(QList<qsizetype>());
-        }
-        layout.groups[group].append(i);
+        if (group < 0)
+            group = groupCount++;
+        groupOf[size_t(i)] = group;
     }
+    layout.groups = Groups(groupOf, groupCount);
     return layout;
 }
 
@@ -259,7 +276,7 @@ Result perform(const QList<RenameOperation>& operations, const QStringList& temp
     places.reserve(operations.size());
     for (const RenameOperation& operation : operations)
         places.append(operation.source);
-    for (const QList<qsizetype>& group : groups)
+    for (const Groups::Group group : groups)
         GroupRun(operations, temporaryNames, mover, places).run(group, result);
     if (!result.failures.isEmpty())
         qCWarning(renameLog, "%lld of %lld renames failed", qint64(result.failures.size()),

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <span>
+#include <vector>
 
 // Carries out a list of moves so that files of the list may take each other's names (swaps, rotations,
 // chains) without ever overwriting anything. Operations that depend on each other form a group, and a
@@ -29,8 +31,38 @@ Result perform(const QList<RenameOperation>& operations);
 Result perform(const QList<RenameOperation>& operations, FileMover& mover);
 Result perform(const QList<RenameOperation>& operations, const QStringList& temporaryNames, FileMover& mover);
 
-// The groups of operations that depend on each other, as lists of indices in the given order.
-using Groups = QList<QList<qsizetype>>;
+// The groups of operations that depend on each other, as indices in the given order. They are held in one
+// list: 100,000 groups of one file then take two allocations rather than 100,000.
+class Groups {
+public:
+    using Group = std::span<const qsizetype>;
+
+    Groups() = default;
+    // From the group of each operation, the groups numbered in the order of their first operations.
+    Groups(const std::vector<qsizetype>& groupOf, qsizetype groupCount);
+
+    qsizetype size() const { return qsizetype(ends.size()); }
+    Group operator[](qsizetype g) const
+    {
+        const size_t begin = g == 0 ? 0 : ends[size_t(g - 1)];
+        return {members.data() + begin, ends[size_t(g)] - begin};
+    }
+    void append(Group group);
+
+    struct Iterator {
+        const Groups* groups;
+        qsizetype g;
+        Group operator*() const { return (*groups)[g]; }
+        Iterator& operator++() { return ++g, *this; }
+        bool operator==(const Iterator&) const = default;
+    };
+    Iterator begin() const { return {this, 0}; }
+    Iterator end() const { return {this, size()}; }
+
+private:
+    std::vector<qsizetype> members;
+    std::vector<size_t> ends; // where each group's members end in `members`
+};
 
 struct Layout {
     Groups groups;

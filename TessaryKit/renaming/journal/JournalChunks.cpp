@@ -66,7 +66,7 @@ void JournalChunks::write(const std::stop_token& stop)
     // A file whose identity can't be read now could not be told from a stranger after a crash: neither it
     // nor the files whose moves depend on it move.
     FolderLookup disk;
-    const auto add = [&](const QList<qsizetype>& group, Chunk& chunk) {
+    const auto add = [&](FileRenamer::Groups::Group group, Chunk& chunk) {
         QList<qsizetype> members;
         for (const qsizetype i : group) {
             JournalOperation operation = planned.operations[i];
@@ -81,7 +81,7 @@ void JournalChunks::write(const std::stop_token& stop)
         const auto missing = std::find_if(members.cbegin(), members.cend(),
                                           [&](qsizetype k) { return !chunk.operations[k].identity; });
         if (missing == members.cend()) {
-            chunk.groups.append(members);
+            chunk.groups.append({members.constData(), size_t(members.size())});
             return;
         }
         const RenameOperation unidentified = chunk.operations[*missing].operation;

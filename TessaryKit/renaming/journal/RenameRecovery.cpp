@@ -134,13 +134,14 @@ private:
         for (const JournalOperation& operation : entry.operations)
             operations.append(operation.operation);
         QList<qsizetype> split;
-        for (const QList<qsizetype>& group : FileRenamer::layoutOf(operations).groups) {
-            const bool reached = std::all_of(group.cbegin(), group.cend(), [&](qsizetype i) {
+        for (const FileRenamer::Groups::Group group : FileRenamer::layoutOf(operations).groups) {
+            const bool reached = std::all_of(group.begin(), group.end(), [&](qsizetype i) {
                 const auto place = locate(entry.operations[i]);
                 return !place || *place == targets[i];
             });
             if (!reached)
-                split += group;
+                for (const qsizetype i : group)
+                    split.append(i);
         }
         return split;
     }

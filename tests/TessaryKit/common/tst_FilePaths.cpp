@@ -1,5 +1,6 @@
 #include "common/FileNameParts.h"
 #include "common/NormalizedPath.h"
+#include "common/PathNormalizer.h"
 
 #include <QDir>
 #include <QTest>
@@ -106,6 +107,43 @@ private Q_SLOTS:
         QTEST(normalizedPath(path), "normalized");
         // Cleaning alone changes nothing but "."/".." and slashes, exactly as Qt does it.
         QCOMPARE(cleanedPath(path), QDir::cleanPath(path));
+    }
+
+    void normalizesPathsInParts_data() { normalizesPaths_data(); }
+    void normalizesPathsInParts()
+    {
+        QFETCH(QString, path);
+        PathNormalizer normalizer;
+        const PathNormalizer::Parts parts = normalizer.of(path);
+        QCOMPARE(*parts.folder + parts.name.toString(), normalizedPath(path));
+        QVERIFY(parts.folder->isEmpty() || parts.folder->endsWith(u'/'));
+    }
+
+    // One normaliser over paths of several folders, in and out of its run: the parts are equal exactly when
+    // the normalised paths are.
+    void partsAreEqualAsNormalizedPathsAre()
+    {
+        const QStringList paths{u"/A/x"_s, u"/a/X"_s,       u"/B/x"_s,   u"/A/x"_s, u"/A/y"_s,   u"/a/./x"_s,
+                                u"x"_s,    u"/x"_s,         u"a/x"_s,    u"/a/"_s,  u"/A/x/y"_s, u"/a/x/Y"_s,
+                                u"/a/é"_s, u"/A/e\u0301"_s, u"/a/é/x"_s, u"//x"_s};
+        PathNormalizer normalizer;
+        QList<PathNormalizer::Parts> parts;
+        for (const QString& path : paths)
+            parts.append(normalizer.of(path));
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            QCOMPARE(*parts[i].folder + parts[i].name.toString(), normalizedPath(paths[i]));
+            for (qsizetype j = 0; j < paths.size(); ++j)
+                QVERIFY2((parts[i] == parts[j]) == (normalizedPath(paths[i]) == normalizedPath(paths[j])),
+                         qPrintable(paths[i] + u" and "_s + paths[j]));
+        }
+    }
+
+    // Most names are their own form: taken from the path as it stands.
+    void takesALowerCaseNameAsItStands()
+    {
+        const QString path = u"/Photos/2024/img_0001.jpg"_s;
+        PathNormalizer normalizer;
+        QCOMPARE(normalizer.of(path).name.constData(), path.constData() + path.lastIndexOf(u'/') + 1);
     }
 };
 

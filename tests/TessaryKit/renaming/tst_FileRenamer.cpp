@@ -164,6 +164,11 @@ private Q_SLOTS:
         QTest::newRow("rotation under other case") << u"/Tmp/f%1>/tmp/F%2"_s << qsizetype(1) << count;
         QTest::newRow("swaps across the halves") << u"/Tmp/f%1>/Tmp/f%3"_s << count / 2 << count;
         QTest::newRow("case only") << u"/Tmp/f%1>/Tmp/F%1"_s << count << qsizetype(0);
+        QTest::newRow("into a subfolder") << u"/Tmp/f%1>/Tmp/f%1/f%1"_s << count << qsizetype(0);
+        QTest::newRow("rotation through paths to clean")
+            << u"/Tmp/./f%1>/tmp//F%2"_s << qsizetype(1) << count;
+        QTest::newRow("rotation through composed names")
+            << u"/Tmp/e\u0301%1>/Tmp/É%2"_s << qsizetype(1) << count;
     }
     void laysOutManyMoves()
     {
@@ -181,8 +186,15 @@ private Q_SLOTS:
         QTEST(layout.groups.size(), "groups");
         QTEST(qsizetype(layout.parks.count(true)), "parked");
         QList<qsizetype> grouped;
-        for (const QList<qsizetype>& group : layout.groups)
-            grouped.append(group);
+        qsizetype previousFirst = -1;
+        for (const FileRenamer::Groups::Group group : layout.groups) {
+            // In the given order, and the groups in the order of their first moves.
+            QVERIFY(std::is_sorted(group.begin(), group.end()));
+            QCOMPARE_GT(group.front(), previousFirst);
+            previousFirst = group.front();
+            for (const qsizetype i : group)
+                grouped.append(i);
+        }
         std::sort(grouped.begin(), grouped.end());
         QList<qsizetype> every(count);
         std::iota(every.begin(), every.end(), 0);
