@@ -1,7 +1,9 @@
 #include "common/NaturalOrder.h"
 
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -21,6 +23,18 @@ bool isPunctuation(char16_t c)
 // A digit run's part of a plain key: it follows every punctuation rank, and compares by value: the count
 // of significant digits, then the digits. Leading zeros are left to the tie-break, as the collator does.
 constexpr char digitRun = char(0x7f);
+// Letters follow digits, case ignored, 'a' first.
+constexpr int firstLetter = 0x80;
+
+// The languages whose collation orders ASCII as the root collation does. Others may join letters, as
+// Czech does "ch" or Danish "aa", in ways that no short probe proves absent.
+bool mayOrderLettersPlainly(const QLocale& locale)
+{
+    static const QList<QLocale::Language> plain{QLocale::English, QLocale::German,     QLocale::French,
+                                                QLocale::Italian, QLocale::Portuguese, QLocale::Dutch,
+                                                QLocale::Spanish, QLocale::Indonesian, QLocale::Malay};
+    return plain.contains(locale.language());
+}
 
 } // namespace
 
@@ -40,8 +54,46 @@ NaturalOrder::NaturalOrder() : collator(collationLocale())
     for (size_t i = 0; i < marks.size(); ++i) {
         if (i == 0 || collator.compare(QStringView(&marks[i - 1], 1), QStringView(&marks[i], 1)) != 0)
             ++rank;
-        punctuationRank[marks[i]] = rank;
+        plainRank[marks[i]] = rank;
     }
+    if (ordersLettersPlainly())
+        for (char16_t c = u'a'; c <= u'z'; ++c)
+            plainRank[c] = plainRank[c - u'a' + u'A'] = char(firstLetter + (c - u'a'));
+}
+
+// Probed once per locale: about 700 comparisons.
+bool NaturalOrder::ordersLettersPlainly() const
+{
+    static std::mutex mutex;
+    static QHash<QString, bool> verdicts;
+    const QString locale = collator.locale().bcp47Name();
+    const std::lock_guard lock(mutex);
+    const auto found = verdicts.constFind(locale);
+    if (found != verdicts.cend())
+        return *found;
+    return verdicts[locale] = mayOrderLettersPlainly(collator.locale()) && probeLetters();
+}
+
+// Letters in alphabetical order after the digits, each equal to its capital, and every pair of them in
+// the order of its letters: no pair sorts as one letter.
+bool NaturalOrder::probeLetters() const
+{
+    if (collator.compare(u"9", u"a") >= 0)
+        return false;
+    std::array<char16_t, 2> previous{};
+    for (char16_t first = u'a'; first <= u'z'; ++first) {
+        const char16_t capital = first - u'a' + u'A';
+        if (collator.compare(QStringView(&first, 1), QStringView(&capital, 1)) != 0)
+            return false;
+        for (char16_t second = u'a'; second <= u'z'; ++second) {
+            const std::array<char16_t, 2> pair{first, second};
+            if (previous[0] &&
+                collator.compare(QStringView(previous.data(), 2), QStringView(pair.data(), 2)) >= 0)
+                return false;
+            previous = pair;
+        }
+    }
+    return true;
 }
 
 bool NaturalOrder::appendPlainKey(QStringView text, std::vector<char>& key) const
@@ -69,9 +121,9 @@ bool NaturalOrder::appendPlainKey(QStringView text, std::vector<char>& key) cons
             i = end;
             continue;
         }
-        if (c >= 128 || !punctuationRank[c])
+        if (c >= 128 || !plainRank[c])
             return fail();
-        key.push_back(punctuationRank[c]);
+        key.push_back(plainRank[c]);
         ++i;
     }
     return true;

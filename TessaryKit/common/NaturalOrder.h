@@ -21,12 +21,16 @@ public:
     static int compare(const Key& a, const Key& b);
 
     // Appends to `key` a key many times cheaper to make, for text of ASCII digits, punctuation and blanks
-    // only, such as dates and times. Such texts compare by their plain keys' bytes (a shorter key first
-    // when one starts the other) as by their collation keys; where those are equal, `compare` goes on by
-    // code points. Other text leaves `key` as it was: false.
+    // only, such as dates and times, and of ASCII letters too in the locales that order them as the
+    // alphabet does. Such texts compare by their plain keys' bytes (a shorter key first when one starts
+    // the other) as by their collation keys; where those are equal, `compare` goes on by code points.
+    // Other text leaves `key` as it was: false.
     bool appendPlainKey(QStringView text, std::vector<char>& key) const;
 
 private:
+    bool ordersLettersPlainly() const;
+    bool probeLetters() const;
+
     QCollator collator;
-    std::array<char, 128> punctuationRank{}; // by the collator; 0 for digits and letters
+    std::array<char, 128> plainRank{}; // by the collator; 0 for digits, and for what has no plain key
 };

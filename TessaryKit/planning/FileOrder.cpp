@@ -99,6 +99,18 @@ struct EncodedFiles {
     std::vector<FieldKinds> kinds;
 };
 
+// The byte strings of two halves in one buffer, with where each string begins, and where the last ends.
+void joinHalves(std::array<EncodedFiles, 2>& halves, std::vector<char>& encoded, std::vector<size_t>& offsets)
+{
+    offsets.reserve(halves[0].ends.size() + halves[1].ends.size() + 1);
+    offsets.push_back(0);
+    offsets.insert(offsets.end(), halves[0].ends.cbegin(), halves[0].ends.cend());
+    for (const size_t end : halves[1].ends)
+        offsets.push_back(halves[0].bytes.size() + end);
+    encoded = std::move(halves[0].bytes);
+    encoded.insert(encoded.end(), halves[1].bytes.cbegin(), halves[1].bytes.cend());
+}
+
 // The order fields of every file: pointers to their values, null where a file lacks one. When each
 // field holds only numbers or only plain text (dates, times, counts: the common case), a file's fields
 // are encoded in one byte string that compares as they do, so that the sort compares a few bytes in one
@@ -121,7 +133,7 @@ public:
         encodable =
             std::all_of(kinds.cbegin(), kinds.cend(), [](const FieldKinds& k) { return k.encodable(); });
         if (encodable)
-            join(halves);
+            joinHalves(halves, encoded, offsets);
         else
             makeKeys(items.size(), kinds);
     }
@@ -191,17 +203,6 @@ private:
         return kinds.encodable();
     }
 
-    void join(std::array<EncodedFiles, 2>& halves)
-    {
-        offsets.reserve(values.size() / fieldCount + 1);
-        offsets.push_back(0);
-        offsets.insert(offsets.end(), halves[0].ends.cbegin(), halves[0].ends.cend());
-        for (const size_t end : halves[1].ends)
-            offsets.push_back(halves[0].bytes.size() + end);
-        encoded = std::move(halves[0].bytes);
-        encoded.insert(encoded.end(), halves[1].bytes.cbegin(), halves[1].bytes.cend());
-    }
-
     // Each half with a collator of its own: one serves one thread only.
     void makeKeys(qsizetype files, const std::vector<FieldKinds>& kinds)
     {
@@ -261,32 +262,74 @@ private:
     std::vector<FieldKey> keys;  // per file, per field, when they don't
 };
 
-// Name keys cost a collation each; with fields they are needed only for ties.
+// Name keys: plain ones when every name has one (see `NaturalOrder::appendPlainKey`), all in one buffer;
+// else a collation each, which with fields is made only for a tie, as it comes.
 class NameKeys {
 public:
-    explicit NameKeys(const QList<FileOrder::Item>& items) : items(items), keys(size_t(items.size())) {}
+    explicit NameKeys(const QList<FileOrder::Item>& items) : items(items) {}
+
+    // Every key at once, on two threads when there are many: each half encodes plain keys, or, when a
+    // name has none, makes collation keys, with a collator of its own, as one serves one thread only.
+    void makeAll()
+    {
+        std::array<EncodedFiles, 2> halves;
+        std::array<bool, 2> encodes{};
+        inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
+            const qsizetype half = begin == 0 ? 0 : 1;
+            encodes[half] = encode(begin == 0 ? NaturalOrder() : natural, begin, end, halves[half]);
+        });
+        if (encodes[0] && encodes[1]) {
+            joinHalves(halves, encoded, offsets);
+            return;
+        }
+        collationKeys();
+        inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
+            make(end == items.size() ? natural : NaturalOrder(), begin, end);
+        });
+    }
+
+    int compare(qsizetype a, qsizetype b)
+    {
+        if (offsets.empty())
+            return NaturalOrder::compare(at(a), at(b));
+        if (const int order = compareBytes(encoded.data() + offsets[size_t(a)], length(a),
+                                           encoded.data() + offsets[size_t(b)], length(b)))
+            return order;
+        return QString::compare(items[a].name, items[b].name, Qt::CaseSensitive);
+    }
+
+private:
+    bool encode(const NaturalOrder& order, qsizetype begin, qsizetype end, EncodedFiles& half) const
+    {
+        half.ends.reserve(size_t(end - begin));
+        for (qsizetype position = begin; position < end; ++position) {
+            if (!order.appendPlainKey(items[position].name, half.bytes))
+                return false;
+            half.ends.push_back(half.bytes.size());
+        }
+        return true;
+    }
+
+    size_t length(qsizetype position) const
+    {
+        return offsets[size_t(position) + 1] - offsets[size_t(position)];
+    }
+
+    void collationKeys()
+    {
+        if (keys.empty())
+            keys.resize(size_t(items.size()));
+    }
 
     const NaturalOrder::Key& at(qsizetype position)
     {
+        collationKeys();
         std::optional<NaturalOrder::Key>& key = keys[size_t(position)];
         if (!key)
             key = natural.key(items[position].name);
         return *key;
     }
 
-    // Every key at once, half of them on a second thread when there are many: each costs a collation,
-    // and a collator serves one thread only.
-    void makeAll()
-    {
-        inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
-            if (end == items.size())
-                make(natural, begin, end);
-            else
-                make(NaturalOrder(), begin, end);
-        });
-    }
-
-private:
     void make(const NaturalOrder& order, qsizetype begin, qsizetype end)
     {
         for (qsizetype position = begin; position < end; ++position)
@@ -295,14 +338,16 @@ private:
 
     const QList<FileOrder::Item>& items;
     const NaturalOrder natural;
-    std::vector<std::optional<NaturalOrder::Key>> keys;
+    std::vector<char> encoded;   // every name's plain key, when all have one
+    std::vector<size_t> offsets; // where each plain key begins in `encoded`, and where the last ends
+    std::vector<std::optional<NaturalOrder::Key>> keys; // else
 };
 
 // The name order's comparison, shared as the fields' tie-break.
 bool precedesByName(NameKeys& names, const QList<FileOrder::Item>& items, qsizetype a, qsizetype b,
                     bool reversed)
 {
-    if (const int byName = NaturalOrder::compare(names.at(a), names.at(b)))
+    if (const int byName = names.compare(a, b))
         return reversed ? byName > 0 : byName < 0;
     return items[a].path < items[b].path;
 }

@@ -135,20 +135,31 @@ private Q_SLOTS:
 
     // Large lists make their name keys and sort on two threads; the order must be the one a single collator
     // gives.
+    // ASCII names sort by plain keys, unless one name of either half has none.
     void sortsManyNamesAsOneCollatorDoes_data()
     {
         QTest::addColumn<int>("count");
-        QTest::newRow("few") << 50;
-        QTest::newRow("two halves, the first one shorter") << 4001;
-        QTest::newRow("many") << 5001;
+        QTest::addColumn<QStringList>("stems");
+        QTest::addColumn<int>("oddOneAt"); // where "Été" stands in for a name, or -1
+        const QStringList mixed{u"Photo"_s, u"photo"_s, u"Été"_s, u"ete"_s, u"IMG_"_s, u"img-"_s, u"Ω"_s};
+        const QStringList ascii{u"Photo"_s, u"photo"_s, u"ete"_s, u"IMG_"_s, u"img-"_s, u"a b"_s, u"A-b"_s};
+        QTest::newRow("few") << 50 << mixed << -1;
+        QTest::newRow("two halves, the first one shorter") << 4001 << mixed << -1;
+        QTest::newRow("many") << 5001 << mixed << -1;
+        QTest::newRow("few, ASCII") << 50 << ascii << -1;
+        QTest::newRow("many, ASCII") << 5001 << ascii << -1;
+        QTest::newRow("many, ASCII but one in the first half") << 5001 << ascii << 7;
+        QTest::newRow("many, ASCII but one in the second half") << 5001 << ascii << 5000;
     }
     void sortsManyNamesAsOneCollatorDoes()
     {
         QFETCH(int, count);
-        const QStringList stems{u"Photo"_s, u"photo"_s, u"Été"_s, u"ete"_s, u"IMG_"_s, u"img-"_s, u"Ω"_s};
+        QFETCH(QStringList, stems);
+        QFETCH(int, oddOneAt);
         QStringList names;
         for (int i = 0; i < count; ++i)
-            names.append(u"%1%2.jpg"_s.arg(stems[i % stems.size()]).arg((i * 7919) % count));
+            names.append(u"%1%2.jpg"_s.arg(i == oddOneAt ? u"Été"_s : stems[i % stems.size()])
+                             .arg((i * 7919) % count));
         const Fields none;
         QList<FileOrder::Item> items;
         for (const QString& name : names)
