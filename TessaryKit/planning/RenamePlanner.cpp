@@ -3,8 +3,7 @@
 #include "common/FileNameParts.h"
 #include "common/InHalves.h"
 #include "common/KitCatalogue.h"
-#include "common/NormalizedPath.h"
-#include "common/PathKey.h"
+#include "common/PathNormalizer.h"
 #include "common/Signpost.h"
 #include "planning/FileOrder.h"
 #include "planning/NameValidation.h"
@@ -294,22 +293,19 @@ void patternStage(QList<Entry>& entries, const QString& pattern)
     });
 }
 
-// A file whose new name no other listed file shares.
+// A file and a new name for it, with the normalised form of the path that name gives it.
 struct Candidate {
     Entry* entry;
-    QString target;
-    QString normalizedTarget;
-    size_t hash; // of the normalised target
-
-    PathKey key() const { return {hash, &normalizedTarget}; }
+    QString name; // held here, so that the key's view of it stays valid
+    PathNormalizer::Parts key;
 };
 
 // The listed paths by their normalised form, each to one of the listed paths that normalise so. The
 // listed paths whose form another one shares are also kept whole: with them, whether a target is listed
 // exactly needs no set of every path.
 struct ListedPaths {
-    QStringList forms; // the texts of the keys below: they stay in place when the list moves
-    QHash<PathKey, const QString*> normalized;
+    PathNormalizer normalizer; // holds the forms that the keys below point to; moving it keeps them in place
+    QHash<PathNormalizer::Parts, const QString*> normalized;
     QSet<QString> sharingTheirForm;
 
     bool containsExactly(const QString& path, const QString* lookalike) const
@@ -326,32 +322,32 @@ bool isTaken(const Candidate& candidate, const ListedPaths& listed, FolderLookup
 {
     const FileNameParts& parts = candidate.entry->parts;
     // A listed path normalises to its own key: with no key, the exact look is spared.
-    const auto lookalike = listed.normalized.constFind(candidate.key());
+    const auto lookalike = listed.normalized.constFind(candidate.key);
     if (lookalike == listed.normalized.cend())
-        return disk.exists(parts.parent, candidate.entry->output.resultName);
-    if (listed.containsExactly(candidate.target, *lookalike))
+        return disk.exists(parts.parent, candidate.name);
+    if (listed.containsExactly(joinPath(parts.parent, candidate.name), *lookalike))
         return false;
-    const auto target = disk.identityOf(parts.parent, candidate.entry->output.resultName);
+    const auto target = disk.identityOf(parts.parent, candidate.name);
     if (!target)
         return false;
     const FileNameParts lookalikeParts = FileNameParts::of(**lookalike);
     return target != disk.identityOf(lookalikeParts.parent, lookalikeParts.name);
 }
 
-Candidate candidateNamed(Entry& entry, const QString& name)
+Candidate candidateNamed(Entry& entry, const QString& name, PathNormalizer& normalizer)
 {
-    QString target = joinPath(entry.parts.parent, name);
-    QString normalizedTarget = normalizedPath(target);
-    const size_t hash = PathKey::hashOf(normalizedTarget);
-    return {&entry, std::move(target), std::move(normalizedTarget), hash};
+    Candidate candidate{&entry, name, {}};
+    candidate.key = normalizer.of(entry.parts.parent, candidate.name);
+    return candidate;
 }
 
-void markCollisions(const QList<Candidate>& candidates, const QHash<PathKey, int>& sharingTarget,
-                    const ListedPaths& listed, FolderLookup& disk)
+void markCollisions(const QList<Candidate>& candidates,
+                    const QHash<PathNormalizer::Parts, int>& sharingTarget, const ListedPaths& listed,
+                    FolderLookup& disk)
 {
     for (const Candidate& candidate : candidates) {
         PlanOutput& output = candidate.entry->output;
-        if (sharingTarget.value(candidate.key()) > 1) {
+        if (sharingTarget.value(candidate.key) > 1) {
             //: Error shown for a file in the file list; the placeholder is the new name
             output.error =
                 KitCatalogue::tr("Another file in the list would also be named “%1”").arg(output.resultName);
@@ -365,31 +361,34 @@ void markCollisions(const QList<Candidate>& candidates, const QHash<PathKey, int
 
 // In planned order, the first file keeps a free name; the others get the first free " (N)" before the
 // extension, N from 2. A name another file of the list asks for itself is not free.
-void numberCollisions(const QList<Candidate>& candidates, const QHash<PathKey, int>& sharingTarget,
-                      const ListedPaths& listed, FolderLookup& disk)
+void numberCollisions(const QList<Candidate>& candidates,
+                      const QHash<PathNormalizer::Parts, int>& sharingTarget, const ListedPaths& listed,
+                      FolderLookup& disk, PathNormalizer& normalizer)
 {
-    QSet<QString> given;
+    QSet<QString> given;            // normalised targets
     QHash<QString, int> nextNumber; // per wished name: where the search for a free one goes on
     for (const Candidate& wished : candidates) {
-        if (!given.contains(wished.normalizedTarget) && !isTaken(wished, listed, disk)) {
-            given.insert(wished.normalizedTarget);
+        const QString wishedForm = wished.key.text();
+        if (!given.contains(wishedForm) && !isTaken(wished, listed, disk)) {
+            given.insert(wishedForm);
             continue;
         }
         Entry& entry = *wished.entry;
         const QString extension = entry.parts.extension.isEmpty() ? QString() : u'.' + entry.parts.extension;
-        int number = nextNumber.value(wished.normalizedTarget, 2);
+        int number = nextNumber.value(wishedForm, 2);
         QString numberedStem;
         for (;; ++number) {
             numberedStem = u"%1 (%2)"_s.arg(entry.stem).arg(number);
             entry.output.resultName = numberedStem + extension;
-            const Candidate numbered = candidateNamed(entry, entry.output.resultName);
-            if (!given.contains(numbered.normalizedTarget) && !sharingTarget.contains(numbered.key()) &&
+            const Candidate numbered = candidateNamed(entry, entry.output.resultName, normalizer);
+            const QString numberedForm = numbered.key.text();
+            if (!given.contains(numberedForm) && !sharingTarget.contains(numbered.key) &&
                 !isTaken(numbered, listed, disk)) {
-                given.insert(numbered.normalizedTarget);
+                given.insert(numberedForm);
                 break;
             }
         }
-        nextNumber.insert(wished.normalizedTarget, number + 1);
+        nextNumber.insert(wishedForm, number + 1);
         entry.output.error = validateName(numberedStem, entry.output.resultName);
     }
 }
@@ -397,12 +396,10 @@ void numberCollisions(const QList<Candidate>& candidates, const QHash<PathKey, i
 ListedPaths listedPathsOf(const QList<Entry>& entries)
 {
     ListedPaths listed;
-    listed.forms.reserve(entries.size()); // never grows past: the keys point into it
     listed.normalized.reserve(entries.size());
     for (const Entry& entry : entries) {
         const QString* const path = &entry.input->path;
-        const QString& form = listed.forms.emplace_back(normalizedPath(*path));
-        const QString*& holder = listed.normalized[PathKey::of(form)];
+        const QString*& holder = listed.normalized[listed.normalizer.of(*path)];
         if (holder) {
             listed.sharingTheirForm.insert(*holder);
             listed.sharingTheirForm.insert(*path);
@@ -416,19 +413,21 @@ void collisionCheck(QList<Entry>& entries, bool numberDuplicates, FolderLookup& 
 {
     // The listed paths don't depend on the new names: gathered on a second thread meanwhile.
     auto listing = std::async(std::launch::async, [&] { return listedPathsOf(std::as_const(entries)); });
+    PathNormalizer normalizer;
     QList<Candidate> candidates;
-    candidates.reserve(entries.size()); // never grows past: the keys below point into it
-    QHash<PathKey, int> sharingTarget;  // how many files would be named so
+    candidates.reserve(entries.size());
+    QHash<PathNormalizer::Parts, int> sharingTarget; // how many files would be named so
     sharingTarget.reserve(entries.size());
     for (Entry& entry : entries) {
         if (entry.output.error)
             continue;
-        ++sharingTarget[candidates.emplace_back(candidateNamed(entry, entry.output.resultName)).key()];
+        ++sharingTarget[candidates.emplace_back(candidateNamed(entry, entry.output.resultName, normalizer))
+                            .key];
     }
     const ListedPaths listed = listing.get();
 
     if (numberDuplicates)
-        numberCollisions(candidates, sharingTarget, listed, disk);
+        numberCollisions(candidates, sharingTarget, listed, disk, normalizer);
     else
         markCollisions(candidates, sharingTarget, listed, disk);
 }

@@ -138,6 +138,35 @@ private Q_SLOTS:
         }
     }
 
+    // A folder and a name give the parts of the path they join into, whether or not they can skip the join.
+    void normalizesAFolderAndAName_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << u"/A/b"_s << u"C.txt"_s;
+        QTest::newRow("lower-case name") << u"/A/b"_s << u"c.txt"_s;
+        QTest::newRow("composed in both") << u"/E\u0301"_s << u"e\u0301.txt"_s;
+        QTest::newRow("the root") << u"/"_s << u"X"_s;
+        QTest::newRow("no folder") << QString() << u"X"_s;
+        QTest::newRow("relative folder") << u"a"_s << u"X"_s;
+        QTest::newRow("folder with a slash after it") << u"/a/"_s << u"X"_s;
+        QTest::newRow("folder to clean") << u"/a/./B/.."_s << u"X"_s;
+        QTest::newRow("name with a slash") << u"/a"_s << u"b/X"_s;
+        QTest::newRow("dot-dot name") << u"/a/b"_s << u".."_s;
+        QTest::newRow("empty name") << u"/a/b"_s << QString();
+    }
+    void normalizesAFolderAndAName()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        PathNormalizer normalizer;
+        const PathNormalizer::Parts parts = normalizer.of(folder, name);
+        const QString joined = joinPath(folder, name);
+        QCOMPARE(parts.text(), normalizedPath(joined));
+        QVERIFY(parts == normalizer.of(joined));
+        QVERIFY(parts == PathNormalizer().of(joined));
+    }
+
     // Most names are their own form: taken from the path as it stands.
     void takesALowerCaseNameAsItStands()
     {
