@@ -101,6 +101,16 @@ QString Fields::value(const QString& key, const QString& fallback) const
     return at == cend() ? fallback : at.value();
 }
 
+Fields::const_iterator Fields::constFind(const QString& key, qsizetype& hint) const
+{
+    if (hint < 0 || !holds(base, hint, key))
+        hint = lowerBound(base, key);
+    const qsizetype inLayer = lowerBound(layer, key);
+    if (holds(layer, inLayer, key) || holds(base, hint, key))
+        return {this, hint, inLayer};
+    return cend();
+}
+
 Fields::const_iterator Fields::constFind(const QString& key) const
 {
     const qsizetype inLayer = lowerBound(layer, key);

@@ -73,6 +73,9 @@ public:
     QString value(const QString& key, const QString& fallback = QString()) const;
     bool contains(const QString& key) const { return constFind(key) != cend(); }
     const_iterator constFind(const QString& key) const;
+    // The same, starting where `key` was in another map: `hint` is its place in that map's base, and
+    // becomes its place in this one's. Files' fields mostly have the same keys, so one comparison finds it.
+    const_iterator constFind(const QString& key, qsizetype& hint) const;
     const_iterator find(const QString& key) const { return constFind(key); }
     QStringList keys() const;
     qsizetype size() const { return base.size() + added; }

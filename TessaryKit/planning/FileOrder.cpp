@@ -22,10 +22,13 @@ std::optional<double> numberIn(const QString& text)
     const auto isDigit = [&](qsizetype i) { return i < text.size() && text[i] >= u'0' && text[i] <= u'9'; };
     qsizetype i = !text.isEmpty() && (text[0] == u'+' || text[0] == u'-') ? 1 : 0;
     const qsizetype digits = i;
-    while (isDigit(i))
-        ++i;
+    qint64 whole = 0;
+    for (; isDigit(i); ++i)
+        whole = i - digits < 15 ? 10 * whole + (text[i].unicode() - u'0') : whole;
     if (i == digits)
         return std::nullopt;
+    if (i == text.size() && i - digits <= 15) // exact as a double: no conversion needed
+        return text[0] == u'-' ? -double(whole) : double(whole);
     if (i < text.size() && text[i] == u'.' && isDigit(i + 1)) {
         for (++i; isDigit(i);)
             ++i;
@@ -172,9 +175,10 @@ private:
         files.kinds.resize(fieldCount);
         files.ends.reserve(size_t(end - begin));
         bool encoding = true;
+        std::vector<qsizetype> hints(fieldCount); // where each field was in the last file's fields
         for (qsizetype position = begin; position < end; ++position) {
             for (size_t field = 0; field < fieldCount; ++field) {
-                const auto found = items[position].fields->constFind(fields[qsizetype(field)]);
+                const auto found = items[position].fields->constFind(fields[qsizetype(field)], hints[field]);
                 const QString* text = found != items[position].fields->cend() ? &*found : nullptr;
                 values[size_t(position) * fieldCount + field] = text;
                 if (encoding)

@@ -1,5 +1,6 @@
 #include "Fields.h"
 
+#include <QHash>
 #include <QRandomGenerator>
 #include <QTest>
 #include <map>
@@ -24,8 +25,10 @@ QList<std::pair<QString, QString>> entriesOf(const Reference& reference)
     return {reference.cbegin(), reference.cend()};
 }
 
-// Every way to read `fields` agrees with `reference`.
-void compare(const Fields& fields, const Reference& reference, const QStringList& probes)
+// Every way to read `fields` agrees with `reference`. `hints` are the places each key was found at last,
+// in whichever map.
+void compare(const Fields& fields, const Reference& reference, const QStringList& probes,
+             QHash<QString, qsizetype>& hints)
 {
     QCOMPARE(entriesOf(fields), entriesOf(reference));
     QCOMPARE(fields.size(), qsizetype(reference.size()));
@@ -35,6 +38,7 @@ void compare(const Fields& fields, const Reference& reference, const QStringList
         QCOMPARE(fields.contains(key), expected != reference.end());
         QCOMPARE(fields.value(key, u"-"_s), expected == reference.end() ? u"-"_s : expected->second);
         const auto found = fields.constFind(key);
+        QVERIFY(fields.constFind(key, hints[key]) == found);
         if (found != fields.cend()) {
             QCOMPARE(found.key(), key);
             QCOMPARE(entriesOf(fields).indexOf({key, *found}), // iterating on from there goes on in order
@@ -72,6 +76,7 @@ private Q_SLOTS:
         const auto anyKey = [&] { return probes[int(random.bounded(keys))]; };
 
         QList<std::pair<Fields, Reference>> maps{{}};
+        QHash<QString, qsizetype> hints;
         for (int step = 0; step < 600; ++step) {
             auto& [fields, reference] = maps[qsizetype(random.bounded(quint32(maps.size())))];
             const quint32 action = random.bounded(10u);
@@ -87,7 +92,7 @@ private Q_SLOTS:
                 maps.append({fields, reference}); // a copy that shares until written
             }
             for (const auto& [someFields, someReference] : maps)
-                compare(someFields, someReference, probes);
+                compare(someFields, someReference, probes, hints);
         }
     }
 

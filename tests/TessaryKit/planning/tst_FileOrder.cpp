@@ -90,6 +90,12 @@ private Q_SLOTS:
             << u"n"_s << QStringList{u"a n=10"_s, u"b n=9"_s, u"c n=-2.5"_s, u"d n=1.10"_s, u"e n=1.5"_s}
             << QStringList{u"c"_s, u"d"_s, u"e"_s, u"b"_s, u"a"_s}
             << QStringList{u"a"_s, u"b"_s, u"e"_s, u"d"_s, u"c"_s};
+        QTest::newRow("signed and long numbers by value")
+            << u"n"_s
+            << QStringList{u"a n=1000000000000001"_s, u"b n=+7"_s, u"c n=-12"_s, u"d n=999999999999999"_s,
+                           u"e n=0.5"_s, u"f n=-100000000000000000"_s}
+            << QStringList{u"f"_s, u"c"_s, u"e"_s, u"b"_s, u"d"_s, u"a"_s}
+            << QStringList{u"a"_s, u"d"_s, u"b"_s, u"e"_s, u"c"_s, u"f"_s};
         QTest::newRow("letters: natural, ignoring case")
             << u"album"_s << QStringList{u"a album=beta"_s, u"b album=Alpha"_s, u"c album=alpha2"_s}
             << QStringList{u"b"_s, u"c"_s, u"a"_s} << QStringList{u"a"_s, u"c"_s, u"b"_s};
