@@ -277,10 +277,13 @@ public:
     void makeAll()
     {
         std::array<EncodedFiles, 2> halves;
-        std::array<bool, 2> encodes{};
+        std::array<bool, 2> encodes{true, true}; // a short list is one half: the other stays empty
         inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
             const qsizetype half = begin == 0 ? 0 : 1;
-            encodes[half] = encode(begin == 0 ? NaturalOrder() : natural, begin, end, halves[half]);
+            if (end == items.size())
+                encodes[half] = encode(natural, begin, end, halves[half]);
+            else
+                encodes[half] = encode(NaturalOrder(), begin, end, halves[half]);
         });
         if (encodes[0] && encodes[1]) {
             joinHalves(halves, encoded, offsets);
@@ -288,7 +291,10 @@ public:
         }
         collationKeys();
         inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
-            make(end == items.size() ? natural : NaturalOrder(), begin, end);
+            if (end == items.size())
+                make(natural, begin, end);
+            else
+                make(NaturalOrder(), begin, end);
         });
     }
 
