@@ -113,11 +113,8 @@ Fields::const_iterator Fields::constFind(const QString& key, qsizetype& hint) co
 
 Fields::const_iterator Fields::constFind(const QString& key) const
 {
-    const qsizetype inLayer = lowerBound(layer, key);
-    const qsizetype inBase = lowerBound(base, key);
-    if (holds(layer, inLayer, key) || holds(base, inBase, key))
-        return {this, inBase, inLayer};
-    return cend();
+    qsizetype noHint = -1;
+    return constFind(key, noHint);
 }
 
 QStringList Fields::keys() const

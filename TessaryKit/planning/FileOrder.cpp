@@ -11,6 +11,7 @@
 #include <memory>
 #include <numeric>
 #include <optional>
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 
@@ -280,10 +281,8 @@ public:
         std::array<bool, 2> encodes{true, true}; // a short list is one half: the other stays empty
         inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
             const qsizetype half = begin == 0 ? 0 : 1;
-            if (end == items.size())
-                encodes[half] = encode(natural, begin, end, halves[half]);
-            else
-                encodes[half] = encode(NaturalOrder(), begin, end, halves[half]);
+            encodes[half] = inOrderOf(
+                end, [&](const NaturalOrder& order) { return encode(order, begin, end, halves[half]); });
         });
         if (encodes[0] && encodes[1]) {
             joinHalves(halves, encoded, offsets);
@@ -291,10 +290,7 @@ public:
         }
         collationKeys();
         inHalves(items.size(), [&](qsizetype begin, qsizetype end) {
-            if (end == items.size())
-                make(natural, begin, end);
-            else
-                make(NaturalOrder(), begin, end);
+            inOrderOf(end, [&](const NaturalOrder& order) { make(order, begin, end); });
         });
     }
 
@@ -338,6 +334,16 @@ private:
         if (!key)
             key = natural.key(items[position].name);
         return *key;
+    }
+
+    // Runs `work` with the order of the half ending at `end`: the calling thread, which takes the last half,
+    // lends its own; the other thread makes one, as a collator serves one thread.
+    template <typename Work>
+    std::invoke_result_t<Work, const NaturalOrder&> inOrderOf(qsizetype end, Work work) const
+    {
+        if (end == items.size())
+            return work(natural);
+        return work(NaturalOrder());
     }
 
     void make(const NaturalOrder& order, qsizetype begin, qsizetype end)
