@@ -1,30 +1,141 @@
 // The floor of any renamer in one folder: for each NUL-separated path on standard input, one
 // renameat2(RENAME_NOREPLACE) from "…/NAME-NUMBER" to "…/NUMBER_NAME", the rename that bench_cli.sh asks
-// of tessary-cli and perl. Nothing is planned, checked or recorded.
+// of tessary-cli and perl. Nothing is planned or checked.
+//
+// Given a journal's path, it also does the least that a renamer which can put things right after a crash
+// must do: each file's identity (statx) and both paths are on the disk before the file moves. As in
+// tessary-cli, a second thread stores chunks that double in size while the moves of the last one go on.
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <fcntl.h>
 #include <iostream>
 #include <iterator>
+#include <limits>
+#include <optional>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
-int main()
+namespace {
+
+struct Move {
+    std::string from;
+    std::string to;
+};
+
+std::vector<Move> movesIn(const std::string& input)
 {
-    std::cin >> std::noskipws;
-    const std::string input{std::istream_iterator<char>(std::cin), std::istream_iterator<char>()};
-    int failures = 0;
+    std::vector<Move> moves;
     for (std::size_t start = 0; start < input.size();) {
         std::size_t end = input.find('\0', start);
         if (end == std::string::npos)
             end = input.size();
-        const std::string path = input.substr(start, end - start);
+        std::string path = input.substr(start, end - start);
         start = end + 1;
         const std::size_t slash = path.rfind('/');
         const std::size_t dash = path.rfind('-');
         if (slash == std::string::npos || dash == std::string::npos || dash < slash)
             continue;
-        const std::string target = path.substr(0, slash + 1) + path.substr(dash + 1) + '_' +
-                                   path.substr(slash + 1, dash - slash - 1);
-        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0)
+        std::string target = path.substr(0, slash + 1) + path.substr(dash + 1) + '_' +
+                             path.substr(slash + 1, dash - slash - 1);
+        moves.push_back({std::move(path), std::move(target)});
+    }
+    return moves;
+}
+
+bool writeAll(int descriptor, const std::string& bytes)
+{
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t count = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (count <= 0)
+            return false;
+        done += std::size_t(count);
+    }
+    return true;
+}
+
+// Stores the moves in the journal, chunk by chunk; `stored` tells the mover how many it may make.
+class Recorder {
+public:
+    Recorder(const std::vector<Move>& moves, const std::string& journal)
+        : moves(moves), thread([this, journal] { record(journal); })
+    {
+    }
+
+    // Waits until the move at `index` is stored; the number stored then, or nothing when storing failed.
+    std::size_t storedPast(std::size_t index)
+    {
+        std::size_t now = stored.load();
+        while (now <= index) {
+            stored.wait(now);
+            now = stored.load();
+        }
+        return failed.load() ? 0 : now;
+    }
+
+private:
+    void record(const std::string& journal)
+    {
+        const int file = ::open(journal.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_APPEND | O_CLOEXEC, 0600);
+        const int folder =
+            ::open(journal.substr(0, journal.rfind('/') + 1).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        bool ok = file >= 0 && folder >= 0;
+        for (std::size_t begin = 0, size = 256; ok && begin < moves.size();
+             begin += size, size = std::min<std::size_t>(2 * size, 16384)) {
+            const std::size_t end = std::min(begin + size, moves.size());
+            std::string bytes;
+            for (std::size_t i = begin; i < end; ++i) {
+                struct statx status {};
+                ok = ok && ::statx(AT_FDCWD, moves[i].from.c_str(), AT_SYMLINK_NOFOLLOW,
+                                   STATX_INO | STATX_BTIME, &status) == 0;
+                bytes.append(reinterpret_cast<const char*>(&status), sizeof status);
+                bytes += moves[i].from + '\0' + moves[i].to + '\0';
+            }
+            ok = ok && writeAll(file, bytes) && ::fsync(file) == 0 && (begin > 0 || ::fsync(folder) == 0);
+            if (ok)
+                publish(end);
+        }
+        if (!ok) {
+            failed.store(true);
+            publish(std::numeric_limits<std::size_t>::max());
+        }
+        ::close(file);
+        ::close(folder);
+    }
+
+    void publish(std::size_t count)
+    {
+        stored.store(count);
+        stored.notify_one();
+    }
+
+    const std::vector<Move>& moves;
+    std::atomic<std::size_t> stored{0};
+    std::atomic<bool> failed{false};
+    std::jthread thread; // last: it starts once the rest is set up
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::cin >> std::noskipws;
+    const std::vector<Move> moves =
+        movesIn(std::string{std::istream_iterator<char>(std::cin), std::istream_iterator<char>()});
+    std::optional<Recorder> recorder;
+    if (argc > 1)
+        recorder.emplace(moves, argv[1]);
+    int failures = 0;
+    for (std::size_t i = 0, stored = recorder ? 0 : moves.size(); i < moves.size(); ++i) {
+        if (recorder && i >= stored)
+            stored = recorder->storedPast(i);
+        if (i >= stored)
+            return 1;
+        if (::renameat2(AT_FDCWD, moves[i].from.c_str(), AT_FDCWD, moves[i].to.c_str(), RENAME_NOREPLACE) !=
+            0)
             ++failures;
     }
     return failures == 0 ? 0 : 1;

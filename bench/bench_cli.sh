@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # tessary-cli rename against Debian's perl rename doing the same renames, in one run, at 10,000 and
 # 100,000 empty files in one folder. Paths go to both on standard input, NUL-separated. A bare
-# renameat2 loop doing the same renames shows the folder's own limit, which no renamer can pass.
+# renameat2 loop doing the same renames shows the folder's own limit, which no renamer can pass. The same
+# loop with a journal, each file's identity and paths synced before it moves, shows the limit of a renamer
+# that can put things right after a crash.
 set -euo pipefail
 cli=${1:?the path of tessary-cli}
 bare_loop=${2:?the path of bare_rename_loop}
@@ -25,6 +27,7 @@ seconds() { # command...
 tessary() { find "$1" -type f -print0 | "$cli" rename --regex '(?P<n>.*)-(?P<i>\d+)' --pattern '{i}_{n}' -; }
 perl_rename() { find "$1" -type f -print0 | rename -0 's{([^/]*)-(\d+)$}{$2_$1}'; }
 bare_renames() { find "$1" -type f -print0 | "$bare_loop"; }
+journaled_renames() { find "$1" -type f -print0 | "$bare_loop" "$work/journal"; }
 
 # The median of a few rounds: one run of a hundred thousand renames swings by a tenth with the disk's
 # own work, and the host's load drifts from round to round. Each round makes its files anew and takes the
@@ -39,23 +42,25 @@ paired_ratio() {
 }
 
 declare -A ours
+peers=(t p b j)
 for count in 10000 100000; do
-    declare -A times=([t]="" [p]="" [b]="")
+    declare -A times=([t]="" [p]="" [b]="" [j]="")
     for round in $(seq "$rounds"); do
-        rm -rf "$work/t$count" "$work/p$count" "$work/b$count"
-        make_files "$work/t$count" "$count"
-        make_files "$work/p$count" "$count"
-        make_files "$work/b$count" "$count"
-        peers=(t p b)
-        for turn in 0 1 2; do
-            peer=${peers[$(( (turn + round) % 3 ))]}
+        for peer in "${peers[@]}"; do
+            rm -rf "${work:?}/$peer$count"
+            make_files "$work/$peer$count" "$count"
+        done
+        rm -f "$work/journal"
+        for turn in 0 1 2 3; do
+            peer=${peers[$(( (turn + round) % 4 ))]}
             case $peer in
             t) times[t]+=" $(seconds tessary "$work/t$count")" ;;
             p) times[p]+=" $(seconds perl_rename "$work/p$count")" ;;
             b) times[b]+=" $(seconds bare_renames "$work/b$count")" ;;
+            j) times[j]+=" $(seconds journaled_renames "$work/j$count")" ;;
             esac
         done
-        for other in p b; do
+        for other in p b j; do
             [ "$(ls "$work/t$count" | head -1)" = "$(ls "$work/$other$count" | head -1)" ] || { echo "different results"; exit 1; }
         done
     done
@@ -65,11 +70,16 @@ for count in 10000 100000; do
     theirs=$(median ${times[p]})
     # shellcheck disable=SC2086
     floor=$(median ${times[b]})
+    # shellcheck disable=SC2086
+    journaled=$(median ${times[j]})
     printf '%6d files   tessary-cli %6.3f s (%6.0f files/s)   perl rename %6.3f s   ratio %5.2fx   (goals: <= 1.0x, > 50,000 files/s; medians of %d rounds)\n' \
         "$count" "${ours[$count]}" "$(echo "$count / ${ours[$count]}" | bc)" "$theirs" "$(echo "${ours[$count]} / $theirs" | bc -l)" "$rounds"
     printf '               bare renameat2 loop %6.3f s (%6.0f files/s)   tessary-cli against it %5.2fx, perl rename %5.2fx\n' \
         "$floor" "$(echo "$count / $floor" | bc)" "$(echo "${ours[$count]} / $floor" | bc -l)" "$(echo "$theirs / $floor" | bc -l)"
-    printf '               every round: tessary-cli%s   perl rename%s   bare loop%s\n' "${times[t]}" "${times[p]}" "${times[b]}"
+    printf '               bare loop with a journal %6.3f s (%6.0f files/s)   tessary-cli against it %5.2fx\n' \
+        "$journaled" "$(echo "$count / $journaled" | bc)" "$(echo "${ours[$count]} / $journaled" | bc -l)"
+    printf '               every round: tessary-cli%s   perl rename%s   bare loop%s   with a journal%s\n' \
+        "${times[t]}" "${times[p]}" "${times[b]}" "${times[j]}"
     printf '               median of per-round ratios: tessary-cli over perl rename %5.2fx\n' \
         "$(paired_ratio "${times[t]}" "${times[p]}")"
 done
