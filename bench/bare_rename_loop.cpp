@@ -65,7 +65,7 @@ public:
     {
     }
 
-    // Waits until the move at `index` is stored; the number stored then, or nothing when storing failed.
+    // Waits until the move at `index` is stored; the number stored then, or 0 when storing failed.
     std::size_t storedPast(std::size_t index)
     {
         std::size_t now = stored.load();
@@ -73,7 +73,7 @@ public:
             stored.wait(now);
             now = stored.load();
         }
-        return failed.load() ? 0 : now;
+        return now == failed ? 0 : now;
     }
 
 private:
@@ -98,10 +98,8 @@ private:
             if (ok)
                 publish(end);
         }
-        if (!ok) {
-            failed.store(true);
-            publish(std::numeric_limits<std::size_t>::max());
-        }
+        if (!ok)
+            publish(failed);
         ::close(file);
         ::close(folder);
     }
@@ -112,9 +110,9 @@ private:
         stored.notify_one();
     }
 
+    static constexpr std::size_t failed = std::numeric_limits<std::size_t>::max(); // as `stored`: no more
     const std::vector<Move>& moves;
     std::atomic<std::size_t> stored{0};
-    std::atomic<bool> failed{false};
     std::jthread thread; // last: it starts once the rest is set up
 };
 

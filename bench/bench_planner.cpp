@@ -95,11 +95,11 @@ double secondsOfBareCollisionCheck(const QList<PlanInput>& list)
     return seconds;
 }
 
-double bestOf(int runs, const QList<PlanInput>& list, const RenameRules& rules)
+template <typename Measure> double bestOf(int runs, Measure measure)
 {
     double best = 1e9;
     for (int run = 0; run < runs; ++run)
-        best = std::min(best, secondsToPlan(list, rules));
+        best = std::min(best, measure());
     return best;
 }
 
@@ -124,10 +124,8 @@ int main()
     QTemporaryDir small, large;
 
     const QList<PlanInput> tenThousand = inputs(small.path(), 10'000);
-    const double smallSeconds = bestOf(5, tenThousand, rules);
-    double smallCheckSeconds = 1e9;
-    for (int run = 0; run < 5; ++run)
-        smallCheckSeconds = std::min(smallCheckSeconds, secondsOfBareCollisionCheck(tenThousand));
+    const double smallSeconds = bestOf(5, [&] { return secondsToPlan(tenThousand, rules); });
+    const double smallCheckSeconds = bestOf(5, [&] { return secondsOfBareCollisionCheck(tenThousand); });
     {
         const QList<PlanInput> hundredThousand = inputs(large.path(), 100'000);
         RenameRules byFields = rules;
