@@ -8,6 +8,7 @@
 #include "RenameMixes.h"
 #include "platform/NonReplacingMover.h"
 #include "renaming/journal/JournaledRename.h"
+#include "renaming/journal/RenameHistory.h"
 #include "renaming/journal/RenameRecovery.h"
 
 #include <QCoreApplication>
@@ -48,11 +49,11 @@ int rename(const QString& mix, const QString& folder, const QString& journal)
 // Undoes or redoes the newest rename.
 int reverse(const QString& journal, bool undoing)
 {
-    const RenameJournal::Contents contents = RenameJournal::scan(journal);
-    if (!contents.incomplete.isEmpty() || contents.history.isEmpty())
+    const QList<JournalSummary> history = RenameHistory::list(journal);
+    if (!RenameJournal::scan(journal).incomplete.isEmpty() || history.isEmpty())
         return 1;
     QString error;
-    const auto entry = RenameJournal::load(contents.history.first().file, &error);
+    const auto entry = RenameJournal::load(history.first().file, &error);
     if (!entry)
         return 1;
     NonReplacingMover mover;

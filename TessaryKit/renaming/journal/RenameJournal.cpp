@@ -177,6 +177,18 @@ bool failed(int reason, QString* error)
     return reason != 0;
 }
 
+// The files of the folder whose names end in one of `suffixes`, newest first.
+QStringList filesEndingIn(const QString& folder, const QStringList& suffixes)
+{
+    QStringList patterns;
+    for (const QString& suffix : suffixes)
+        patterns.append(u"*"_s + suffix);
+    QStringList files = QDir(folder).entryList(patterns, QDir::Files, QDir::Name | QDir::Reversed);
+    for (QString& name : files)
+        name.prepend(folder + u'/');
+    return files;
+}
+
 } // namespace
 
 QString defaultFolder()
@@ -322,27 +334,17 @@ std::optional<JournalSummary> summarize(const QString& file, QString* problem)
 
 QStringList entryFiles(const QString& folder)
 {
-    QStringList files = QDir(folder).entryList({u"*"_s + openSuffix, u"*"_s + doneSuffix}, QDir::Files,
-                                               QDir::Name | QDir::Reversed);
-    for (QString& name : files)
-        name.prepend(folder + u'/');
-    return files;
+    return filesEndingIn(folder, {openSuffix, doneSuffix});
 }
 
 Contents scan(const QString& folder)
 {
     Contents contents;
-    for (const QString& file : entryFiles(folder)) {
+    // A finished entry's name says so: however long the history, only the open entries are read.
+    for (const QString& file : filesEndingIn(folder, {openSuffix})) {
         QString problem;
-        if (file.endsWith(openSuffix)) {
-            if (const auto entry = read(file, &problem); entry && !entry->complete)
-                contents.incomplete.append(*entry);
-            else if (entry && entry->kind == JournalEntry::Kind::Rename)
-                contents.history.append(summaryOf(*entry));
-        } else if (const auto summary = summarize(file, &problem);
-                   summary && summary->kind == JournalEntry::Kind::Rename) {
-            contents.history.append(*summary);
-        }
+        if (const auto entry = read(file, &problem); entry && !entry->complete)
+            contents.incomplete.append(*entry);
         if (!problem.isEmpty())
             contents.unreadable.append(problem);
     }

@@ -108,10 +108,10 @@ std::optional<JournalSummary> summarize(const QString& file, QString* problem);
 // The entries' files in the folder, newest first.
 QStringList entryFiles(const QString& folder);
 
+// The entries a recovery must look at: those not known to be finished. The history lists the others.
 struct Contents {
     QList<JournalEntry> incomplete;
-    QList<JournalSummary> history; // complete renames, newest first
-    QStringList unreadable;        // a sentence per damaged entry
+    QStringList unreadable; // a sentence per damaged entry
 };
 Contents scan(const QString& folder);
 

@@ -1,7 +1,7 @@
 #include "KitTestSupport.h"
 #include "TestFolder.h"
 #include "planning/RenameSession.h"
-#include "renaming/journal/RenameJournal.h"
+#include "renaming/journal/RenameHistory.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -421,7 +421,7 @@ private Q_SLOTS:
         session->setRules(rules);
         plan(*session);
 
-        const JournalSummary summary = RenameJournal::scan(journal()).history.first();
+        const JournalSummary summary = RenameHistory::list(journal()).first();
         QCOMPARE(summary.rules->pattern, u"{filename}-1"_s);
         const auto redo = session->startReversal(RenameSession::MoveJob::Kind::Redo, summary.file);
         QVERIFY(redo && session->isMoving());

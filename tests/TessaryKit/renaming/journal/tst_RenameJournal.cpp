@@ -5,6 +5,7 @@
 #include "platform/NonReplacingMover.h"
 #include "renaming/journal/JournalCodec.h"
 #include "renaming/journal/JournaledRename.h"
+#include "renaming/journal/RenameHistory.h"
 #include "renaming/journal/RenameRecovery.h"
 
 #include <QDir>
@@ -154,7 +155,7 @@ private Q_SLOTS:
                             nameOf(operation.source));
         QCOMPARE(contents(files), expected); // every file on one side, nothing parked, nothing lost
         QCOMPARE(RenameJournal::scan(journal).incomplete.size(), 0);
-        QCOMPARE(RenameJournal::scan(journal).history.size(), forward || !killed ? 1 : 0);
+        QCOMPARE(RenameHistory::list(journal).size(), forward || !killed ? 1 : 0);
     }
 
     void damagedEntriesAreSkipped()
@@ -171,6 +172,7 @@ private Q_SLOTS:
             {u"1-truncated.journal"_s, bytes.first(20)}, // inside the header
             {u"2-flipped.journal"_s, flipped},
             {u"3-empty.journal"_s, QByteArray()},
+            {u"4-truncated.done"_s, bytes.first(20)},
         };
         for (const auto& [name, content] : damaged) {
             QFile file(journal + u'/' + name);
@@ -183,6 +185,11 @@ private Q_SLOTS:
             found.unreadable.first().startsWith(u"The rename journal entry “3-empty.journal” was skipped"_s));
         QCOMPARE(found.incomplete.size(), 1);
         QCOMPARE(found.incomplete.first().file, entry->file);
+        // A finished entry is not read to find the unfinished ones; the history tells of its damage.
+        QStringList problems;
+        RenameHistory::list(journal, &problems);
+        QVERIFY(problems.size() >= 2); // the flipped entry reads whole without its operations
+        QVERIFY(problems.first().startsWith(u"The rename journal entry “4-truncated.done” was skipped"_s));
     }
 
     // A crash while the journal stored a later chunk of a large rename leaves that block cut short: its
@@ -219,12 +226,13 @@ private Q_SLOTS:
         const RenameJournal::Contents after = RenameJournal::scan(journal);
         QCOMPARE(after.unreadable, QStringList{});
         QCOMPARE(after.incomplete.size(), 0);
-        QCOMPARE(after.history.size(), forward ? 1 : 0);
+        const QList<JournalSummary> history = RenameHistory::list(journal);
+        QCOMPARE(history.size(), forward ? 1 : 0);
         if (forward) {
-            const JournalEntry completed = loaded(after.history.first());
+            const JournalEntry completed = loaded(history.first());
             QVERIFY(completed.complete);
             QCOMPARE(completed.operations.size(), firstChunk);
-            QCOMPARE(after.history.first().renamed, firstChunk);
+            QCOMPARE(history.first().renamed, firstChunk);
         }
     }
 
@@ -256,15 +264,15 @@ private Q_SLOTS:
         }
         QVERIFY(!outcome->unrecorded); // the entry's name marks it done, without the completion block
 
-        const RenameJournal::Contents found = RenameJournal::scan(journal);
-        QCOMPARE(found.incomplete.size(), 0);
-        QCOMPARE(found.history.size(), 1);
-        QCOMPARE(found.history.first().renamed, firstChunk);
-        const JournalEntry entry = loaded(found.history.first());
+        QCOMPARE(RenameJournal::scan(journal).incomplete.size(), 0);
+        const QList<JournalSummary> history = RenameHistory::list(journal);
+        QCOMPARE(history.size(), 1);
+        QCOMPARE(history.first().renamed, firstChunk);
+        const JournalEntry entry = loaded(history.first());
         QCOMPARE(entry.operations.size(), firstChunk);
         outcome = JournaledRename::undo(entry, journal, &error, mover);
         QVERIFY2(outcome && outcome->succeeded(), qPrintable(error));
-        QCOMPARE(RenameJournal::scan(journal).history.first().state(), JournalSummary::State::Undone);
+        QCOMPARE(RenameHistory::list(journal).first().state(), JournalSummary::State::Undone);
         for (int i = 0; i < firstChunk; ++i)
             expected.insert(u"f%1"_s.arg(i), expected.take(u"g%1"_s.arg(i)));
         QCOMPARE(contents(files), expected);
@@ -280,17 +288,17 @@ private Q_SLOTS:
         QVERIFY(outcome && outcome->failures.isEmpty());
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"b"_s}, {u"b"_s, u"a"_s}}));
 
-        const RenameJournal::Contents found = RenameJournal::scan(journal); // what a new process finds
-        QCOMPARE(found.history.size(), 1);
-        QCOMPARE(outcome->entry->file, found.history.first().file);
-        QCOMPARE(found.history.first().state(), JournalSummary::State::Done);
-        outcome = JournaledRename::undo(loaded(found.history.first()), journal, &error, mover);
+        const QList<JournalSummary> found = RenameHistory::list(journal); // what a new process finds
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(outcome->entry->file, found.first().file);
+        QCOMPARE(found.first().state(), JournalSummary::State::Done);
+        outcome = JournaledRename::undo(loaded(found.first()), journal, &error, mover);
         QVERIFY(outcome && outcome->failures.isEmpty());
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}}));
-        const RenameJournal::Contents after = RenameJournal::scan(journal);
-        QCOMPARE(after.history.size(), 1); // kept, to be redone
-        QCOMPARE(after.history.first().state(), JournalSummary::State::Undone);
-        QVERIFY(after.incomplete.isEmpty());
+        const QList<JournalSummary> after = RenameHistory::list(journal);
+        QCOMPARE(after.size(), 1); // kept, to be redone
+        QCOMPARE(after.first().state(), JournalSummary::State::Undone);
+        QVERIFY(RenameJournal::scan(journal).incomplete.isEmpty());
     }
 
     void undoRefusesAReplacedFile()
@@ -302,14 +310,14 @@ private Q_SLOTS:
             std::nullopt, journal, &error, mover));
         QVERIFY(QFile::remove(files + u"/b"_s));
         create(files, {u"b"_s}); // another file under the new name
-        const auto outcome = JournaledRename::undo(loaded(RenameJournal::scan(journal).history.first()),
-                                                   journal, &error, mover);
+        const auto outcome =
+            JournaledRename::undo(loaded(RenameHistory::list(journal).first()), journal, &error, mover);
         QVERIFY(outcome);
         QCOMPARE(outcome->failures,
                  (FileRenamer::Failures{
                      {u"a"_s, u"“b” was replaced or changed since the rename, so it keeps that name."_s}}));
         QCOMPARE(contents(files), (QMap<QString, QString>{{u"b"_s, u"b"_s}, {u"c"_s, u"c"_s}}));
-        const JournalSummary remaining = RenameJournal::scan(journal).history.first(); // still to undo: a
+        const JournalSummary remaining = RenameHistory::list(journal).first(); // still to undo: a
         QCOMPARE(remaining.state(), JournalSummary::State::PartlyUndone);
         QCOMPARE(remaining.undone, 1);
         QCOMPARE(outcome->entry->file, remaining.file);
@@ -348,10 +356,10 @@ private Q_SLOTS:
                                    {u"b"_s, u"“b” kept its name because “c” couldn't be renamed."_s}}));
         QCOMPARE(contents(files),
                  (QMap<QString, QString>{{u"a"_s, u"a"_s}, {u"b"_s, u"b"_s}, {u"y"_s, u"x"_s}}));
-        const RenameJournal::Contents found = RenameJournal::scan(journal);
-        QVERIFY(found.incomplete.isEmpty());
-        QCOMPARE(found.history.first().renamed, 1);
-        QCOMPARE(loaded(found.history.first()).operations.size(), 1); // only x's move, the one to give back
+        QVERIFY(RenameJournal::scan(journal).incomplete.isEmpty());
+        const JournalSummary found = RenameHistory::list(journal).first();
+        QCOMPARE(found.renamed, 1);
+        QCOMPARE(loaded(found).operations.size(), 1); // only x's move, the one to give back
     }
 };
 
