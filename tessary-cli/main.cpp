@@ -150,7 +150,7 @@ int finished(const JournaledRename::Outcome& outcome)
     return outcome.succeeded() ? success : failure;
 }
 
-// Damaged journal entries are told about and otherwise left alone.
+// The unfinished journal entries; a damaged one is told about and otherwise left alone.
 RenameJournal::Contents journal()
 {
     RenameJournal::Contents contents = RenameJournal::scan(RenameJournal::defaultFolder());
