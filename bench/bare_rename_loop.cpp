@@ -3,20 +3,29 @@
 // of tessary-cli and perl. Nothing is planned or checked.
 //
 // Given a journal's path, it also does the least that a renamer which can put things right after a crash
-// must do: each file's identity (statx) and both paths are on the disk before the file moves. As in
-// tessary-cli, a second thread stores chunks that double in size while the moves of the last one go on.
+// must do: each file's identity (statx) and both paths are on the disk before the file moves, and once
+// the moves are made, their folders and then the entry's end are. As in tessary-cli, a second thread stores
+// chunks that double in size while the moves of the last one go on.
+//
+// With --checked first, it also does the least that a renamer which shows every clash before it touches a
+// file must do: it lists each target folder once and finds no target taken before the first move.
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <iostream>
 #include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -46,6 +55,36 @@ std::vector<Move> movesIn(const std::string& input)
     return moves;
 }
 
+using Names = std::unordered_set<std::string>;
+
+Names namesIn(const std::string& folder)
+{
+    Names names;
+    if (DIR* listing = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(listing))
+            names.emplace(entry->d_name);
+        ::closedir(listing);
+    }
+    return names;
+}
+
+// No target is already in its folder or the target of another move. Unlike a real planner, it does not
+// let a target be a name that another move frees first: the benchmark's renames never need that.
+bool targetsAreFree(const std::vector<Move>& moves)
+{
+    std::unordered_map<std::string, Names> listed; // folder (with its slash) -> its names, then the targets
+    for (const Move& move : moves) {
+        const std::size_t slash = move.to.rfind('/') + 1;
+        const std::string folder = move.to.substr(0, slash);
+        auto names = listed.find(folder);
+        if (names == listed.end())
+            names = listed.emplace(folder, namesIn(folder)).first;
+        if (!names->second.emplace(move.to.substr(slash)).second)
+            return false;
+    }
+    return true;
+}
+
 bool writeAll(int descriptor, const std::string& bytes)
 {
     for (std::size_t done = 0; done < bytes.size();) {
@@ -57,12 +96,36 @@ bool writeAll(int descriptor, const std::string& bytes)
     return true;
 }
 
+// Opens `path`, appends `bytes` and syncs it.
+bool syncedWith(const std::string& path, int flags, const std::string& bytes = {})
+{
+    const int file = ::open(path.c_str(), flags | O_CLOEXEC);
+    const bool ok = file >= 0 && writeAll(file, bytes) && ::fsync(file) == 0;
+    if (file >= 0)
+        ::close(file);
+    return ok;
+}
+
 // Stores the moves in the journal, chunk by chunk; `stored` tells the mover how many it may make.
 class Recorder {
 public:
-    Recorder(const std::vector<Move>& moves, const std::string& journal)
-        : moves(moves), thread([this, journal] { record(journal); })
+    Recorder(const std::vector<Move>& moves, std::string journal)
+        : moves(moves), journal(std::move(journal)), thread([this] { record(); })
     {
+    }
+
+    // Once every move is made: their folders are synced, and then the entry's end is stored.
+    bool finish()
+    {
+        thread.join();
+        std::unordered_set<std::string_view> folders;
+        bool ok = true;
+        for (const Move& move : moves) {
+            const std::string_view folder = std::string_view(move.to).substr(0, move.to.rfind('/') + 1);
+            if (folders.insert(folder).second)
+                ok = syncedWith(std::string(folder), O_RDONLY | O_DIRECTORY) && ok;
+        }
+        return ok && syncedWith(journal, O_WRONLY | O_APPEND, "end");
     }
 
     // Waits until the move at `index` is stored; the number stored then, or 0 when storing failed.
@@ -77,7 +140,7 @@ public:
     }
 
 private:
-    void record(const std::string& journal)
+    void record()
     {
         const int file = ::open(journal.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_APPEND | O_CLOEXEC, 0600);
         const int folder =
@@ -112,20 +175,26 @@ private:
 
     static constexpr std::size_t failed = std::numeric_limits<std::size_t>::max(); // as `stored`: no more
     const std::vector<Move>& moves;
+    const std::string journal;
     std::atomic<std::size_t> stored{0};
     std::jthread thread; // last: it starts once the rest is set up
 };
 
 } // namespace
 
+// bare_rename_loop [--checked] [JOURNAL]
 int main(int argc, char** argv)
 {
+    const bool checked = argc > 1 && std::strcmp(argv[1], "--checked") == 0;
+    const char* journal = argc > 1 + int(checked) ? argv[1 + int(checked)] : nullptr;
     std::cin >> std::noskipws;
     const std::vector<Move> moves =
         movesIn(std::string{std::istream_iterator<char>(std::cin), std::istream_iterator<char>()});
+    if (checked && !targetsAreFree(moves))
+        return 1;
     std::optional<Recorder> recorder;
-    if (argc > 1)
-        recorder.emplace(moves, argv[1]);
+    if (journal)
+        recorder.emplace(moves, journal);
     int failures = 0;
     for (std::size_t i = 0, stored = recorder ? 0 : moves.size(); i < moves.size(); ++i) {
         if (recorder && i >= stored)
@@ -136,5 +205,5 @@ int main(int argc, char** argv)
             0)
             ++failures;
     }
-    return failures == 0 ? 0 : 1;
+    return failures == 0 && (!recorder || recorder->finish()) ? 0 : 1;
 }
