@@ -73,13 +73,18 @@ Names namesIn(const std::string& folder)
 bool targetsAreFree(const std::vector<Move>& moves)
 {
     std::unordered_map<std::string, Names> listed; // folder (with its slash) -> its names, then the targets
+    std::string_view folder;                       // the last move's: most moves share it
+    Names* names = nullptr;
     for (const Move& move : moves) {
         const std::size_t slash = move.to.rfind('/') + 1;
-        const std::string folder = move.to.substr(0, slash);
-        auto names = listed.find(folder);
-        if (names == listed.end())
-            names = listed.emplace(folder, namesIn(folder)).first;
-        if (!names->second.emplace(move.to.substr(slash)).second)
+        if (!names || std::string_view(move.to).substr(0, slash) != folder) {
+            folder = std::string_view(move.to).substr(0, slash);
+            auto found = listed.find(std::string(folder));
+            if (found == listed.end())
+                found = listed.emplace(folder, namesIn(std::string(folder))).first;
+            names = &found->second;
+        }
+        if (!names->emplace(move.to.substr(slash)).second)
             return false;
     }
     return true;
@@ -119,11 +124,13 @@ public:
     {
         thread.join();
         std::unordered_set<std::string_view> folders;
+        std::string_view last; // most moves share their folder with the one before
         bool ok = true;
         for (const Move& move : moves) {
             const std::string_view folder = std::string_view(move.to).substr(0, move.to.rfind('/') + 1);
-            if (folders.insert(folder).second)
+            if (folder != last && folders.insert(folder).second)
                 ok = syncedWith(std::string(folder), O_RDONLY | O_DIRECTORY) && ok;
+            last = folder;
         }
         return ok && syncedWith(journal, O_WRONLY | O_APPEND, "end");
     }
