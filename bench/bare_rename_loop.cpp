@@ -68,23 +68,28 @@ Names namesIn(const std::string& folder)
     return names;
 }
 
+// The folder of `path`, with its slash.
+std::string_view folderOf(const std::string& path)
+{
+    return std::string_view(path).substr(0, path.rfind('/') + 1);
+}
+
 // No target is already in its folder or the target of another move. Unlike a real planner, it does not
 // let a target be a name that another move frees first: the benchmark's renames never need that.
 bool targetsAreFree(const std::vector<Move>& moves)
 {
-    std::unordered_map<std::string, Names> listed; // folder (with its slash) -> its names, then the targets
+    std::unordered_map<std::string, Names> listed; // folder -> its names, then the targets
     std::string_view folder;                       // the last move's: most moves share it
     Names* names = nullptr;
     for (const Move& move : moves) {
-        const std::size_t slash = move.to.rfind('/') + 1;
-        if (!names || std::string_view(move.to).substr(0, slash) != folder) {
-            folder = std::string_view(move.to).substr(0, slash);
-            auto found = listed.find(std::string(folder));
-            if (found == listed.end())
-                found = listed.emplace(folder, namesIn(std::string(folder))).first;
+        if (!names || folderOf(move.to) != folder) {
+            folder = folderOf(move.to);
+            const auto [found, added] = listed.try_emplace(std::string(folder));
+            if (added)
+                found->second = namesIn(found->first);
             names = &found->second;
         }
-        if (!names->emplace(move.to.substr(slash)).second)
+        if (!names->emplace(move.to.substr(folder.size())).second)
             return false;
     }
     return true;
@@ -127,7 +132,7 @@ public:
         std::string_view last; // most moves share their folder with the one before
         bool ok = true;
         for (const Move& move : moves) {
-            const std::string_view folder = std::string_view(move.to).substr(0, move.to.rfind('/') + 1);
+            const std::string_view folder = folderOf(move.to);
             if (folder != last && folders.insert(folder).second)
                 ok = syncedWith(std::string(folder), O_RDONLY | O_DIRECTORY) && ok;
             last = folder;
@@ -150,8 +155,7 @@ private:
     void record()
     {
         const int file = ::open(journal.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_APPEND | O_CLOEXEC, 0600);
-        const int folder =
-            ::open(journal.substr(0, journal.rfind('/') + 1).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int folder = ::open(std::string(folderOf(journal)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         bool ok = file >= 0 && folder >= 0;
         for (std::size_t begin = 0, size = 256; ok && begin < moves.size();
              begin += size, size = std::min<std::size_t>(2 * size, 16384)) {
