@@ -43,13 +43,48 @@ void release(const QByteArray& to, bool folder, const struct stat& reservation)
         folder ? ::rmdir(to.constData()) : ::unlink(to.constData());
 }
 
+// Where the folder part of `source` ends when `destination` is in the same folder; 0 when it is not.
+qsizetype sharedFolderEnd(const QString& source, const QString& destination)
+{
+    const qsizetype slash = source.lastIndexOf(u'/');
+    if (slash <= 0 || destination.lastIndexOf(u'/') != slash)
+        return 0;
+    return QStringView(source).first(slash) == QStringView(destination).first(slash) ? slash : 0;
+}
+
+int moveWithin(int folder, QStringView from, QStringView to)
+{
+    return ::renameat2(folder, from.toLocal8Bit().constData(), folder, to.toLocal8Bit().constData(),
+                       RENAME_NOREPLACE);
+}
+
 } // namespace
+
+int NonReplacingMover::folderAt(QStringView path)
+{
+    if (!held.isOpen() || heldPath != path) {
+        heldPath = path.toString();
+        // O_PATH: moving entries needs write and search permission on the folder, not read permission
+        held =
+            FileDescriptor(::open(QFile::encodeName(heldPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    }
+    return held.get();
+}
 
 int NonReplacingMover::move(const QString& source, const QString& destination)
 {
-    if (::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD,
-                    QFile::encodeName(destination).constData(), RENAME_NOREPLACE) == 0)
+    const qsizetype slash = sharedFolderEnd(source, destination);
+    const int folder = slash > 0 ? folderAt(QStringView(source).first(slash)) : -1;
+    if (folder >= 0 && moveWithin(folder, QStringView(source).sliced(slash + 1),
+                                  QStringView(destination).sliced(slash + 1)) == 0)
         return 0;
+    // The folder held open may have been removed and made anew under its path since: the path decides.
+    if (folder < 0 || errno == ENOENT) {
+        held = FileDescriptor();
+        if (::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD,
+                        QFile::encodeName(destination).constData(), RENAME_NOREPLACE) == 0)
+            return 0;
+    }
     if (!isUnsupported(errno))
         return errno;
     const int reason = moveByLinking(source, destination);

@@ -124,7 +124,8 @@ int renameat2(int fromFolder, const char* from, int toFolder, const char* to, un
 {
     typedef int (*fn)(int, const char*, int, const char*, unsigned int);
     REAL(renameat2, fn);
-    if (!isWatched(from) && !isWatched(to))
+    // A move within a folder held open names only the entries, relative to that folder.
+    if (!isWatched(from) && !isWatched(to) && !isTracked(fromFolder) && !isTracked(toFolder))
         return real_renameat2(fromFolder, from, toFolder, to, flags);
     if (before(renameat2Call))
         return -1;

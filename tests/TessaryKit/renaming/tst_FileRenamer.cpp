@@ -407,6 +407,39 @@ private Q_SLOTS:
         QVERIFY(first != FileRenamer::newTemporaryName());
     }
 
+    // The mover keeps the folder of its moves open: each move must still land in the folder its paths name,
+    // whichever folder the move before it was in.
+    void movesLandInTheFoldersTheirPathsName()
+    {
+        create({u"x/a"_s, u"x/b"_s, u"xa"_s, u"y/a"_s, u"y/c"_s});
+        NonReplacingMover mover;
+        QCOMPARE(mover.move(path(u"x/a"_s), path(u"x/d"_s)), 0);
+        QCOMPARE(mover.move(path(u"y/a"_s), path(u"y/e"_s)), 0);
+        QCOMPARE(mover.move(path(u"x/b"_s), path(u"x/d"_s)), EEXIST);
+        QCOMPARE(mover.move(path(u"y/c"_s), path(u"y/d"_s)), 0);
+        QCOMPARE(mover.move(path(u"x/b"_s), path(u"y/b"_s)), 0);
+        QCOMPARE(mover.move(path(u"y/missing"_s), path(u"y/f"_s)), ENOENT);
+        QCOMPARE(mover.move(path(u"xa"_s), path(u"x/a"_s)), 0);
+        QCOMPARE(mover.move(path(u"x/d"_s), path(u"xd"_s)), 0);
+        QCOMPARE(contents(u"x"_s), (QMap<QString, QString>{{u"a"_s, u"xa"_s}}));
+        QCOMPARE(contents(u"y"_s),
+                 (QMap<QString, QString>{{u"b"_s, u"x/b"_s}, {u"d"_s, u"y/c"_s}, {u"e"_s, u"y/a"_s}}));
+        QCOMPARE(contents(), (QMap<QString, QString>{
+                                 {u"x"_s, u"<folder>"_s}, {u"xd"_s, u"x/a"_s}, {u"y"_s, u"<folder>"_s}}));
+    }
+
+    // A folder removed and made anew under its path is the one moved in, not the one held open before.
+    void folderMadeAnewIsMovedIn()
+    {
+        create({u"x/a"_s, u"x/b"_s});
+        NonReplacingMover mover;
+        QCOMPARE(mover.move(path(u"x/a"_s), path(u"x/c"_s)), 0);
+        QVERIFY(QDir(path(u"x"_s)).removeRecursively());
+        create({u"x/b"_s});
+        QCOMPARE(mover.move(path(u"x/b"_s), path(u"x/d"_s)), 0);
+        QCOMPARE(contents(u"x"_s), (QMap<QString, QString>{{u"d"_s, u"x/b"_s}}));
+    }
+
     void linkingFallbackNeverReplaces()
     {
         create({u"a"_s, u"b"_s});
