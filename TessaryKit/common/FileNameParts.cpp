@@ -13,7 +13,12 @@ QStringView parentIn(const QString& path, qsizetype lastSlash)
 
 QString FileNameParts::parentOf(const QString& path)
 {
-    return parentIn(path, path.lastIndexOf(u'/')).toString();
+    return parentViewOf(path).toString();
+}
+
+QStringView FileNameParts::parentViewOf(const QString& path)
+{
+    return parentIn(path, path.lastIndexOf(u'/'));
 }
 
 QString FileNameParts::nameOf(const QString& path)

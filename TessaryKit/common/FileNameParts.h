@@ -16,6 +16,7 @@ struct FileNameParts {
     static FileNameParts of(const QString& path, const QString& knownParent = QString());
     // One part alone, for the loops over every path of a rename.
     static QString parentOf(const QString& path);
+    static QStringView parentViewOf(const QString& path);
     static QString nameOf(const QString& path);
 };
 

@@ -25,8 +25,9 @@ QString unidentifiedText(const RenameOperation& operation)
 
 } // namespace
 
-JournalChunks::JournalChunks(const JournalEntry& planned)
-    : planned(planned), writer([this](const std::stop_token& stop) { write(stop); })
+JournalChunks::JournalChunks(const JournalEntry& planned, std::future<FileRenamer::Layout> layout)
+    : planned(planned), layout(std::move(layout)),
+      writer([this](const std::stop_token& stop) { write(stop); })
 {
 }
 
@@ -58,11 +59,7 @@ void JournalChunks::hand(std::optional<Chunk> chunk, std::optional<Unstored> uns
 
 void JournalChunks::write(const std::stop_token& stop)
 {
-    QList<RenameOperation> moves;
-    moves.reserve(planned.operations.size());
-    for (const JournalOperation& operation : planned.operations)
-        moves.append(operation.operation);
-    const FileRenamer::Layout layout = FileRenamer::layoutOf(moves);
+    const FileRenamer::Layout layout = this->layout.get();
     // A file whose identity can't be read now could not be told from a stranger after a crash: neither it
     // nor the files whose moves depend on it move.
     FolderLookup disk;
@@ -109,7 +106,7 @@ void JournalChunks::write(const std::stop_token& stop)
                 unstored.operations.append(operation.operation);
             for (; g < layout.groups.size(); ++g)
                 for (const qsizetype i : layout.groups[g])
-                    unstored.operations.append(moves[i]);
+                    unstored.operations.append(planned.operations[i].operation);
             return hand(std::nullopt, std::move(unstored));
         }
         created = true;

@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <future>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -27,7 +28,8 @@ public:
         FileRenamer::Failures setAside;
     };
 
-    explicit JournalChunks(const JournalEntry& planned);
+    // `layout` is FileRenamer::layoutOf the planned operations, made meanwhile.
+    JournalChunks(const JournalEntry& planned, std::future<FileRenamer::Layout> layout);
     ~JournalChunks();
     JournalChunks(const JournalChunks&) = delete;
     JournalChunks& operator=(const JournalChunks&) = delete;
@@ -42,6 +44,7 @@ private:
     void hand(std::optional<Chunk> chunk, std::optional<Unstored> unstored = std::nullopt);
 
     const JournalEntry planned;
+    std::future<FileRenamer::Layout> layout;
     std::mutex mutex;
     std::condition_variable stored;
     std::deque<Chunk> chunks;

@@ -28,13 +28,21 @@ QString unstoredText(const QString& reason)
         .arg(reason);
 }
 
-// Moves each chunk of the journal once it is stored, while the next one is written.
+// The layout reads only the paths: it is made on another core while the caller locks the folders.
+std::future<FileRenamer::Layout> layoutOf(const QList<RenameOperation>& planned)
+{
+    return std::async(std::launch::async, [&planned] { return FileRenamer::layoutOf(planned); });
+}
+
+// Moves each chunk of the journal once it is stored, while the next one is written. `layout` is the
+// layout of `planned`.
 std::optional<Run> run(JournalEntry::Kind kind, const QList<RenameOperation>& planned,
-                       const QStringList& folders, const QString& journalFolder, QString* error,
-                       FileMover& mover, const std::optional<RenameRules>& rules = std::nullopt)
+                       std::future<FileRenamer::Layout> layout, const QStringList& folders,
+                       const QString& journalFolder, QString* error, FileMover& mover,
+                       const std::optional<RenameRules>& rules = std::nullopt)
 {
     Run run{RenameJournal::prepare(journalFolder, kind, planned, rules), {}, std::nullopt};
-    JournalChunks chunks(run.entry);
+    JournalChunks chunks(run.entry, std::move(layout));
     run.entry.operations.clear();
     bool stored = false;
     while (const std::optional<JournalChunks::Chunk> chunk = chunks.next()) {
@@ -211,7 +219,7 @@ std::optional<Outcome> reverse(const JournalEntry& entry, Direction direction, c
     std::optional<Run> reversed;
     if (!reversal.moves.isEmpty()) {
         const auto kind = direction == Direction::Undo ? JournalEntry::Kind::Undo : JournalEntry::Kind::Redo;
-        reversed = run(kind, reversal.moves, folders, journalFolder, error, mover);
+        reversed = run(kind, reversal.moves, layoutOf(reversal.moves), folders, journalFolder, error, mover);
         if (!reversed)
             return std::nullopt;
         outcome.failures = reversed->result.failures;
@@ -241,9 +249,16 @@ std::optional<Outcome> reverse(const JournalEntry& entry, Direction direction, c
 QStringList foldersOf(const QList<RenameOperation>& operations)
 {
     QSet<QString> folders;
+    QStringView last; // most paths follow one in the same folder: they cost a comparison, not a copy
+    const auto add = [&](const QString& path) {
+        const QStringView folder = FileNameParts::parentViewOf(path);
+        if (folder != last || folders.isEmpty())
+            folders.insert(folder.toString());
+        last = folder;
+    };
     for (const RenameOperation& operation : operations) {
-        folders.insert(FileNameParts::parentOf(operation.source));
-        folders.insert(FileNameParts::parentOf(operation.destination));
+        add(operation.source);
+        add(operation.destination);
     }
     return QStringList(folders.cbegin(), folders.cend());
 }
@@ -260,12 +275,13 @@ std::optional<Outcome> rename(const QList<RenameOperation>& operations,
                               const std::optional<RenameRules>& rules, const QString& journalFolder,
                               QString* error, FileMover& mover)
 {
+    std::future<FileRenamer::Layout> layout = layoutOf(operations);
     const QStringList folders = foldersOf(operations);
     const auto lock = RenameLock::acquire(journalFolder, folders, error);
     if (!lock)
         return std::nullopt;
-    auto run = JournaledRename::run(JournalEntry::Kind::Rename, operations, folders, journalFolder, error,
-                                    mover, rules);
+    auto run = JournaledRename::run(JournalEntry::Kind::Rename, operations, std::move(layout), folders,
+                                    journalFolder, error, mover, rules);
     if (!run)
         return std::nullopt;
     Outcome outcome{run->result.failures, run->result.stranded, run->unsynced, std::nullopt};
