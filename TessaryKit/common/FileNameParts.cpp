@@ -9,6 +9,18 @@ QStringView parentIn(const QString& path, qsizetype lastSlash)
     return lastSlash < 0 ? QStringView() : QStringView(path).first(lastSlash == 0 ? 1 : lastSlash);
 }
 
+// Where the extension's dot is in `name`; -1 when the name has no extension.
+qsizetype extensionDotIn(QStringView name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot <= 0 || dot == name.size() - 1 ? -1 : dot;
+}
+
+QStringView nameIn(const QString& path)
+{
+    return QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
+}
+
 } // namespace
 
 QString FileNameParts::parentOf(const QString& path)
@@ -26,6 +38,20 @@ QString FileNameParts::nameOf(const QString& path)
     return path.sliced(path.lastIndexOf(u'/') + 1);
 }
 
+QString FileNameParts::stemOf(const QString& path)
+{
+    const QStringView name = nameIn(path);
+    const qsizetype dot = extensionDotIn(name);
+    return (dot < 0 ? name : name.first(dot)).toString();
+}
+
+QString FileNameParts::extensionOf(const QString& path)
+{
+    const QStringView name = nameIn(path);
+    const qsizetype dot = extensionDotIn(name);
+    return dot < 0 ? QString() : name.sliced(dot + 1).toString();
+}
+
 FileNameParts FileNameParts::of(const QString& path, const QString& knownParent)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
@@ -33,8 +59,8 @@ FileNameParts FileNameParts::of(const QString& path, const QString& knownParent)
     FileNameParts parts;
     parts.parent = !knownParent.isEmpty() && parent == knownParent ? knownParent : parent.toString();
     parts.name = path.sliced(slash + 1);
-    const qsizetype dot = parts.name.lastIndexOf(u'.');
-    if (dot <= 0 || dot == parts.name.size() - 1) {
+    const qsizetype dot = extensionDotIn(parts.name);
+    if (dot < 0) {
         parts.stem = parts.name;
     } else {
         parts.stem = parts.name.first(dot);

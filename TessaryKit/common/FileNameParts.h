@@ -18,6 +18,8 @@ struct FileNameParts {
     static QString parentOf(const QString& path);
     static QStringView parentViewOf(const QString& path);
     static QString nameOf(const QString& path);
+    static QString stemOf(const QString& path);
+    static QString extensionOf(const QString& path);
 };
 
 // `folder` joined with one more path component.

@@ -96,11 +96,10 @@ int width(int processors)
 Fields extract(const QString& path, FieldCatalogue::Groups groups)
 {
     using FieldCatalogue::Group;
-    const FileNameParts parts = FileNameParts::of(path);
-    Fields fields{{fileNameField, parts.stem}};
+    Fields fields{{fileNameField, FileNameParts::stemOf(path)}};
     if (!groups) // nothing but the name is asked for: neither the type database nor the disk is asked
         return fields;
-    const QString extension = parts.extension.toLower();
+    const QString extension = FileNameParts::extensionOf(path).toLower();
     const Kinds kinds = kindsOf(extension);
     Groups wanted;
     wanted.setFlag(Group::Image, kinds.image || imageExtensions.contains(extension));

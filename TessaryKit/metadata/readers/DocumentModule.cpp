@@ -11,7 +11,7 @@ namespace {
 void read(FieldCatalogue::Group, const QString& path, Fields& fields)
 {
     static const QSet<QString> legacy{u"doc"_s, u"xls"_s, u"ppt"_s};
-    const auto properties = legacy.contains(FileNameParts::of(path).extension.toLower())
+    const auto properties = legacy.contains(FileNameParts::extensionOf(path).toLower())
                                 ? MetadataReaders::readLegacyProperties(path)
                                 : MetadataReaders::readPackageProperties(path);
     if (properties)

@@ -40,7 +40,7 @@ void addSize(long width, long height, Fields& fields)
 bool isHeif(const QString& path)
 {
     static const QSet<QString> extensions{u"heic"_s, u"heif"_s, u"hif"_s, u"avif"_s};
-    return extensions.contains(FileNameParts::of(path).extension.toLower());
+    return extensions.contains(FileNameParts::extensionOf(path).toLower());
 }
 
 // False when libheif can't read the file, which then goes to exiv2 like any other image.

@@ -46,6 +46,9 @@ private Q_SLOTS:
         QTEST(parts.extension, "extension");
         QTEST(FileNameParts::parentOf(path), "parent");
         QTEST(FileNameParts::nameOf(path), "name");
+        QTEST(FileNameParts::stemOf(path), "stem");
+        QTEST(FileNameParts::extensionOf(path), "extension");
+        QTEST(FileNameParts::parentViewOf(path).toString(), "parent");
         QCOMPARE(joinPath(parts.parent, parts.name), path);
     }
 
