@@ -35,7 +35,7 @@ QStringView FileNameParts::parentViewOf(const QString& path)
 
 QString FileNameParts::nameOf(const QString& path)
 {
-    return path.sliced(path.lastIndexOf(u'/') + 1);
+    return nameIn(path).toString();
 }
 
 QString FileNameParts::stemOf(const QString& path)

@@ -58,6 +58,17 @@ int moveWithin(int folder, QStringView from, QStringView to)
                        RENAME_NOREPLACE);
 }
 
+// Where renameat2 refused the flag (`reason`), the fallbacks move the entry; otherwise `reason` stands.
+int withoutTheFlag(int reason, const QString& source, const QString& destination)
+{
+    if (!isUnsupported(reason))
+        return reason;
+    reason = NonReplacingMover::moveByLinking(source, destination);
+    if (reason == EPERM || reason == EISDIR || isUnsupported(reason)) // no hard links here, or a folder
+        return NonReplacingMover::moveByReserving(source, destination);
+    return reason;
+}
+
 } // namespace
 
 int NonReplacingMover::folderAt(QStringView path)
@@ -75,22 +86,19 @@ int NonReplacingMover::move(const QString& source, const QString& destination)
 {
     const qsizetype slash = sharedFolderEnd(source, destination);
     const int folder = slash > 0 ? folderAt(QStringView(source).first(slash)) : -1;
-    if (folder >= 0 && moveWithin(folder, QStringView(source).sliced(slash + 1),
-                                  QStringView(destination).sliced(slash + 1)) == 0)
-        return 0;
-    // The folder held open may have been removed and made anew under its path since: the path decides.
-    if (folder < 0 || errno == ENOENT) {
-        held = FileDescriptor();
-        if (::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD,
-                        QFile::encodeName(destination).constData(), RENAME_NOREPLACE) == 0)
+    if (folder >= 0) {
+        if (moveWithin(folder, QStringView(source).sliced(slash + 1),
+                       QStringView(destination).sliced(slash + 1)) == 0)
             return 0;
+        if (errno != ENOENT)
+            return withoutTheFlag(errno, source, destination);
+        // The folder held open may have been removed and made anew under its path since: the path decides.
+        held = FileDescriptor();
     }
-    if (!isUnsupported(errno))
-        return errno;
-    const int reason = moveByLinking(source, destination);
-    if (reason == EPERM || reason == EISDIR || isUnsupported(reason)) // no hard links here, or a folder
-        return moveByReserving(source, destination);
-    return reason;
+    if (::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD,
+                    QFile::encodeName(destination).constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    return withoutTheFlag(errno, source, destination);
 }
 
 int NonReplacingMover::moveByLinking(const QString& source, const QString& destination)
