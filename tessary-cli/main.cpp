@@ -105,7 +105,9 @@ bool regexCompiles(const QString& regex)
 // unless every field is to be shown.
 void planFiles(RenameSession& session, const CommandLine& line)
 {
+    RenameSession::reserveMemoryFor(line.paths.size()); // before the list, which may be long, is read
     const QStringList paths = inputFiles(line.paths, line.recursive);
+    RenameSession::reserveMemoryFor(paths.size());
     const FieldCatalogue::Groups groups =
         line.json || line.verbose ? FieldCatalogue::everyGroup : groupsUsedBy(line.rules);
     ProgressLine progress;
@@ -258,6 +260,7 @@ int reverse(const CommandLine& line, RenameSession::MoveJob::Kind kind)
                          : u"The rename %1 has no restored file to rename again"_s.arg(chosen->id()));
         return failure;
     }
+    RenameSession::reserveMemoryFor(chosen->renamed);
     const auto entry = loaded(*chosen);
     if (!entry)
         return failure;

@@ -5,7 +5,7 @@
 #include "common/KitCatalogue.h"
 #include "planning/FileLocations.h"
 #include "planning/FileOrder.h"
-#include "platform/HeapTrim.h"
+#include "platform/Heap.h"
 #include "platform/NonReplacingMover.h"
 
 #include <algorithm>
@@ -171,7 +171,14 @@ RenameSession::PlanJob RenameSession::planJob() const
 
 void RenameSession::giveBackFreedMemory()
 {
-    HeapTrim::giveBack();
+    Heap::giveBack();
+}
+
+void RenameSession::reserveMemoryFor(qsizetype files)
+{
+    constexpr std::size_t perFile = 4 << 10; // twice what a plan of 100,000 files holds per file
+    constexpr qsizetype usualFiles = 16 << 10;
+    Heap::reserve(std::size_t(std::max(files, usualFiles)) * perFile);
 }
 
 std::optional<RenamePlanner::Plan> RenameSession::plan(const PlanJob& job, const JSEngineClient& engine,

@@ -110,6 +110,10 @@ public:
     // after a plan of 100,000 files. It holds the allocator's locks while it walks the heap, tens of
     // milliseconds at that size: call it off the main thread, at a pause.
     static void giveBackFreedMemory();
+    // Sets memory aside at once for the records, plan and journal of `files` files, at least as many as a
+    // usual command handles: page faults can cost more than the renames. For a process that ends with its
+    // work, as the command line's does: it keeps the memory.
+    static void reserveMemoryFor(qsizetype files);
     // Blocks while the script runs. Nothing when `stop` was requested.
     static std::optional<RenamePlanner::Plan> plan(const PlanJob& job, const JSEngineClient& engine,
                                                    std::chrono::milliseconds scriptTimeout,

@@ -1,8 +1,0 @@
-#include "platform/HeapTrim.h"
-
-#include <malloc.h>
-
-void HeapTrim::giveBack()
-{
-    ::malloc_trim(0);
-}
