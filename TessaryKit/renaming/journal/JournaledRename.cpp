@@ -11,6 +11,8 @@
 #include "renaming/journal/RenameLock.h"
 
 #include <QSet>
+#include <future>
+#include <vector>
 
 namespace JournaledRename {
 namespace {
@@ -147,6 +149,33 @@ bool isAtSource(const JournalOperation& operation)
     return operation.identity && FileLookup::identityOf(operation.operation.source) == operation.identity;
 }
 
+// Where a moved file of the rename is now: on the side the undo or redo moves it from, on the side it
+// moves it to, or on neither.
+enum class Side : char { Neither, From, To };
+
+// A lookup per file is most of an undo's own work: both halves of the files are looked up at once.
+std::vector<Side> sidesOf(const JournalEntry& entry, Direction direction)
+{
+    const bool undoing = direction == Direction::Undo;
+    std::vector<Side> sides(size_t(entry.operations.size()), Side::Neither);
+    const auto lookUp = [&](qsizetype first, qsizetype end) {
+        for (qsizetype i = first; i < end; ++i) {
+            const JournalOperation& operation = entry.operations[i];
+            if (!entry.moved(operation))
+                continue;
+            if (undoing ? RenameJournal::isStillRenamed(operation) : RenameJournal::isRestored(operation))
+                sides[size_t(i)] = Side::From;
+            else if (undoing ? isAtSource(operation) : RenameJournal::isStillRenamed(operation))
+                sides[size_t(i)] = Side::To;
+        }
+    };
+    const qsizetype half = entry.operations.size() / 2;
+    auto secondHalf = std::async(std::launch::async, lookUp, half, entry.operations.size());
+    lookUp(0, half);
+    secondHalf.get();
+    return sides;
+}
+
 // What an undo or redo does with each file of the rename: moves it, finds it on that side already, leaves
 // it (it was not on the other side as last recorded, and has a life of its own since), or refuses it.
 struct Reversal {
@@ -162,15 +191,16 @@ Reversal planReversal(const JournalEntry& entry, Direction direction)
     const bool undoing = direction == Direction::Undo;
     QHash<QString, FileIdentity> lost; // where each file that is on neither side was last recorded
     QHash<QString, qsizetype> lostOperation;
+    const std::vector<Side> sides = sidesOf(entry, direction);
     for (qsizetype i = 0; i < entry.operations.size(); ++i) {
         JournalOperation& operation = reversal.entry.operations[i];
         const RenameOperation& move = operation.operation;
         if (!entry.moved(operation))
             continue; // the rename never moved it
-        if (undoing ? RenameJournal::isStillRenamed(operation) : RenameJournal::isRestored(operation)) {
+        if (sides[size_t(i)] == Side::From) {
             reversal.moves.append(undoing ? RenameOperation{move.id, move.destination, move.source} : move);
             reversal.moved.append(i);
-        } else if (undoing ? isAtSource(operation) : RenameJournal::isStillRenamed(operation)) {
+        } else if (sides[size_t(i)] == Side::To) {
             operation.undone = undoing;
         } else if (operation.undone == undoing) {
             continue;
