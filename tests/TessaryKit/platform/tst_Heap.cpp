@@ -57,8 +57,9 @@ void* freeBlockBelowTheTop(std::size_t bytes)
     ::mallopt(M_MMAP_MAX, 0); // so that the block is the heap's, not a mapping of its own
     void* below = std::malloc(::mallinfo2().keepcost + bytes);
     void* guard = std::malloc(megabyte); // from the top: no free block is as large
+    const bool above = address(guard) > address(below);
     std::free(below);
-    return address(guard) > address(below) ? guard : nullptr;
+    return above ? guard : nullptr;
 }
 
 } // namespace
