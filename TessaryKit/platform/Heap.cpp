@@ -39,14 +39,14 @@ void Heap::reserve(std::size_t bytes)
     // Every block comes from the heap, large ones too, and stays there for the next.
     ::mallopt(M_MMAP_MAX, 0);
     ::mallopt(M_TRIM_THRESHOLD, INT_MAX);
-    const struct mallinfo2 free = ::mallinfo2();
-    if (free.keepcost >= bytes)
+    const struct mallinfo2 usage = ::mallinfo2();
+    if (usage.keepcost >= bytes)
         return;
     const std::uintptr_t before = heapEnd();
     ::mallopt(M_TOP_PAD, int(std::min<std::size_t>(bytes, INT_MAX)));
     // A block larger than all free memory makes the heap grow, by the pad too. Volatile, or the compiler
     // drops an allocation that nothing reads.
-    void* volatile growth = std::malloc(free.fordblks + 1);
+    void* volatile growth = std::malloc(usage.fordblks + 1);
     ::mallopt(M_TOP_PAD, defaultTopPad);
     std::free(growth);
     adviseHugePages(before, heapEnd());
