@@ -2,6 +2,7 @@
 
 #include "common/Diagnostics.h"
 #include "common/FileNameParts.h"
+#include "common/InHalves.h"
 #include "common/KitCatalogue.h"
 #include "platform/DurableFile.h"
 #include "platform/FileLookup.h"
@@ -158,8 +159,8 @@ std::vector<Side> sidesOf(const JournalEntry& entry, Direction direction)
 {
     const bool undoing = direction == Direction::Undo;
     std::vector<Side> sides(size_t(entry.operations.size()), Side::Neither);
-    const auto lookUp = [&](qsizetype first, qsizetype end) {
-        for (qsizetype i = first; i < end; ++i) {
+    inHalves(entry.operations.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) {
             const JournalOperation& operation = entry.operations[i];
             if (!entry.moved(operation))
                 continue;
@@ -168,11 +169,7 @@ std::vector<Side> sidesOf(const JournalEntry& entry, Direction direction)
             else if (undoing ? isAtSource(operation) : RenameJournal::isStillRenamed(operation))
                 sides[size_t(i)] = Side::To;
         }
-    };
-    const qsizetype half = entry.operations.size() / 2;
-    auto secondHalf = std::async(std::launch::async, lookUp, half, entry.operations.size());
-    lookUp(0, half);
-    secondHalf.get();
+    });
     return sides;
 }
 
