@@ -194,6 +194,32 @@ private Q_SLOTS:
         QCOMPARE(summary.undone, 1);
     }
 
+    // Enough files that an undo looks them up on two threads: a file in each half that is not where the
+    // rename left it is decided as it would be alone.
+    void largeUndoDecidesEveryFileInItsPlace()
+    {
+        constexpr int count = 5'000;
+        QStringList names;
+        QList<std::pair<QString, QString>> moves;
+        for (int i = 0; i < count; ++i) {
+            names.append(u"f%1"_s.arg(i));
+            moves.append({names.last(), u"g%1"_s.arg(i)});
+        }
+        TestFolder::create(files, names);
+        renameOf(moves, u"large"_s);
+        QVERIFY(QFile::rename(path(u"g10"_s), path(u"f10"_s))); // already back: nothing to move
+        QVERIFY(QFile::remove(path(u"g4000"_s)));               // gone: refused
+        QString error;
+        const auto outcome = JournaledRename::undo(entryOf(1), journal, &error, mover);
+        QVERIFY(outcome);
+        QCOMPARE(outcome->failures.keys(), QStringList{path(u"f4000"_s)});
+        const QMap<QString, QString> now = contents(files);
+        QCOMPARE(now.size(), count - 1);
+        QCOMPARE(now.value(u"f10"_s), u"f10"_s);
+        QCOMPARE(now.value(u"f4999"_s), u"f4999"_s);
+        QCOMPARE(RenameHistory::list(journal).first().undone, count - 1);
+    }
+
     // The menu's Undo takes the newest rename with renamed files; Redo the one undone last, until a new
     // rename is made.
     void undoAndRedoTargets()
