@@ -1,5 +1,6 @@
 #include "JSBatchEvaluator.h"
 
+#include "BatchedLineWriter.h"
 #include "JSBatchOutputLine.h"
 #include "JSBatchRequest.h"
 #include "JSONFields.h"
@@ -21,6 +22,11 @@ namespace {
 
 constexpr qsizetype maxLogLines = 50;
 constexpr qsizetype maxLogCharacters = 1000;
+
+// How long an answer line may wait to share a write with later ones, and how much they may fill: a
+// screenful of results still arrives within a frame.
+constexpr std::chrono::milliseconds answerDelay{5};
+constexpr qsizetype answerBlockBytes = 64 * 1024;
 
 // Names the engine sees on every item, created once per process.
 struct Names {
@@ -404,6 +410,18 @@ namespace {
     std::exit(EXIT_FAILURE);
 }
 
+std::optional<JSBatchRequest> readRequest(QString* error)
+{
+    const StandardStreams::ReadResult input = StandardStreams::readToEnd(STDIN_FILENO);
+    if (input.error)
+        *error = *input.error;
+    else if (input.data.isEmpty())
+        *error = u"Cannot read input from stdin"_s;
+    else
+        return JSBatchRequest::fromJson(input.data, error);
+    return std::nullopt;
+}
+
 } // namespace
 
 void JSBatchEvaluator::warmUp() const
@@ -422,29 +440,23 @@ void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)
     // The engine gets ready while the client is still writing the request.
     const JSBatchEvaluator evaluator;
     evaluator.warmUp();
-    std::optional<JSBatchRequest> request;
-    {
-        const StandardStreams::ReadResult input = StandardStreams::readToEnd(STDIN_FILENO);
-        if (input.error)
-            fail(*input.error);
-        if (input.data.isEmpty())
-            fail(u"Cannot read input from stdin"_s);
-        QString error;
-        request = JSBatchRequest::fromJson(input.data, &error);
-        if (!request)
-            fail(error);
-    }
+    QString requestError;
+    const std::optional<JSBatchRequest> request = readRequest(&requestError);
+    if (!request)
+        fail(requestError);
     if (request->itemCount() > 0) {
         if (const auto error = confine())
             fail(*error);
+        BatchedLineWriter answers(STDOUT_FILENO, answerDelay, answerBlockBytes);
+        const auto failIf = [](const std::optional<QString>& error) {
+            if (error)
+                fail(u"Failed to write the script result: %1"_s.arg(*error));
+        };
         evaluator.run(
             request->script(), request->context(), request->itemCount(),
             [&](qsizetype i) { return request->item(i); },
-            [](QByteArray line) {
-                line.append('\n');
-                if (const auto error = StandardStreams::writeAll(STDOUT_FILENO, line))
-                    fail(u"Failed to write the script result: %1"_s.arg(*error));
-            });
+            [&](const QByteArray& line) { failIf(answers.write(line)); });
+        failIf(answers.finish());
     }
     std::exit(EXIT_SUCCESS);
 }

@@ -176,20 +176,26 @@ private Q_SLOTS:
 
     void linesStreamBeforeTheBatchEnds()
     {
-        // The second item never ends, so a first line on the pipe can only have been streamed.
+        // The third item never ends, so lines on the pipe can only have been streamed: the first, written
+        // at once, and the second, gathered for a later write.
         QProcess process;
         startEngine(process);
-        process.write(
-            R"({"script":"if (fields.i === '2') for (;;) {}","context":{},"items":[{"i":"1"},{"i":"2"}]})");
+        process.write(R"({"script":"if (fields.i === '3') for (;;) {}","context":{},)"
+                      R"("items":[{"i":"1"},{"i":"2"},{"i":"3"}]})");
         process.closeWriteChannel();
-        while (!process.canReadLine() && process.state() == QProcess::Running)
-            process.waitForReadyRead(hangLimitMs);
-        const QByteArray line = process.readLine();
+        QList<JSBatchOutputLine> lines;
+        while (lines.size() < 2 && process.state() == QProcess::Running) {
+            if (process.canReadLine())
+                lines.append(JSBatchOutputLine::fromJsonLine(process.readLine().chopped(1))
+                                 .value_or(JSBatchOutputLine{std::nullopt, u"invalid"_s, std::nullopt}));
+            else if (!process.waitForReadyRead(hangLimitMs))
+                break;
+        }
         QCOMPARE(process.state(), QProcess::Running);
         process.kill();
         process.waitForFinished();
-        QCOMPARE(JSBatchOutputLine::fromJsonLine(line.chopped(1)),
-                 (JSBatchOutputLine{Fields{{u"i"_s, u"1"_s}}, {}, {}}));
+        QCOMPARE(lines, (QList<JSBatchOutputLine>{JSBatchOutputLine{Fields{{u"i"_s, u"1"_s}}, {}, {}},
+                                                  JSBatchOutputLine{Fields{{u"i"_s, u"2"_s}}, {}, {}}}));
     }
 
     // Once it has its request the helper runs fenced in; dates and locales, which the engine sets up
