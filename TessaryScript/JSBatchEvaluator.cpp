@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -437,11 +438,14 @@ void JSBatchEvaluator::warmUp() const
 
 void JSBatchEvaluator::runWithStandardIO(const Confinement& confine)
 {
-    // The engine gets ready while the client is still writing the request.
+    // The request is read and decoded on a thread of its own while the engine gets ready, and the client
+    // is still writing it; both are done before the fence goes up.
+    std::optional<JSBatchRequest> request;
+    QString requestError;
+    std::thread requestReader([&] { request = readRequest(&requestError); });
     const JSBatchEvaluator evaluator;
     evaluator.warmUp();
-    QString requestError;
-    const std::optional<JSBatchRequest> request = readRequest(&requestError);
+    requestReader.join();
     if (!request)
         fail(requestError);
     if (request->itemCount() > 0) {
