@@ -30,8 +30,8 @@ public:
     [[noreturn]] static void runWithStandardIO(const Confinement& confine);
 
 private:
-    // Runs what the engine sets up on first use by reading files (the time zone, locale data), so that
-    // it needs none once confined.
+    // Runs what the engine sets up on first use by reading files (the local time zone), so that it needs
+    // none once confined.
     void warmUp() const;
 
     using ItemAt = std::function<Fields(qsizetype)>;

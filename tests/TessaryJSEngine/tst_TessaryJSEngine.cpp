@@ -198,8 +198,8 @@ private Q_SLOTS:
                                                   JSBatchOutputLine{Fields{{u"i"_s, u"2"_s}}, {}, {}}}));
     }
 
-    // Once it has its request the helper runs fenced in; dates and locales, which the engine sets up
-    // from files, still work in every item.
+    // Once it has its request the helper runs fenced in; dates, locales, collation and Unicode
+    // properties, which the engine sets up on first use, still work in every item.
     void scriptsRunFencedIn()
     {
         QProcess process;
@@ -209,7 +209,12 @@ private Q_SLOTS:
         startEngine(process);
         process.write(
             R"({"script":"fields.d = new Date(0).toString(); fields.l = new Date(0).toLocaleString('de-DE');)"
-            R"( fields.n = (1234.5).toLocaleString('de-DE'); if (fields.i === '2') for (;;) {}",)"
+            R"( fields.n = (1234.5).toLocaleString('de-DE');)"
+            R"( fields.c = String(new Intl.Collator('sv').compare('ä', 'z'));)"
+            R"( fields.u = 'i'.toLocaleUpperCase('tr-TR'); fields.p = String(/\\p{L}/u.test('ж'));)"
+            R"( fields.t = new Intl.DateTimeFormat('ja-JP', {timeZone: 'Asia/Tokyo', hour: 'numeric'}))"
+            R"(.format(0);)"
+            R"( if (fields.i === '2') for (;;) {}",)"
             R"("context":{},"items":[{"i":"1"},{"i":"2"}]})");
         process.closeWriteChannel();
         while (!process.canReadLine() && process.state() == QProcess::Running)
@@ -226,7 +231,11 @@ private Q_SLOTS:
                      Fields{{u"i"_s, u"1"_s},
                             {u"d"_s, u"Thu Jan 01 1970 01:00:00 GMT+0100 (Central European Standard Time)"_s},
                             {u"l"_s, u"1.1.1970, 01:00:00"_s},
-                            {u"n"_s, u"1.234,5"_s}},
+                            {u"n"_s, u"1.234,5"_s},
+                            {u"c"_s, u"1"_s},
+                            {u"u"_s, u"İ"_s},
+                            {u"p"_s, u"true"_s},
+                            {u"t"_s, u"9時"_s}},
                      {},
                      {}}));
     }
