@@ -7,8 +7,9 @@
 
 int main(int argc, char* argv[])
 {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
-    bareScriptLoopMicroseconds(QString::fromUtf8(argv[1]), std::atoi(argv[2]));
+    bareScriptLoopMicroseconds(QString::fromUtf8(argv[1]), std::atoi(argv[2]),
+                               argc == 4 ? QString::fromUtf8(argv[3]) : QString());
     return 0;
 }
