@@ -65,7 +65,8 @@ std::optional<QString> install()
     if (!filter)
         return QStringLiteral("Failed to set up the script engine's fence");
     const auto release = qScopeGuard([&] { ::seccomp_release(filter); });
-    int result = 0;
+    // The engine starts threads of its own before the fence goes up: the fence covers them too.
+    int result = ::seccomp_attr_set(filter, SCMP_FLTATR_CTL_TSYNC, 1);
     for (const int call : deniedCalls)
         if (result == 0)
             result = ::seccomp_rule_add(filter, SCMP_ACT_ERRNO(EPERM), call, 0);
