@@ -1,4 +1,5 @@
 #include "BatchedLineWriter.h"
+#include "StandardStreams.h"
 
 #include <QTest>
 #include <csignal>
@@ -37,15 +38,6 @@ private:
             ::close(std::exchange(end, -1));
     }
 };
-
-QByteArray readToEnd(int descriptor)
-{
-    QByteArray all;
-    char chunk[4096];
-    for (ssize_t count; (count = ::read(descriptor, chunk, sizeof chunk)) > 0;)
-        all.append(chunk, count);
-    return all;
-}
 
 // What arrives within `timeout` once `expected` bytes are due, without waiting for the writer to finish.
 QByteArray readAtLeast(int descriptor, qsizetype expected, int timeoutMs)
@@ -88,7 +80,7 @@ private Q_SLOTS:
         QFETCH(int, blockBytes);
         Pipe pipe;
         QByteArray received;
-        std::thread reader([&] { received = readToEnd(pipe.read); });
+        std::thread reader([&] { received = StandardStreams::readToEnd(pipe.read).data; });
         QByteArray sent;
         {
             BatchedLineWriter writer(pipe.write, 1ms, blockBytes);
