@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QLocale>
-#include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::StringLiterals;
@@ -28,16 +27,15 @@ std::optional<JournalSummary> RenameHistoryList::redoTarget() const
 void RenameHistoryList::refresh()
 {
     const quint64 request = ++serial;
-    QtConcurrent::run([folder = folder] {
-        return RenameHistory::list(folder);
-    }).then(this, [this, request](const QList<JournalSummary>& listed) {
-        if (request != serial)
-            return;
-        beginResetModel();
-        history = listed;
-        endResetModel();
-        Q_EMIT refreshed();
-    });
+    lifeline.then(QtConcurrent::run([folder = folder] { return RenameHistory::list(folder); }),
+                  [this, request](const QList<JournalSummary>& listed) {
+                      if (request != serial)
+                          return;
+                      beginResetModel();
+                      history = listed;
+                      endResetModel();
+                      Q_EMIT refreshed();
+                  });
 }
 
 QString RenameHistoryList::stateText(JournalSummary::State state)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Lifeline.h"
 #include "renaming/journal/RenameJournal.h"
 
 #include <QAbstractTableModel>
@@ -39,4 +40,5 @@ private:
     const QString folder;
     QList<JournalSummary> history;
     quint64 serial = 0;
+    Lifeline lifeline{this};
 };

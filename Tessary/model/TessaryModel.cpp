@@ -162,14 +162,13 @@ void TessaryModel::addFiles(const QStringList& paths)
     if (kept.isEmpty())
         return;
     setLoading(loading + 1);
-    QtConcurrent::run([kept] {
-        return MetadataExtractor::fields(kept);
-    }).then(this, [this, kept, startedIn = generation](const QList<Fields>& results) {
-        setLoading(loading - 1);
-        if (startedIn == generation)
-            addReadFiles(kept, results);
-        reportReaderFailures();
-    });
+    lifeline.then(QtConcurrent::run([kept] { return MetadataExtractor::fields(kept); }),
+                  [this, kept, startedIn = generation](const QList<Fields>& results) {
+                      setLoading(loading - 1);
+                      if (startedIn == generation)
+                          addReadFiles(kept, results);
+                      reportReaderFailures();
+                  });
 }
 
 void TessaryModel::reportReaderFailures()
@@ -187,13 +186,12 @@ void TessaryModel::addFolderContents(const QStringList& folders)
     if (!session.acceptsFiles() || folders.isEmpty())
         return;
     setLoading(loading + 1); // a large tree takes a while to walk: the window shows that files are read
-    QtConcurrent::run([folders] {
-        return filesInside(folders);
-    }).then(this, [this, startedIn = generation](const QStringList& found) {
-        if (startedIn == generation)
-            addFiles(found);
-        setLoading(loading - 1);
-    });
+    lifeline.then(QtConcurrent::run([folders] { return filesInside(folders); }),
+                  [this, startedIn = generation](const QStringList& found) {
+                      if (startedIn == generation)
+                          addFiles(found);
+                      setLoading(loading - 1);
+                  });
 }
 
 void TessaryModel::addReadFiles(const QStringList& paths, const QList<Fields>& baseFields)
@@ -245,14 +243,14 @@ void TessaryModel::update()
     provisional = std::make_shared<ProvisionalInbox>(job);
     if (!job->rules.script.isEmpty()) // only a script's answers come early
         provisionalTimer.start();
-    QtConcurrent::run([job, engine = engine, stop = runningPlan.get_token(), inbox = provisional] {
-        return RenameSession::plan(*job, engine, RenameSession::defaultScriptTimeout, stop,
-                                   [&inbox](qsizetype firstRow, RenamePlanner::Plan files) {
-                                       inbox->put(firstRow, std::move(files));
-                                   });
-    }).then(this, [this, job, serial = updateSerial](QFuture<std::optional<RenamePlanner::Plan>> future) {
-        // Taken, not copied: the future would otherwise share the plan and free it here at the end.
-        std::optional<RenamePlanner::Plan> plan = future.takeResult();
+    auto planned =
+        QtConcurrent::run([job, engine = engine, stop = runningPlan.get_token(), inbox = provisional] {
+            return RenameSession::plan(*job, engine, RenameSession::defaultScriptTimeout, stop,
+                                       [&inbox](qsizetype firstRow, RenamePlanner::Plan files) {
+                                           inbox->put(firstRow, std::move(files));
+                                       });
+        });
+    lifeline.then(planned, [this, job, serial = updateSerial](std::optional<RenamePlanner::Plan> plan) {
         if (!plan || serial != updateSerial)
             return;        // cancelled, or a newer computation is on its way
         stopProvisional(); // the whole plan supersedes what is still in the inbox
@@ -311,15 +309,14 @@ void TessaryModel::rename(std::function<void(bool)> done)
 
 void TessaryModel::runRename(const RenameSession::MoveJob& job, const std::function<void(bool)>& done)
 {
-    QtConcurrent::run([job] {
-        return RenameSession::move(job);
-    }).then(this, [this, job, done](const RenameSession::MoveResult& result) {
-        session.finish(job, result);
-        refreshSessionStates();
-        showRenameResult(job, result);
-        historyList.refresh();
-        done(renamedAny);
-    });
+    lifeline.then(QtConcurrent::run([job] { return RenameSession::move(job); }),
+                  [this, job, done](const RenameSession::MoveResult& result) {
+                      session.finish(job, result);
+                      refreshSessionStates();
+                      showRenameResult(job, result);
+                      historyList.refresh();
+                      done(renamedAny);
+                  });
 }
 
 void TessaryModel::showRenameResult(const RenameSession::MoveJob& job,
@@ -395,20 +392,20 @@ void TessaryModel::runReversal(const std::optional<RenameSession::MoveJob>& star
     }
     const RenameSession::MoveJob& job = *started;
     refreshSessionStates();
-    QtConcurrent::run([job] {
-        return RenameSession::move(job);
-    }).then(this, [this, job, done](const RenameSession::MoveResult& result) {
-        session.finish(job, result);
-        refreshSessionStates();
-        refusals = {job.entryFile, result.outcome ? result.outcome->failures : FileRenamer::Failures()};
-        showReversalResult(job, result);
-        if (!renamedAny && !job.ids.isEmpty())
-            scheduleUpdate(); // the list shows the plan again
-        historyList.refresh();
-        Q_EMIT reversalFinished(job.entryFile);
-        if (done)
-            done();
-    });
+    lifeline.then(
+        QtConcurrent::run([job] { return RenameSession::move(job); }),
+        [this, job, done](const RenameSession::MoveResult& result) {
+            session.finish(job, result);
+            refreshSessionStates();
+            refusals = {job.entryFile, result.outcome ? result.outcome->failures : FileRenamer::Failures()};
+            showReversalResult(job, result);
+            if (!renamedAny && !job.ids.isEmpty())
+                scheduleUpdate(); // the list shows the plan again
+            historyList.refresh();
+            Q_EMIT reversalFinished(job.entryFile);
+            if (done)
+                done();
+        });
 }
 
 void TessaryModel::showReversalResult(const RenameSession::MoveJob& job,

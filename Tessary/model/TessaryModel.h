@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/FolderAccessManager.h"
+#include "model/Lifeline.h"
 #include "model/OperationProblem.h"
 #include "model/ProvisionalInbox.h"
 #include "model/RenameHistoryList.h"
@@ -176,4 +177,5 @@ private:
     std::stop_source runningPlan;
     quint64 updateSerial = 0; // which computation is current
     qint64 generation = 0;    // bumped by every start over
+    Lifeline lifeline{this};
 };

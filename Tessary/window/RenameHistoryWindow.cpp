@@ -171,10 +171,11 @@ void RenameHistoryWindow::loadFiles()
     }
     //: Title over the files of the Rename History window; %n is the number of files the rename moved
     filesTitle->setText(tr("Files of the selected rename (%n renamed)", nullptr, int(summary->renamed)));
-    QtConcurrent::run([file = summary->file] {
+    const auto loaded = QtConcurrent::run([file = summary->file] {
         QString problem;
         return RenameJournal::load(file, &problem);
-    }).then(this, [this, request](const std::optional<JournalEntry>& entry) {
+    });
+    lifeline.then(loaded, [this, request](const std::optional<JournalEntry>& entry) {
         if (request != loadSerial)
             return;
         if (entry)

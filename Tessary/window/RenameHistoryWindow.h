@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Lifeline.h"
 #include "model/RenameFileList.h"
 
 #include <QWidget>
@@ -45,4 +46,5 @@ private:
     QLabel* busyText;
     QString selectedFile; // kept across refreshes of the list
     quint64 loadSerial = 0;
+    Lifeline lifeline{this};
 };
