@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tessary-cli rename against Debian's perl rename doing the same renames, in one run, at 10,000 and
-# 100,000 empty files in one folder. Paths go to both on standard input, NUL-separated. A bare
+# 100,000 empty files in one folder. Paths go to both on standard input, NUL-separated, from a list that
+# find made before the clock starts: the figures are the renamers' own, not find's walk of the folder. A bare
 # renameat2 loop doing the same renames shows the folder's own limit, which no renamer can pass. The same
 # loop with a journal, each file's identity and paths synced before it moves, shows the limit of a renamer
 # that can put things right after a crash; with a check of every target before the first move as well, the
@@ -12,24 +13,27 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_STATE_HOME="$work/state"
 
-make_files() { # folder count
+make_files() { # folder count: the files, and the list of their paths beside the folder
     mkdir -p "$1"
     (cd "$1" && seq 1 "$2" | sed 's/^/file-/' | xargs touch)
+    find "$1" -type f -print0 >"$1.list"
 }
 
+# The shell's own clock, in microseconds without its decimal point: reading it starts no program, so no
+# peer's time holds the start of a clock program.
 seconds() { # command...
     local start end
-    start=$(date +%s%N)
+    start=${EPOCHREALTIME/[^0-9]/}
     "$@" >/dev/null
-    end=$(date +%s%N)
-    echo "scale=3; ($end - $start) / 1000000000" | bc
+    end=${EPOCHREALTIME/[^0-9]/}
+    echo "scale=3; ($end - $start) / 1000000" | bc
 }
 
-tessary() { find "$1" -type f -print0 | "$cli" rename --regex '(?P<n>.*)-(?P<i>\d+)' --pattern '{i}_{n}' -; }
-perl_rename() { find "$1" -type f -print0 | rename -0 's{([^/]*)-(\d+)$}{$2_$1}'; }
-bare_renames() { find "$1" -type f -print0 | "$bare_loop"; }
-journaled_renames() { find "$1" -type f -print0 | "$bare_loop" "$work/journal"; }
-checked_renames() { find "$1" -type f -print0 | "$bare_loop" --checked "$work/checked-journal"; }
+tessary() { "$cli" rename --regex '(?P<n>.*)-(?P<i>\d+)' --pattern '{i}_{n}' - <"$1.list"; }
+perl_rename() { rename -0 's{([^/]*)-(\d+)$}{$2_$1}' <"$1.list"; }
+bare_renames() { "$bare_loop" <"$1.list"; }
+journaled_renames() { "$bare_loop" "$work/journal" <"$1.list"; }
+checked_renames() { "$bare_loop" --checked "$work/checked-journal" <"$1.list"; }
 
 # The median of a few rounds: one run of a hundred thousand renames swings by a tenth with the disk's
 # own work, and the host's load drifts from round to round. Each round makes its files anew and takes the
