@@ -223,16 +223,16 @@ private Q_SLOTS:
         const QByteArray line = process.readLine();
         // Every thread, the engine's own among them: 2 means a filter is in place.
         const QDir tasks(u"/proc/%1/task"_s.arg(process.processId()));
+        const QStringList threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QStringList unfenced;
-        for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        for (const QString& task : threads) {
             QFile status(tasks.filePath(task + u"/status"_s));
             if (status.open(QIODevice::ReadOnly) && !status.readAll().contains("\nSeccomp:\t2\n"))
                 unfenced.append(task);
         }
-        const qsizetype threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
         process.kill();
         process.waitForFinished();
-        QCOMPARE_GT(threads, 1);
+        QCOMPARE_GT(threads.size(), 1);
         QCOMPARE(unfenced, QStringList());
         QCOMPARE(JSBatchOutputLine::fromJsonLine(line.chopped(1)),
                  (JSBatchOutputLine{
